@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Vandrel needs that are not installed yet.
+# Usage: scripts/install-deps.sh [build|test]   (default: test, which is everything)
+set -euo pipefail
+
+build_pkgs=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  libcli11-dev nlohmann-json3-dev
+  fonts-liberation2 fonts-dejavu-core
+  xvfb xauth
+)
+test_pkgs=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xdotool x11-utils imagemagick poppler-utils
+  cups cups-bsd printer-driver-cups-pdf
+  python3
+)
+
+pkgs=("${build_pkgs[@]}")
+[[ "${1:-test}" == test ]] && pkgs+=("${test_pkgs[@]}")
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q '^install ok installed$' || missing+=("$p")
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[[ $(id -u) -ne 0 ]] && sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
