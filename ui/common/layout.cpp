@@ -1,4 +1,4 @@
-#include "ui_metrics.h"
+#include "layout.h"
 
 namespace vandrel::ui {
 
