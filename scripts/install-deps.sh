@@ -15,7 +15,7 @@ test_pkgs=(
   clang libclang-rt-14-dev
   xdotool x11-utils imagemagick poppler-utils
   cups cups-bsd printer-driver-cups-pdf
-  python3
+  python3 locales
 )
 
 pkgs=("${build_pkgs[@]}")

@@ -25,7 +25,7 @@ struct BatchOutcome {
 
 /// A SolveWindow held in memory: fields, mode, labels, and a record of what
 /// Solve did to them.
-class BatchWindow final : public SolveWindow {
+class BatchWindow : public SolveWindow {
 public:
     /// The main window as created: design texts, design captions.
     explicit BatchWindow(Mode mode);
