@@ -401,9 +401,13 @@ def separator():
 def main():
     for sub in ("circuit", "icons", "about"):
         os.makedirs(os.path.join(HERE, sub), exist_ok=True)
-    save_indexed_gif(draw_circuit(True), DIAGRAM_COLOURS,
+    gain, nogain = draw_circuit(True), draw_circuit(False)
+    box = (COMMON_FROM_X, 0) + DIAGRAM_SIZE
+    assert gain.crop(box).tobytes() == nogain.crop(box).tobytes(), \
+        "the high-pass stages of the two diagrams differ"
+    save_indexed_gif(gain, DIAGRAM_COLOURS,
                      os.path.join(HERE, "circuit", "gain.gif"))
-    save_indexed_gif(draw_circuit(False), DIAGRAM_COLOURS,
+    save_indexed_gif(nogain, DIAGRAM_COLOURS,
                      os.path.join(HERE, "circuit", "nogain.gif"))
     main_icon().save(os.path.join(HERE, "icons", "vandrel.png"), optimize=True)
     about_icon().save(os.path.join(HERE, "icons", "about.png"), optimize=True)
