@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Makes the README's screenshots: the solved window at start and the graph
+# view, from the real program on a private Xvfb display.
+# Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$top/build}
+out=$top/docs/screenshots
+source "$top/tests/e2e/lib.sh"
+trap e2e_cleanup EXIT
+
+mkdir -p "$out"
+e2e_start_x
+e2e_launch "$build/ui/main/vandrel"
+win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
+sleep 1
+e2e_geometry "$win"
+import -window "$win" "$out/main-window.png"
+
+panel_y=$((WIN_Y + WIN_H - 211))
+e2e_click $((WIN_X + 28)) $((panel_y + 180))   # "Show graph"
+sleep 0.5
+import -window "$win" "$out/graph-view.png"
+echo "wrote $out/main-window.png and $out/graph-view.png"
