@@ -1,0 +1,37 @@
+#pragma once
+// A failed check in a fuzz target: say what went wrong, then abort so that
+// libFuzzer records the input as a crash.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+namespace vandrel::fuzz {
+
+[[noreturn]] inline void fail(const char* what, std::string_view detail, const char* file, int line) {
+    std::fprintf(stderr, "%s:%d: check failed: %s [%.*s]\n", file, line, what, static_cast<int>(detail.size()),
+                 detail.data());
+    std::abort();
+}
+
+/// Text with control and non-ASCII bytes escaped, for failure reports.
+inline std::string printable(std::string_view text) {
+    static constexpr char hex[] = "0123456789abcdef";
+    std::string out;
+    for (unsigned char c : text) {
+        if (c >= 0x20 && c < 0x7f && c != '\\') {
+            out += static_cast<char>(c);
+        } else {
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        }
+    }
+    return out;
+}
+
+}  // namespace vandrel::fuzz
+
+#define FUZZ_CHECK(cond, detail) \
+    ((cond) ? void() : ::vandrel::fuzz::fail(#cond, ::vandrel::fuzz::printable(detail), __FILE__, __LINE__))
