@@ -1,14 +1,25 @@
 #pragma once
 // The main window's menu commands, "Print" and "About".
 
+#include <functional>
+
+class QPrinter;
 class QWidget;
 
 namespace vandrel::ui {
 
 /// Asks whether to print and, on Yes, prints `client_area` as it is shown
 /// on the default printer, one page, scaled to fit. `parent` owns the
-/// question box.
+/// question box and any message about a failed printout.
 void print_client_area(QWidget* parent, QWidget* client_area);
+
+/// Points a printer at the device to print on; false when there is none.
+using PrinterChoice = std::function<bool(QPrinter&)>;
+
+/// How "Print" picks its printer. The program uses the system's default
+/// printer with its current settings; tests print into a file instead. An
+/// empty choice restores the default printer.
+void set_printer_choice(PrinterChoice choice);
 
 /// Shows the program-wide About window modally; returns when it is hidden
 /// or closed.
