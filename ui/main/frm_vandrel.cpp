@@ -1,0 +1,419 @@
+#include "frm_vandrel.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <algorithm>
+
+#include "band_layout.h"
+#include "layout.h"
+#include "menu_commands.h"
+#include "message_sink.h"
+#include "picture_box.h"
+#include "qt_picture_surface.h"
+#include "vandrel/graph.h"
+
+using vandrel::Field;
+using vandrel::Mode;
+using vandrel::ResultLabel;
+using vandrel::ui::dialog_font;
+using vandrel::ui::panel_colour;
+using vandrel::ui::twips_rect;
+
+namespace {
+
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+// The circuit diagrams are 4740 x 2364 twips, 395 x 197 pixels.
+const QSize diagram_size = twips_rect(0, 0, 4740, 2364).size();
+
+// A shipped diagram, or a blank one of the same size when it is missing, so
+// the layout stays the same.
+QPixmap diagram(const QString& path) {
+    QPixmap pixmap(path);
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(diagram_size);
+        pixmap.fill(panel_colour);
+    }
+    return pixmap;
+}
+
+const QColor disabled_text{109, 109, 109};
+
+void set_colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+template <class W>
+W* place(W* widget, const char* name, const QRect& rect) {
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(rect);
+    return widget;
+}
+
+QFrame* frame(QWidget* parent, const char* name, const QRect& rect, int shape) {
+    auto* f = place(new QFrame(parent), name, rect);
+    f->setFrameStyle(shape);
+    return f;
+}
+
+// Text boxes: bold, black, centred, single line, any length.
+QLineEdit* text_box(QWidget* parent, Field field, const QRect& rect) {
+    auto* box = place(new QLineEdit(qs(vandrel::design_text(field)), parent),
+                      vandrel::control_name(field).data(), rect);
+    box->setFont(dialog_font(true));
+    box->setAlignment(Qt::AlignCenter);
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Active, QPalette::Text, Qt::black);
+    palette.setColor(QPalette::Inactive, QPalette::Text, Qt::black);
+    // Read-only fields carry results: a grey that stays legible on the panel.
+    palette.setColor(QPalette::Disabled, QPalette::Text, disabled_text);
+    box->setPalette(palette);
+    return box;
+}
+
+QLabel* caption_label(QWidget* parent, const char* name, const char* text, const QRect& rect) {
+    auto* label = place(new QLabel(QString::fromLatin1(text), parent), name, rect);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    set_colour(label, QPalette::WindowText, Qt::black);
+    return label;
+}
+
+QLabel* result_label(QWidget* parent, ResultLabel which, const QRect& rect) {
+    auto* label = place(new QLabel(qs(vandrel::design_caption(which)), parent),
+                        vandrel::control_name(which).data(), rect);
+    label->setFont(dialog_font(true));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    set_colour(label, QPalette::WindowText, vandrel::ui::result_colour);
+    return label;
+}
+
+QRadioButton* option(QWidget* parent, const char* name, const QString& caption, const QRect& rect) {
+    auto* button = place(new QRadioButton(caption, parent), name, rect);
+    set_colour(button, QPalette::WindowText, Qt::black);
+    return button;
+}
+
+QRadioButton* mode_option(QWidget* parent, Mode mode, const QRect& rect) {
+    return option(parent, vandrel::control_name(mode).data(), qs(vandrel::mode_caption(mode)), rect);
+}
+
+QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at) {
+    auto* holder = place(new QLabel(parent), name, QRect(at, pixmap.size()));
+    holder->setPixmap(pixmap);
+    return holder;
+}
+
+// The two looks of a field: one the user types into, one the program fills.
+void set_base(QLineEdit* box, const QColor& colour) { set_colour(box, QPalette::Base, colour); }
+
+void input_look(QLineEdit* box) {
+    box->setEnabled(true);
+    box->setFrame(true);
+    set_base(box, Qt::white);
+}
+
+void output_look(QLineEdit* box) {
+    box->setEnabled(false);
+    box->setFrame(false);
+    set_base(box, panel_colour);
+}
+
+// Tab reaches a group of options at its selected one; the arrow keys move
+// within the group.
+void tab_to_selected_only(QButtonGroup* group) {
+    const auto update = [group] {
+        for (QAbstractButton* button : group->buttons())
+            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+    };
+    update();
+    QObject::connect(group, &QButtonGroup::buttonToggled, group, update);
+}
+
+}  // namespace
+
+frm_vandrel::frm_vandrel(QWidget* parent) : QMainWindow(parent) {
+    build_controls();
+    build_menu();
+    set_tab_order();
+    connect_handlers();
+    Form_Load();
+}
+
+frm_vandrel::~frm_vandrel() = default;
+
+void frm_vandrel::build_controls() {
+    setWindowIcon(QIcon(QStringLiteral(":/icons/vandrel.png")));
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client_area"));
+    client->setFont(dialog_font());
+    client->setAutoFillBackground(true);
+    set_colour(client, QPalette::Window, panel_colour);
+    setCentralWidget(client);
+
+    picture_graph = tab_stop(place(new vandrel::ui::PictureBox(client), "picture_graph",
+                                   twips_rect(7680, 1200, 612, 492)), 25);
+    picture_graph->setFocusPolicy(Qt::StrongFocus);
+    picture_graph->hide();
+
+    frame_controls = frame(client, "frame_controls", twips_rect(120, 3360, 8532, 2532), QFrame::NoFrame);
+    QWidget* const panel = frame_controls;
+    Command1 = tab_stop(place(new QPushButton(QStringLiteral("Solve"), panel), "Command1",
+                              twips_rect(6840, 1920, 1332, 432)), 14);
+    txt_cfilter = tab_stop(text_box(panel, Field::cfilter, twips_rect(2880, 360, 732, 288)), 13);
+    txt_gain = tab_stop(text_box(panel, Field::gain, twips_rect(2880, 720, 732, 288)), 12);
+    opt_sos = tab_stop(::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252)), 11);
+    opt_peaking = tab_stop(::mode_option(panel, Mode::peaking, twips_rect(240, 1080, 2292, 252)), 10);
+    opt_butterworth = tab_stop(::mode_option(panel, Mode::butterworth, twips_rect(240, 360, 2292, 252)), 9);
+    opt_butterworth->setChecked(true);
+    txt_q = tab_stop(text_box(panel, Field::q, twips_rect(2880, 1440, 732, 288)), 8);
+    txt_freq = tab_stop(text_box(panel, Field::freq, twips_rect(2880, 1080, 732, 288)), 7);
+    set_base(txt_freq, Qt::white);
+    txt_freq_peak = tab_stop(text_box(panel, Field::freq_peak, twips_rect(2880, 1800, 732, 288)), 6);
+    txt_peakmag = tab_stop(text_box(panel, Field::peakmag, twips_rect(2880, 2160, 732, 288)), 5);
+
+    Frame2 = frame(panel, "Frame2", twips_rect(120, 1560, 2412, 852), QFrame::Box | QFrame::Sunken);
+    opt_showcircuit = tab_stop(option(Frame2, "opt_showcircuit", QStringLiteral("Show circuit"),
+                                      twips_rect(120, 120, 2052, 252)), 4);
+    opt_showcircuit->setChecked(true);
+    opt_showgraph = tab_stop(option(Frame2, "opt_showgraph", QStringLiteral("Show graph"),
+                                    twips_rect(120, 480, 2052, 252)), 3);
+
+    lbl_cfilter = caption_label(panel, "lbl_cfilter", "Filter Capacitors C (uf)", twips_rect(3840, 360, 2412, 252));
+    lbl_gain = caption_label(panel, "lbl_gain", "Buffer stage Gain (dB)", twips_rect(3840, 720, 2412, 252));
+    lbl_peakmag = caption_label(panel, "lbl_peakmag", "Peak magnitude (dB)", twips_rect(3840, 2160, 2412, 252));
+    lbl_freq_peak =
+        caption_label(panel, "lbl_freq_peak", "Peak frequency (hz)", twips_rect(3840, 1800, 2412, 252));
+    lbl_q = caption_label(panel, "lbl_q", "Filter Q", twips_rect(3840, 1440, 2412, 252));
+    lbl_freq = caption_label(panel, "lbl_freq", "Design frequency (hz)", twips_rect(3840, 1080, 2412, 252));
+    lbl_f3 = ::result_label(panel, ResultLabel::f3, twips_rect(6600, 1440, 1692, 252));
+    lbl_r1 = ::result_label(panel, ResultLabel::r1, twips_rect(6600, 360, 1692, 288));
+    lbl_r4 = ::result_label(panel, ResultLabel::r4, twips_rect(6600, 1080, 1692, 252));
+    lbl_r3 = ::result_label(panel, ResultLabel::r3, twips_rect(6600, 720, 1692, 252));
+
+    // The picture takes its diagram's size; it starts with the with-gain
+    // diagram, which matches the design gain "6".
+    const QPixmap with_gain = diagram(QStringLiteral(":/circuit/gain.gif"));
+    const QPixmap without_gain = diagram(QStringLiteral(":/circuit/nogain.gif"));
+    picture_circuit = tab_stop(picture(client, "picture_circuit", with_gain, {0, 0}), 0);
+    picture_circuit->setFocusPolicy(Qt::StrongFocus);
+    // The two holders are never seen: one hidden, one right of the client area.
+    image_nogain = picture(client, "image_nogain", without_gain, twips_rect(9720, 4200, 0, 0).topLeft());
+    image_nogain->hide();
+    image_gain = picture(client, "image_gain", with_gain, twips_rect(9840, 240, 0, 0).topLeft());
+
+    mode_group = new QButtonGroup(this);
+    for (QRadioButton* button : {opt_butterworth, opt_sos, opt_peaking}) mode_group->addButton(button);
+    view_group = new QButtonGroup(this);
+    for (QRadioButton* button : {opt_showcircuit, opt_showgraph}) view_group->addButton(button);
+    tab_to_selected_only(mode_group);
+    tab_to_selected_only(view_group);
+}
+
+void frm_vandrel::build_menu() {
+    // Both entries act when clicked; there are no drop-down lists.
+    menuBar()->setNativeMenuBar(false);
+    mnu_print = menuBar()->addAction(QStringLiteral("Print"));
+    mnu_print->setObjectName(QStringLiteral("mnu_print"));
+    mnu_about = menuBar()->addAction(QStringLiteral("About"));
+    mnu_about->setObjectName(QStringLiteral("mnu_about"));
+}
+
+void frm_vandrel::set_tab_order() {
+    std::stable_sort(tab_stops_.begin(), tab_stops_.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < tab_stops_.size(); ++i)
+        setTabOrder(tab_stops_[i - 1].second, tab_stops_[i].second);
+}
+
+void frm_vandrel::connect_handlers() {
+    const auto on_selected = [this](QRadioButton* button, void (frm_vandrel::*handler)()) {
+        connect(button, &QRadioButton::toggled, this, [this, handler](bool checked) {
+            if (checked) (this->*handler)();
+        });
+    };
+    on_selected(opt_butterworth, &frm_vandrel::opt_butterworth_Click);
+    on_selected(opt_sos, &frm_vandrel::opt_sos_Click);
+    on_selected(opt_peaking, &frm_vandrel::opt_peaking_Click);
+    on_selected(opt_showcircuit, &frm_vandrel::opt_showcircuit_Click);
+    on_selected(opt_showgraph, &frm_vandrel::opt_showgraph_Click);
+    connect(Command1, &QPushButton::clicked, this, &frm_vandrel::Command1_Click);
+    connect(txt_gain, &QLineEdit::textChanged, this, &frm_vandrel::txt_gain_Change);
+    connect(mnu_print, &QAction::triggered, this, &frm_vandrel::mnu_print_Click);
+    connect(mnu_about, &QAction::triggered, this, &frm_vandrel::mnu_about_Click);
+}
+
+void frm_vandrel::Form_Load() {
+    setWindowTitle(QStringLiteral("Vandrel: 2nd-order high-pass filter    version: ") + qs(vandrel::program_version));
+
+    // Size and place from the sizes actually in effect: the panel's and the
+    // circuit picture's (the picture's is its diagram's).
+    const vandrel::ui::BandLayout band = vandrel::ui::band_layout(frame_controls->size(), picture_circuit->size());
+    picture_circuit->move(band.picture);
+    frame_controls->move(band.panel);
+    centralWidget()->setFixedSize(band.client);
+    picture_graph->setGeometry(QRect(QPoint(0, 0), band.graph));
+    // The window takes the menu bar plus the client area and cannot be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    layout()->activate();
+
+    centre_on_screen();
+
+    opt_butterworth_Click();
+    Command1_Click();
+}
+
+// The outer size, frame and title bar included, is centred on the screen.
+void frm_vandrel::centre_on_screen() {
+    const QRect screen = this->screen()->geometry();
+    const QSize outer = frameGeometry().size();
+    move(screen.x() + (screen.width() - outer.width()) / 2, screen.y() + (screen.height() - outer.height()) / 2);
+}
+
+void frm_vandrel::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The frame's size is known only once the window is on screen: centre
+    // again with it, once.
+    if (!centred_with_frame_ && frameGeometry().size() != size()) {
+        centred_with_frame_ = true;
+        centre_on_screen();
+    }
+}
+
+QLineEdit* frm_vandrel::field(Field which) const {
+    switch (which) {
+    case Field::cfilter: return txt_cfilter;
+    case Field::gain: return txt_gain;
+    case Field::freq: return txt_freq;
+    case Field::q: return txt_q;
+    case Field::freq_peak: return txt_freq_peak;
+    case Field::peakmag: return txt_peakmag;
+    }
+    return nullptr;
+}
+
+QLabel* frm_vandrel::result_label(ResultLabel which) const {
+    switch (which) {
+    case ResultLabel::r1: return lbl_r1;
+    case ResultLabel::r3: return lbl_r3;
+    case ResultLabel::r4: return lbl_r4;
+    case ResultLabel::f3: return lbl_f3;
+    }
+    return nullptr;
+}
+
+QRadioButton* frm_vandrel::mode_option(Mode which) const {
+    switch (which) {
+    case Mode::butterworth: return opt_butterworth;
+    case Mode::sos: return opt_sos;
+    case Mode::peaking: return opt_peaking;
+    }
+    return nullptr;
+}
+
+// --- Solve -------------------------------------------------------------------
+
+void frm_vandrel::Command1_Click() { vandrel::solve(*this, design_); }
+
+std::string frm_vandrel::field_text(Field which) const { return field(which)->text().toStdString(); }
+
+void frm_vandrel::set_field_text(Field which, std::string_view text) {
+    // Setting the gain field runs txt_gain_Change right here.
+    field(which)->setText(qs(text));
+}
+
+bool frm_vandrel::mode_selected(Mode which) const { return mode_option(which)->isChecked(); }
+
+void frm_vandrel::message(std::string_view text) { vandrel::ui::message_sink().message(this, qs(text)); }
+
+void frm_vandrel::set_result_caption(ResultLabel which, std::string_view caption) {
+    result_label(which)->setText(qs(caption));
+}
+
+void frm_vandrel::draw_graph() {
+    {
+        vandrel::ui::QtPictureSurface surface(picture_graph->canvas(), picture_graph->font());
+        vandrel::draw_graph(surface, design_.f0, design_.q);
+    }
+    picture_graph->update();
+}
+
+// --- Design modes ------------------------------------------------------------
+
+void frm_vandrel::opt_butterworth_Click() { set_mode_controls(); }
+void frm_vandrel::opt_sos_Click() { set_mode_controls(); }
+void frm_vandrel::opt_peaking_Click() { set_mode_controls(); }
+
+void frm_vandrel::set_mode_controls() {
+    if (opt_butterworth->isChecked()) {
+        input_look(txt_freq);
+        output_look(txt_q);
+        txt_q->setText(qs(vandrel::butterworth_q_text));
+        // Hidden as they are: the next mode sets their look again.
+        txt_freq_peak->hide();
+        lbl_freq_peak->hide();
+        txt_peakmag->hide();
+        lbl_peakmag->hide();
+    }
+    if (opt_sos->isChecked()) {
+        input_look(txt_freq);
+        input_look(txt_q);
+        output_look(txt_freq_peak);
+        txt_freq_peak->show();
+        lbl_freq_peak->show();
+        output_look(txt_peakmag);
+        txt_peakmag->show();
+        lbl_peakmag->show();
+    }
+    if (opt_peaking->isChecked()) {
+        output_look(txt_freq);
+        output_look(txt_q);
+        input_look(txt_freq_peak);
+        txt_freq_peak->show();
+        lbl_freq_peak->show();
+        input_look(txt_peakmag);
+        txt_peakmag->show();
+        lbl_peakmag->show();
+    }
+}
+
+// --- Views -------------------------------------------------------------------
+
+void frm_vandrel::opt_showcircuit_Click() {
+    picture_circuit->show();
+    picture_graph->hide();
+}
+
+void frm_vandrel::opt_showgraph_Click() {
+    picture_circuit->hide();
+    picture_graph->show();
+}
+
+void frm_vandrel::txt_gain_Change() {
+    // Text without a number, and a number too large for a double, read as
+    // finite numbers, so any text picks one of the two diagrams.
+    if (vandrel::gain_stage_shown(txt_gain->text().toStdString())) {
+        lbl_r1->show();
+        picture_circuit->setPixmap(image_gain->pixmap());
+    } else {
+        lbl_r1->hide();
+        picture_circuit->setPixmap(image_nogain->pixmap());
+    }
+}
+
+// --- Menu ----------------------------------------------------------------------
+
+void frm_vandrel::mnu_print_Click() { vandrel::ui::print_client_area(this, centralWidget()); }
+
+void frm_vandrel::mnu_about_Click() { vandrel::ui::show_about(this); }
