@@ -33,8 +33,6 @@ private slots:
     void init();
     void cleanup();
 
-    void texts_data();
-    void texts();
     void geometry_data();
     void geometry();
     void look();
@@ -81,25 +79,6 @@ frmAbout& AboutWindowTest::shown() {
     return about;
 }
 
-void AboutWindowTest::texts_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("version") << "Label1" << "Vandrel version 1.01";
-    QTest::newRow("free software") << "Label10" << "Free software by";
-    QTest::newRow("feedback") << "Label7" << "If you have any feedback, you are most welcome to:";
-    QTest::newRow("email link") << "Label8" << "send me an email";
-    QTest::newRow("updates") << "Label2" << "To check for updates:";
-    QTest::newRow("page link") << "Label9" << "access the Vandrel page";
-    QTest::newRow("construction pages") << "Label3" << "and to see my  subwoofer construction pages";
-    QTest::newRow("site link") << "Label5" << "visit my website";
-}
-
-void AboutWindowTest::texts() {
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QCOMPARE(control<QLabel>(name.toLatin1().constData())->text(), text);
-}
-
 void AboutWindowTest::geometry_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("rect");  // logical pixels
@@ -141,6 +120,19 @@ void AboutWindowTest::look() {
     QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QCOMPARE(about.palette().color(QPalette::Window), QColor(224, 224, 224));
     QVERIFY(!about.windowIcon().isNull());
+
+    const QList<std::pair<const char*, QString>> texts{
+        {"Label1", "Vandrel version 1.01"},
+        {"Label10", "Free software by"},
+        {"Label7", "If you have any feedback, you are most welcome to:"},
+        {"Label8", "send me an email"},
+        {"Label2", "To check for updates:"},
+        {"Label9", "access the Vandrel page"},
+        {"Label3", "and to see my  subwoofer construction pages"},
+        {"Label5", "visit my website"},
+    };
+    for (const auto& [name, text] : texts)
+        QCOMPARE(control<QLabel>(name)->text(), text);
 
     QCOMPARE(control<QLabel>("Picture1")->pixmap().size(), QSize(81, 81));
     QCOMPARE(control<QLabel>("Picture2")->pixmap().size(), QSize(748, 2));
