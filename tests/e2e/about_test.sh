@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The real program under Xvfb: "About" opens a window titled "About Vandrel",
+# Esc hides it and "About" shows it again; "&System Info..." starts a desktop
+# system-information tool found on PATH, or says none is available.
+# Usage: about_test.sh PATH/TO/vandrel
+source "$(dirname "$0")/lib.sh"
+trap e2e_cleanup EXIT
+program=$1
+
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true; }
+
+# Clicks the main window's "About" menu entry and waits for the About window.
+open_about() {
+  e2e_click $((WIN_X + 70)) $((WIN_Y + (WIN_H - 408) / 2))
+  about=$(e2e_wait_window "^About Vandrel$")
+  e2e_geometry "$about"
+  ABOUT_X=$WIN_X ABOUT_Y=$WIN_Y
+  e2e_geometry "$main"
+}
+
+# Clicks "&System Info..." (230, 440 in the About window, 104 x 29 pixels).
+click_sysinfo() { e2e_click $((ABOUT_X + 282)) $((ABOUT_Y + 454)); }
+
+start_program() {
+  e2e_launch env PATH="$1" "$program"
+  main=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
+  sleep 0.5
+  e2e_geometry "$main"
+}
+
+e2e_start_x
+
+# A stub system-information tool that leaves a mark when started.
+stubs=$E2E_TMP/stubs
+mkdir -p "$stubs"
+printf '#!/bin/sh\ntouch "%s/started"\n' "$E2E_TMP" >"$stubs/hardinfo"
+chmod +x "$stubs/hardinfo"
+start_program "$stubs:/usr/bin:/bin"
+
+open_about
+xdotool windowfocus --sync "$about" key Escape
+sleep 0.5
+[[ -z $(visible "^About Vandrel$") ]] || e2e_fail "Esc did not hide the About window"
+first_place="$ABOUT_X,$ABOUT_Y"
+open_about
+[[ "$ABOUT_X,$ABOUT_Y" == "$first_place" ]] || e2e_fail "About came back elsewhere ($first_place, then $ABOUT_X,$ABOUT_Y)"
+
+click_sysinfo
+for _ in $(seq 50); do [[ -e $E2E_TMP/started ]] && break; sleep 0.1; done
+[[ -e $E2E_TMP/started ]] || e2e_fail "System Info did not start the tool on PATH"
+[[ -z $(visible "^vandrel$") ]] || e2e_fail "a message box came up although the tool started"
+kill "$E2E_PROGRAM_PID"
+
+# No tool anywhere on PATH: the message box, captioned "vandrel".
+mkdir -p "$E2E_TMP/empty"
+start_program "$E2E_TMP/empty"
+open_about
+click_sysinfo
+e2e_wait_window "^vandrel$" >/dev/null
+[[ -n $(visible "^About Vandrel$") ]] || e2e_fail "the About window closed under the message"
+
+kill -0 "$E2E_PROGRAM_PID" || e2e_fail "the program stopped"
+echo "about_test: 5 passed, 0 failed"
