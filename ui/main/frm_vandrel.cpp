@@ -267,6 +267,7 @@ void frm_vandrel::Form_Load() {
     // The window takes the menu bar plus the client area and cannot be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     layout()->activate();
+    setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
     centre_on_screen();
 
