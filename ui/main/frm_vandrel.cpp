@@ -357,35 +357,31 @@ void frm_vandrel::opt_sos_Click() { set_mode_controls(); }
 void frm_vandrel::opt_peaking_Click() { set_mode_controls(); }
 
 void frm_vandrel::set_mode_controls() {
+    // The peak fields with their captions: a look, then shown.
+    const auto show_peak_fields = [this](void (*look)(QLineEdit*)) {
+        for (auto [box, caption] : {std::pair{txt_freq_peak, lbl_freq_peak}, std::pair{txt_peakmag, lbl_peakmag}}) {
+            look(box);
+            box->show();
+            caption->show();
+        }
+    };
     if (opt_butterworth->isChecked()) {
         input_look(txt_freq);
         output_look(txt_q);
         txt_q->setText(qs(vandrel::butterworth_q_text));
         // Hidden as they are: the next mode sets their look again.
-        txt_freq_peak->hide();
-        lbl_freq_peak->hide();
-        txt_peakmag->hide();
-        lbl_peakmag->hide();
+        for (QWidget* w : std::initializer_list<QWidget*>{txt_freq_peak, lbl_freq_peak, txt_peakmag, lbl_peakmag})
+            w->hide();
     }
     if (opt_sos->isChecked()) {
         input_look(txt_freq);
         input_look(txt_q);
-        output_look(txt_freq_peak);
-        txt_freq_peak->show();
-        lbl_freq_peak->show();
-        output_look(txt_peakmag);
-        txt_peakmag->show();
-        lbl_peakmag->show();
+        show_peak_fields(output_look);
     }
     if (opt_peaking->isChecked()) {
         output_look(txt_freq);
         output_look(txt_q);
-        input_look(txt_freq_peak);
-        txt_freq_peak->show();
-        lbl_freq_peak->show();
-        input_look(txt_peakmag);
-        txt_peakmag->show();
-        lbl_peakmag->show();
+        show_peak_fields(input_look);
     }
 }
 
