@@ -61,7 +61,10 @@ void QtPictureSurface::use_pen() {
     // One-pixel lines stay hard so that grid and reference lines keep their
     // exact colours; wider pens (the response curve) are smoothed.
     painter_.setRenderHint(QPainter::Antialiasing, draw_width_ > 1);
-    painter_.setPen(QPen(fore_colour_, draw_width_, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    // Square caps: the curve is some thousand short segments, and round caps
+    // make every one of them a stroked path, several times slower to paint.
+    // At these widths the joints look the same.
+    painter_.setPen(QPen(fore_colour_, draw_width_, Qt::SolidLine, Qt::SquareCap, Qt::RoundJoin));
 }
 
 void QtPictureSurface::Line(float x1, float y1, float x2, float y2) {
@@ -72,7 +75,16 @@ void QtPictureSurface::Line(float x1, float y1, float x2, float y2) {
 void QtPictureSurface::PSet(float x, float y) {
     current_ = {x, y};
     if (!painter_.isActive()) return;
+    if (draw_width_ == 1) {
+        painter_.drawPoint(to_pixels(x, y));
+        return;
+    }
+    // A wide point is a round dot.
+    QPen pen = painter_.pen();
+    pen.setCapStyle(Qt::RoundCap);
+    painter_.setPen(pen);
     painter_.drawPoint(to_pixels(x, y));
+    use_pen();
 }
 
 void QtPictureSurface::Print(std::string_view text) {
