@@ -1,5 +1,6 @@
 // A main window with a menu bar, six input fields and a button, and nothing
-// else: the baseline for how fast a Qt Widgets window of this kind can open.
+// else: the baseline for how fast, and in how much memory, a Qt Widgets
+// window of this kind can open.
 
 #include <QApplication>
 #include <QFormLayout>
@@ -23,6 +24,8 @@ int main(int argc, char* argv[]) {
         form->addRow(QString::fromLatin1(name), new QLineEdit(QStringLiteral("1.0"), client));
     form->addRow(new QPushButton(QStringLiteral("Solve"), client));
     window.setCentralWidget(client);
+    // The size of Vandrel's window, so that both paint the same area.
+    window.resize(711, 427);
     window.show();
     return QApplication::exec();
 }

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the benchmarks in build-bench (Release) and runs them: Solve alone,
+# Solve with its graph painted at 1x and 2x pixel density, then the start-up
+# comparison with a minimal Qt window (scripts/bench_startup.py).
+# Usage: scripts/bench.sh [--no-startup] [Google Benchmark options, e.g. --benchmark_repetitions=5]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+startup=1
+if [[ ${1:-} == --no-startup ]]; then startup=0; shift; fi
+
+cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DVANDREL_BUILD_BENCHMARKS=ON -DVANDREL_BUILD_TESTS=OFF >/dev/null
+cmake --build build-bench
+
+build-bench/bench/bench_solve "$@"
+build-bench/bench/bench_graph "$@"
+if (( startup )); then
+  scripts/bench_startup.py --no-build
+fi
