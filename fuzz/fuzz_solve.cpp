@@ -116,7 +116,7 @@ public:
         FUZZ_CHECK(all_finite(run_.after.design), detail);
         FUZZ_CHECK(run_.graph_drawn == (end == SolveEnd::completed), detail);
         for (const auto& [label, caption] : run_.after.labels) {
-            FUZZ_CHECK(caption.size() <= 28, caption);
+            FUZZ_CHECK(caption.size() <= 29, caption);  // "f3 = " + 22 + "hz"
             FUZZ_CHECK(caption.find("Inf") == std::string::npos && caption.find("NaN") == std::string::npos, caption);
         }
     }
