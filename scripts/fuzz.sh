@@ -37,7 +37,9 @@ seed_option=()
 for t in "${targets[@]}"; do
   corpus=$root/build-fuzz/corpus/$t
   mkdir -p "$corpus"
-  cp -n "$root/fuzz/corpus/$t/"* "$corpus/"
+  for seed in "$root/fuzz/corpus/$t/"*; do
+    [[ -e $corpus/${seed##*/} ]] || cp "$seed" "$corpus/"
+  done
   echo "Fuzzing $t for ${seconds}s"
   # -timeout: one input taking over 10 s counts as a hang.
   "$root/build-fuzz/fuzz/$t" -max_total_time="$seconds" -timeout=10 -max_len=256 \
@@ -47,6 +49,6 @@ for t in "${targets[@]}"; do
       echo "$t failed; the input is in build-fuzz/artifacts/" >&2
       exit 1
     }
-  grep -E '^(stat::number_of_executed_units|stat::peak_rss_mb)' "$root/build-fuzz/$t.log" | tr '\n' ' '
+  grep -E '^stat::(number_of_executed_units|peak_rss_mb)' "$root/build-fuzz/$t.log" | tr -s ' \n' ' ' || true
   echo
 done
