@@ -119,7 +119,7 @@ std::string number_to_text(double value) {
 
     if (exponent >= 15 || exponent < -4) {
         out += digits.substr(0, 1);
-        if (digits.size() > 1) out += "." + digits.substr(1);
+        if (digits.size() > 1) out.append(".").append(digits, 1);
         const int abs_exp = exponent < 0 ? -exponent : exponent;
         out += exponent < 0 ? "E-" : "E+";
         if (abs_exp < 10) out += '0';
@@ -128,10 +128,10 @@ std::string number_to_text(double value) {
     }
     if (exponent >= 0) {
         const auto int_len = static_cast<std::size_t>(exponent) + 1;
-        if (digits.size() <= int_len) return out + digits + std::string(int_len - digits.size(), '0');
-        return out + digits.substr(0, int_len) + "." + digits.substr(int_len);
+        if (digits.size() <= int_len) return out.append(digits).append(int_len - digits.size(), '0');
+        return out.append(digits, 0, int_len).append(".").append(digits, int_len);
     }
-    return out + "." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    return out.append(".").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
 }
 
 std::string number_to_field_text(double value) {
