@@ -11,8 +11,17 @@ visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || t
 
 # Clicks the main window's "About" menu entry and waits for the About window.
 open_about() {
-  e2e_click $((WIN_X + 70)) $((WIN_Y + (WIN_H - 408) / 2))
-  about=$(e2e_wait_window "^About Vandrel$")
+  local try
+  about=""
+  for try in 1 2 3; do
+    e2e_click $((WIN_X + 70)) $((WIN_Y + (WIN_H - 408) / 2))
+    for _ in $(seq 25); do
+      about=$(visible "^About Vandrel$")
+      [[ -n $about ]] && break 2
+      sleep 0.2
+    done
+  done
+  [[ -n $about ]] || e2e_fail "\"About\" shows no window titled \"About Vandrel\""
   e2e_geometry "$about"
   ABOUT_X=$WIN_X ABOUT_Y=$WIN_Y
   e2e_geometry "$main"
@@ -39,8 +48,8 @@ start_program "$stubs:/usr/bin:/bin"
 
 open_about
 xdotool windowfocus --sync "$about" key Escape
-sleep 0.5
-[[ -z $(visible "^About Vandrel$") ]] || e2e_fail "Esc did not hide the About window"
+hidden() { [[ -z $(visible "^About Vandrel$") ]]; }
+e2e_eventually "Esc did not hide the About window" hidden
 first_place="$ABOUT_X,$ABOUT_Y"
 open_about
 [[ "$ABOUT_X,$ABOUT_Y" == "$first_place" ]] || e2e_fail "About came back elsewhere ($first_place, then $ABOUT_X,$ABOUT_Y)"

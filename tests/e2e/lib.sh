@@ -63,6 +63,18 @@ e2e_count_colour() {
     awk -v c="#$colour" 'toupper($3) == toupper(c) { sub(":", "", $1); n += $1 } END { print n + 0 }'
 }
 
+# Retries a command for up to 10 seconds (a slow machine, a sanitizer build)
+# until it succeeds; fails with the message otherwise.
+e2e_eventually() {
+  local message=$1 i
+  shift
+  for i in $(seq 50); do
+    "$@" && return 0
+    sleep 0.2
+  done
+  e2e_fail "$message"
+}
+
 e2e_click() {
   xdotool mousemove "$1" "$2" click 1
   sleep 0.3
