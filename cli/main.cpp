@@ -4,6 +4,8 @@
 #include <CLI/CLI.hpp>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <iostream>
 #include <map>
@@ -80,13 +82,13 @@ int main(int argc, char** argv) {
                  "vandrel-solve"};
     app.option_defaults()->always_capture_default();
 
-    std::map<std::string, Mode> modes{{"butterworth", Mode::butterworth},
-                                      {"sos", Mode::sos},
-                                      {"peaking", Mode::peaking}};
-    Mode mode = Mode::butterworth;
-    app.add_option("-m,--mode", mode, "Design mode: butterworth, sos (SOS User-specified) or peaking")
-        ->transform(CLI::CheckedTransformer(modes, CLI::ignore_case))
-        ->default_str("butterworth");
+    const std::map<std::string, Mode> modes{{"butterworth", Mode::butterworth},
+                                            {"sos", Mode::sos},
+                                            {"peaking", Mode::peaking}};
+    std::string mode_name = "butterworth";
+    app.add_option("-m,--mode", mode_name, "Design mode: butterworth, sos (SOS User-specified) or peaking")
+        ->check(CLI::IsMember({"butterworth", "sos", "peaking"}, CLI::ignore_case))
+        ->type_name("MODE");
 
     std::map<Field, std::optional<std::string>> given;
     const auto field_option = [&](Field f, const std::string& names, const std::string& what) {
@@ -108,10 +110,13 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        app.exit(e);
+        std::cerr << "vandrel-solve: " << e.what() << "\n\n" << app.help();
         return 2;
     }
 
+    std::transform(mode_name.begin(), mode_name.end(), mode_name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const Mode mode = modes.at(mode_name);
     std::map<Field, std::string> texts;
     for (const auto& [field, text] : given)
         if (text) texts[field] = *text;

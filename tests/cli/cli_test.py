@@ -1,0 +1,71 @@
+#!/usr/bin/env python3
+"""vandrel-solve from the outside: exit status, JSON shape, text for people."""
+import json
+import subprocess
+import sys
+
+program = sys.argv[1]
+failures = []
+passed = 0
+
+
+def run(*args):
+    return subprocess.run([program, *args], capture_output=True, text=True, timeout=30)
+
+
+def check(name, condition, detail=""):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(f"{name}: {detail}")
+
+
+# (arguments, exit status, checks on the JSON object)
+cases = [
+    ((), 0, {"labels": {"lbl_r1": "R1 = 15k", "lbl_r3": "R3 = 6.6k", "lbl_r4": "R4 = 13.2k",
+                        "lbl_f3": "f3 =  17hz"}, "messages": [], "graph_drawn": True}),
+    (("--mode", "SOS", "--freq", "20", "--q", "2"), 0,
+     {"fields": {"txt_freq_peak": "21.3", "txt_peakmag": "6.3"}}),
+    (("-m", "peaking", "--txt_freq_peak", "25", "--txt_peakmag", "3", "--cfilter", "1"), 0,
+     {"fields": {"txt_q": "1.304", "txt_freq": "21"}, "labels": {"lbl_f3": "f3 =  15.1hz"}}),
+    (("--gain=-3",), 0, {"messages": ["Negative gain not allowed"], "fields": {"txt_gain": "0"},
+                         "labels": {"lbl_r1": "R1=??"}}),
+    (("--freq", "1234567"), 1, {"messages": ["Maximum length for any input field is 6 characters"],
+                                "graph_drawn": False, "labels": {"lbl_r3": "R3=??"}}),
+    (("--cfilter", "1E-307"), 1, {"graph_drawn": False}),
+]
+
+for args, status, expected in cases:
+    name = " ".join(args) or "(defaults)"
+    result = run(*args, "--json")
+    check(name + " status", result.returncode == status, f"exit {result.returncode}, wanted {status}")
+    try:
+        out = json.loads(result.stdout)
+    except json.JSONDecodeError as error:
+        check(name + " json", False, str(error))
+        continue
+    check(name + " keys", list(out) == ["messages", "fields", "labels", "graph_drawn", "design"], str(list(out)))
+    check(name + " design", len(out["design"]) == 12 and all(isinstance(v, float) for v in out["design"].values()),
+          str(out["design"]))
+    for key, want in expected.items():
+        got = out[key]
+        if isinstance(want, dict):
+            for k, v in want.items():
+                check(f"{name} {key}.{k}", got.get(k) == v, f"{got.get(k)!r}, wanted {v!r}")
+        else:
+            check(f"{name} {key}", got == want, f"{got!r}, wanted {want!r}")
+
+text = run("--mode", "sos", "--q", "1")
+check("text status", text.returncode == 0, str(text.returncode))
+check("text form", 'lbl_r3  "R3 = 4.6k"' in text.stdout and "Graph: drawn" in text.stdout, text.stdout)
+
+for args in (("--bogus",), ("--mode", "bandpass"), ("--gain",)):
+    bad = run(*args)
+    check(" ".join(args) + " status", bad.returncode == 2, str(bad.returncode))
+    check(" ".join(args) + " usage", "Usage:" in bad.stderr and bad.stdout == "", bad.stderr)
+
+for failure in failures:
+    print("FAIL", failure)
+print(f"cli_test: {passed} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)
