@@ -14,13 +14,12 @@
 
 #include "credits.h"
 #include "layout.h"
+#include "qtext.h"
 #include "sysinfo.h"
 #include "vandrel/window_model.h"
 
 namespace vandrel::ui {
 namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 const QString browse_tip = QStringLiteral("Click link to launch your browser and go to ");
 const QColor link_colour{0, 0, 192};
@@ -91,19 +90,19 @@ frmAbout::frmAbout(QWidget* parent)
     set_text_colour(Label1, result_colour);
 
     add_label("Label10", 1800, 720, 3012, 252, QStringLiteral("Free software by"), centred);
-    add_label("Label6", 1800, 1080, 3012, 252, text(credits::author_line), centred);
-    add_label("Label11", 1800, 1440, 3012, 252, text(credits::equations_line), centred);
+    add_label("Label6", 1800, 1080, 3012, 252, to_qstring(credits::author_line), centred);
+    add_label("Label11", 1800, 1440, 3012, 252, to_qstring(credits::equations_line), centred);
     add_label("Label7", 240, 1920, 4092, 252, QStringLiteral("If you have any feedback, you are most welcome to:"),
               left);
     Label8 = add_link("Label8", 240, 2280, 2892, 252, QStringLiteral("send me an email"),
-                      QStringLiteral("Click to email ") + text(credits::feedback_address) + QLatin1Char(' '));
+                      QStringLiteral("Click to email ") + to_qstring(credits::feedback_address) + QLatin1Char(' '));
     add_label("Label2", 240, 2880, 4092, 252, QStringLiteral("To check for updates:"), left);
     Label9 = add_link("Label9", 240, 3240, 2412, 252, QStringLiteral("access the Vandrel page"),
-                      browse_tip + text(credits::program_page));
-    add_label("Label4", 240, 3840, 4092, 252, text(credits::programs_line), left);
+                      browse_tip + to_qstring(credits::program_page));
+    add_label("Label4", 240, 3840, 4092, 252, to_qstring(credits::programs_line), left);
     add_label("Label3", 240, 4080, 4092, 252, QStringLiteral("and to see my  subwoofer construction pages"), left);
     Label5 = add_link("Label5", 240, 4560, 2412, 252, QStringLiteral("visit my website"),
-                      browse_tip + text(credits::home_page));
+                      browse_tip + to_qstring(credits::home_page));
 
     // The etched line starts left of the client area and runs past its right edge.
     auto* Picture2 = new QLabel(this);
@@ -134,7 +133,7 @@ QLabel* frmAbout::add_link(const char* name, int left, int top, int width, int h
 }
 
 void frmAbout::Form_Load() {
-    Label1->setText(text(credits::version_prefix) + text(program_version));
+    Label1->setText(to_qstring(credits::version_prefix) + to_qstring(program_version));
 
     // A quarter of the free height from the top, centred across; the
     // window's outer size counts its title bar and frame.
@@ -173,18 +172,18 @@ void frmAbout::cmdOK_Click() { hide(); }
 
 void frmAbout::cmdSysInfo_Click() { StartSysInfo(); }
 
-void frmAbout::Label5_Click() { QDesktopServices::openUrl(QUrl(text(credits::home_page))); }
+void frmAbout::Label5_Click() { QDesktopServices::openUrl(QUrl(to_qstring(credits::home_page))); }
 
 void frmAbout::Label8_Click() {
     // The subject is carried percent-encoded, so the mail client gets it whole.
-    QUrl address(QStringLiteral("mailto:") + text(credits::feedback_address));
+    QUrl address(QStringLiteral("mailto:") + to_qstring(credits::feedback_address));
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("Subject"), text(credits::feedback_subject) + text(program_version));
+    query.addQueryItem(QStringLiteral("Subject"), to_qstring(credits::feedback_subject) + to_qstring(program_version));
     address.setQuery(query);
     QDesktopServices::openUrl(address);
 }
 
-void frmAbout::Label9_Click() { QDesktopServices::openUrl(QUrl(text(credits::program_page))); }
+void frmAbout::Label9_Click() { QDesktopServices::openUrl(QUrl(to_qstring(credits::program_page))); }
 
 void frmAbout::reject() { cmdOK_Click(); }
 

@@ -7,6 +7,7 @@
 #include <array>
 
 #include "message_sink.h"
+#include "qtext.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -14,8 +15,6 @@
 
 namespace vandrel::ui {
 namespace {
-
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 class HostSystem final : public SystemAccess {
 public:
@@ -58,19 +57,19 @@ private:
 /// there is none. Lets a RegistryValueError through.
 QString locate_tool(SystemAccess& system) {
     QString path;
-    if (GetKeyValue(system.registry(), hkey_local_machine, text(sysinfo_path_key), text(sysinfo_path_value), path))
+    if (GetKeyValue(system.registry(), hkey_local_machine, to_qstring(sysinfo_path_key), to_qstring(sysinfo_path_value), path))
         return path;  // taken as it is, even when empty
 
     QString folder;
-    if (GetKeyValue(system.registry(), hkey_local_machine, text(sysinfo_location_key),
-                    text(sysinfo_location_value), folder)) {
-        const QString program = folder + text(sysinfo_program_file);
+    if (GetKeyValue(system.registry(), hkey_local_machine, to_qstring(sysinfo_location_key),
+                    to_qstring(sysinfo_location_value), folder)) {
+        const QString program = folder + to_qstring(sysinfo_program_file);
         if (system.is_ordinary_file(program))
             return program;
     }
 
     for (const std::string_view tool : desktop_sysinfo_tools) {
-        const QString found = system.find_program(text(tool));
+        const QString found = system.find_program(to_qstring(tool));
         if (!found.isEmpty())
             return found;
     }
@@ -133,7 +132,7 @@ void StartSysInfo(SystemAccess& system, QWidget* parent) {
         started = false;
     }
     if (!started)
-        message_sink().message(parent, text(sysinfo_unavailable_text));
+        message_sink().message(parent, to_qstring(sysinfo_unavailable_text));
 }
 
 }  // namespace vandrel::ui

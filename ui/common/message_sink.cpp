@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 
+#include "qtext.h"
 #include "vandrel/window_model.h"
 
 namespace vandrel::ui {
@@ -10,7 +11,7 @@ namespace {
 class ModalBoxes final : public MessageSink {
 public:
     void message(QWidget* parent, const QString& text) override {
-        QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(app_title.data(), app_title.size()), text,
+        QMessageBox box(QMessageBox::NoIcon, to_qstring(app_title), text,
                         QMessageBox::Ok, parent);
         box.exec();
     }

@@ -19,6 +19,7 @@
 #include "menu_commands.h"
 #include "message_sink.h"
 #include "picture_box.h"
+#include "qtext.h"
 #include "qt_picture_surface.h"
 #include "vandrel/graph.h"
 
@@ -27,11 +28,10 @@ using vandrel::Mode;
 using vandrel::ResultLabel;
 using vandrel::ui::dialog_font;
 using vandrel::ui::panel_colour;
+using vandrel::ui::to_qstring;
 using vandrel::ui::twips_rect;
 
 namespace {
-
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 // The circuit diagrams are 4740 x 2364 twips, 395 x 197 pixels.
 const QSize diagram_size = twips_rect(0, 0, 4740, 2364).size();
@@ -70,7 +70,7 @@ QFrame* frame(QWidget* parent, const char* name, const QRect& rect, int shape) {
 
 // Text boxes: bold, black, centred, single line, any length.
 QLineEdit* text_box(QWidget* parent, Field field, const QRect& rect) {
-    auto* box = place(new QLineEdit(qs(vandrel::design_text(field)), parent),
+    auto* box = place(new QLineEdit(to_qstring(vandrel::design_text(field)), parent),
                       vandrel::control_name(field).data(), rect);
     box->setFont(dialog_font(true));
     box->setAlignment(Qt::AlignCenter);
@@ -91,7 +91,7 @@ QLabel* caption_label(QWidget* parent, const char* name, const char* text, const
 }
 
 QLabel* result_label(QWidget* parent, ResultLabel which, const QRect& rect) {
-    auto* label = place(new QLabel(qs(vandrel::design_caption(which)), parent),
+    auto* label = place(new QLabel(to_qstring(vandrel::design_caption(which)), parent),
                         vandrel::control_name(which).data(), rect);
     label->setFont(dialog_font(true));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -106,7 +106,7 @@ QRadioButton* option(QWidget* parent, const char* name, const QString& caption, 
 }
 
 QRadioButton* mode_option(QWidget* parent, Mode mode, const QRect& rect) {
-    return option(parent, vandrel::control_name(mode).data(), qs(vandrel::mode_caption(mode)), rect);
+    return option(parent, vandrel::control_name(mode).data(), to_qstring(vandrel::mode_caption(mode)), rect);
 }
 
 QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at) {
@@ -255,7 +255,7 @@ void frm_vandrel::connect_handlers() {
 }
 
 void frm_vandrel::Form_Load() {
-    setWindowTitle(QStringLiteral("Vandrel: 2nd-order high-pass filter    version: ") + qs(vandrel::program_version));
+    setWindowTitle(QStringLiteral("Vandrel: 2nd-order high-pass filter    version: ") + to_qstring(vandrel::program_version));
 
     // Size and place from the sizes actually in effect: the panel's and the
     // circuit picture's (the picture's is its diagram's).
@@ -331,15 +331,15 @@ std::string frm_vandrel::field_text(Field which) const { return field(which)->te
 
 void frm_vandrel::set_field_text(Field which, std::string_view text) {
     // Setting the gain field runs txt_gain_Change right here.
-    field(which)->setText(qs(text));
+    field(which)->setText(to_qstring(text));
 }
 
 bool frm_vandrel::mode_selected(Mode which) const { return mode_option(which)->isChecked(); }
 
-void frm_vandrel::message(std::string_view text) { vandrel::ui::message_sink().message(this, qs(text)); }
+void frm_vandrel::message(std::string_view text) { vandrel::ui::message_sink().message(this, to_qstring(text)); }
 
 void frm_vandrel::set_result_caption(ResultLabel which, std::string_view caption) {
-    result_label(which)->setText(qs(caption));
+    result_label(which)->setText(to_qstring(caption));
 }
 
 void frm_vandrel::draw_graph() {
@@ -368,7 +368,7 @@ void frm_vandrel::set_mode_controls() {
     if (opt_butterworth->isChecked()) {
         input_look(txt_freq);
         output_look(txt_q);
-        txt_q->setText(qs(vandrel::butterworth_q_text));
+        txt_q->setText(to_qstring(vandrel::butterworth_q_text));
         // Hidden as they are: the next mode sets their look again.
         for (QWidget* w : std::initializer_list<QWidget*>{txt_freq_peak, lbl_freq_peak, txt_peakmag, lbl_peakmag})
             w->hide();

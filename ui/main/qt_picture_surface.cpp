@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+#include "qtext.h"
+
 namespace vandrel::ui {
 
 QtPictureSurface::QtPictureSurface(QImage& image, const QFont& font, QColor background)
@@ -93,7 +95,7 @@ void QtPictureSurface::Print(std::string_view text) {
         // Only the characters are drawn: the grid stays visible around them.
         const QPointF top_left = to_pixels(current_.x(), current_.y());
         painter_.drawText(QPointF(top_left.x(), top_left.y() + metrics.ascent()),
-                          QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+                          to_qstring(text));
     }
     // Like a line of printed text: the next one starts at the left edge below it.
     const double line_height = logical_height_ > 0 ? metrics.height() * scale_height_ / logical_height_ : 0;
