@@ -1,5 +1,7 @@
 #include "vandrel/window_model.h"
 
+#include "vandrel/number_text.h"
+
 namespace vandrel {
 
 std::string_view control_name(Field field) {
@@ -65,8 +67,6 @@ std::string_view design_caption(ResultLabel label) {
 }
 
 }  // namespace vandrel
-
-#include "vandrel/number_text.h"
 
 namespace vandrel {
 

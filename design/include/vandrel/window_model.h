@@ -45,10 +45,6 @@ inline constexpr std::string_view app_title = "vandrel";
 /// The program's version text.
 inline constexpr std::string_view program_version = "1.01";
 
-}  // namespace vandrel
-
-namespace vandrel {
-
 /// Whether a gain text calls for the gain stage (R1 and the with-gain
 /// diagram): its number is above 0. Text without a number reads as 0.
 bool gain_stage_shown(std::string_view gain_text);
