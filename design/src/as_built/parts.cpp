@@ -1,0 +1,270 @@
+#include "vandrel/as_built/parts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <string>
+
+namespace vandrel::as_built {
+namespace {
+
+constexpr double feedback_kohm = 15;
+// Two parts are worth joining only when the smaller one still matters.
+constexpr double widest_ratio = 1000;
+
+// One or two parts and their joint value.
+struct Candidate {
+    double big = 0;
+    double small = 0;  // 0: a single part
+    double value = 0;
+    int count() const { return small > 0 ? 2 : 1; }
+};
+
+std::string lower(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+void add_pair(std::vector<Candidate>& out, double a, double b, Combine combine) {
+    const double big = std::max(a, b), small = std::min(a, b);
+    if (small * widest_ratio < big) return;
+    const double value = combine == Combine::series ? big + small : big * small / (big + small);
+    out.push_back({big, small, value});
+}
+
+// Calls f with every value of the series from lo to hi.
+template <class F>
+void for_values(ESeries s, double lo, double hi, F f) {
+    if (!(lo > 0) || !(hi >= lo)) return;
+    int k = index_at_or_below(s, lo);
+    if (preferred_value(s, k) < lo) ++k;
+    for (; preferred_value(s, k) <= hi; ++k) f(preferred_value(s, k));
+}
+
+// The single parts on either side of `target`, and with `series` or
+// `parallel` every pair whose joint value lies next to it: for each first
+// part that leaves room, the two values around what the second must be.
+std::vector<Candidate> candidates_around(ESeries s, double target, Combine combine) {
+    std::vector<Candidate> out;
+    const int k = index_at_or_below(s, target);
+    for (int j = k - 1; j <= k + 2; ++j) out.push_back({preferred_value(s, j), 0, preferred_value(s, j)});
+    const auto around = [&](double a, double rest) {
+        const int m = index_at_or_below(s, rest);
+        for (int i : {m, m + 1}) add_pair(out, a, preferred_value(s, i), combine);
+    };
+    if (combine == Combine::series)
+        for_values(s, preferred_value(s, index_at_or_below(s, target / 2)), target, [&](double a) {
+            if (a < target) around(a, target - a);
+        });
+    else if (combine == Combine::parallel)
+        for_values(s, target, preferred_value(s, index_at_or_below(s, 2 * target) + 1), [&](double a) {
+            if (a > target) around(a, 1 / (1 / target - 1 / a));
+        });
+    return out;
+}
+
+// Every single part and every pair whose joint value lies from lo to hi.
+std::vector<Candidate> candidates_between(ESeries s, double lo, double hi, Combine combine) {
+    std::vector<Candidate> out;
+    for_values(s, lo, hi, [&](double v) { out.push_back({v, 0, v}); });
+    if (combine == Combine::series)
+        for_values(s, lo / 2, hi, [&](double a) {
+            for_values(s, std::max(lo - a, a / widest_ratio), std::min(hi - a, a),
+                       [&](double b) { add_pair(out, a, b, combine); });
+        });
+    else if (combine == Combine::parallel)
+        for_values(s, lo, 2 * hi, [&](double a) {
+            const double most = 1 / hi - 1 / a > 0 ? 1 / (1 / hi - 1 / a) : INFINITY;
+            for_values(s, std::max(1 / (1 / lo - 1 / a), a), std::min(most, a * widest_ratio),
+                       [&](double b) { add_pair(out, a, b, combine); });
+        });
+    return out;
+}
+
+Resistor made_of(double exact, double shown, const Candidate& c, Combine combine) {
+    Resistor r{exact, shown, {c.big}, Combine::single, c.value};
+    if (c.count() == 2) {
+        r.chosen.push_back(c.small);
+        r.combine = combine;
+    }
+    return r;
+}
+
+Resistor one_part(double exact, double shown, double value) { return {exact, shown, {value}, Combine::single, value}; }
+
+// Whether error `e` with `n` parts beats `best` with `best_n`: clearly
+// smaller, or as small with fewer parts.
+bool better(double e, int n, double best, int best_n) {
+    if (!std::isfinite(best)) return true;
+    const double slack = 1e-12 * (best + 1e-300);
+    return e < best - slack || (e <= best + slack && n < best_n);
+}
+
+// f3 / f0 of a section with this Q.
+double f3_ratio(double q) {
+    const double qq = q * q;
+    return std::sqrt((1 / (2 * qq) - 1) + std::sqrt(2 - 1 / qq + 1 / (4 * qq * qq)));
+}
+
+// How far the section of R3 and R4 lies from the exact design, from the
+// logarithmic errors of the two resistors (the capacitors are as typed).
+struct SectionError {
+    double q;
+    double ln_f0(double e3, double e4) const { return -(e3 + e4) / 2; }
+    double ln_q(double e3, double e4) const { return (e4 - e3) / 2; }
+    double ln_f3(double e3, double e4) const {
+        return ln_f0(e3, e4) + std::log(f3_ratio(q * std::exp(ln_q(e3, e4))) / f3_ratio(q));
+    }
+    double total(double e3, double e4) const {
+        const double f0 = ln_f0(e3, e4), qe = ln_q(e3, e4), f3 = ln_f3(e3, e4);
+        return f0 * f0 + qe * qe + f3 * f3;
+    }
+};
+
+Candidate closest_gain(ESeries s, double exact, double gain_ratio, Combine combine) {
+    const auto error = [&](double r1) { return std::abs(std::log((1 + feedback_kohm / r1) / gain_ratio)); };
+    Candidate best;
+    double best_error = INFINITY;
+    for (const Candidate& c : candidates_around(s, exact, combine)) {
+        const double e = error(c.value);
+        if (better(e, c.count(), best_error, best.count())) {
+            best = c;
+            best_error = e;
+        }
+    }
+    return best;
+}
+
+std::pair<Candidate, Candidate> closest_section(ESeries s, double r3, double r4, double q, Combine combine) {
+    const SectionError err{q};
+    const auto e_of = [](const Candidate& c, double exact) { return std::log(c.value / exact); };
+    const auto closest = [&](const std::vector<Candidate>& cs, double exact) {
+        return *std::min_element(cs.begin(), cs.end(), [&](const Candidate& a, const Candidate& b) {
+            return std::abs(e_of(a, exact)) < std::abs(e_of(b, exact));
+        });
+    };
+    const auto total = [&](const std::pair<Candidate, Candidate>& p) {
+        return err.total(e_of(p.first, r3), e_of(p.second, r4));
+    };
+
+    // The closest value of each on its own costs (e3^2 + e4^2) / 2 in f0
+    // and Q alone, which no other pair can bring lower; so the best pair
+    // lies within that distance of both targets, and every pair there is
+    // tried.
+    std::pair best{closest(candidates_around(s, r3, combine), r3), closest(candidates_around(s, r4, combine), r4)};
+    double best_total = total(best);
+    const double bound = 2 * best_total * (1 + 1e-9);
+    const double reach = std::exp(std::sqrt(bound));
+    const std::vector<Candidate> c3 = candidates_between(s, r3 / reach, r3 * reach, combine);
+    const std::vector<Candidate> c4 = candidates_between(s, r4 / reach, r4 * reach, combine);
+    for (const Candidate& a : c3) {
+        const double e3 = e_of(a, r3);
+        for (const Candidate& b : c4) {
+            const double e4 = e_of(b, r4);
+            if (e3 * e3 + e4 * e4 > bound) continue;
+            const double t = err.total(e3, e4);
+            if (better(t, a.count() + b.count(), best_total, best.first.count() + best.second.count())) {
+                best = {a, b};
+                best_total = t;
+            }
+        }
+    }
+    if (combine == Combine::single) {
+        // Never worse in f3 than the nearest value of each, by difference.
+        const Candidate n3{nearest_value(s, r3), 0, nearest_value(s, r3)};
+        const Candidate n4{nearest_value(s, r4), 0, nearest_value(s, r4)};
+        if (std::abs(err.ln_f3(e_of(n3, r3), e_of(n4, r4))) <
+            std::abs(err.ln_f3(e_of(best.first, r3), e_of(best.second, r4))))
+            best = {n3, n4};
+    }
+    return best;
+}
+
+}  // namespace
+
+std::string_view combine_name(Combine combine) {
+    switch (combine) {
+    case Combine::single: return "single";
+    case Combine::series: return "series";
+    case Combine::parallel: return "parallel";
+    }
+    return "";
+}
+
+std::optional<Combine> combine_from_name(std::string_view name) {
+    const std::string n = lower(name);
+    for (Combine c : {Combine::single, Combine::series, Combine::parallel})
+        if (n == combine_name(c)) return c;
+    return std::nullopt;
+}
+
+std::string_view source_name(PartSource source) {
+    switch (source.kind) {
+    case PartSource::Kind::exact: return "exact";
+    case PartSource::Kind::shown: return "shown";
+    case PartSource::Kind::series: return series_name(source.series);
+    }
+    return "";
+}
+
+std::optional<PartSource> source_from_name(std::string_view name) {
+    const std::string n = lower(name);
+    if (n == "exact") return PartSource{PartSource::Kind::exact};
+    if (n == "shown") return PartSource{PartSource::Kind::shown};
+    if (const auto s = series_from_name(name)) return PartSource{PartSource::Kind::series, *s};
+    return std::nullopt;
+}
+
+double combined_value(const std::vector<double>& parts, Combine combine) {
+    if (parts.size() < 2) return parts.empty() ? 0 : parts.front();
+    return combine == Combine::parallel ? parts[0] * parts[1] / (parts[0] + parts[1]) : parts[0] + parts[1];
+}
+
+CapacitorCheck check_capacitor(double uf) {
+    return {uf, is_value(ESeries::E6, uf), is_value(ESeries::E12, uf), nearest_value(ESeries::E6, uf),
+            nearest_value(ESeries::E12, uf)};
+}
+
+PartsList choose_parts(const Module1& d, PartSource source, Combine combine) {
+    PartsList out;
+    out.c = check_capacitor(d.cfilter);
+    const double r3 = d.xc / (d.q * 2), r4 = (d.xc * 2) * d.q;
+    // A gain whose ratio is 1 in double precision is a follower too.
+    const double gain_ratio = std::pow(10.0, d.gain / 20);
+    const bool follower = !(d.gain > 0) || gain_ratio - 1 == 0;
+    const double r1 = follower ? 0 : feedback_kohm / (gain_ratio - 1);
+
+    switch (source.kind) {
+    case PartSource::Kind::exact:
+        if (!follower) out.r1 = one_part(r1, d.r1, r1);
+        out.r3 = one_part(r3, d.r3, r3);
+        out.r4 = one_part(r4, d.r4, r4);
+        break;
+    case PartSource::Kind::shown:
+        if (!follower) out.r1 = one_part(r1, d.r1, d.r1);
+        out.r3 = one_part(r3, d.r3, d.r3);
+        out.r4 = one_part(r4, d.r4, d.r4);
+        break;
+    case PartSource::Kind::series: {
+        if (!follower) out.r1 = made_of(r1, d.r1, closest_gain(source.series, r1, gain_ratio, combine), combine);
+        const auto [c3, c4] = closest_section(source.series, r3, r4, d.q, combine);
+        out.r3 = made_of(r3, d.r3, c3, combine);
+        out.r4 = made_of(r4, d.r4, c4, combine);
+        break;
+    }
+    }
+    return out;
+}
+
+PathParts path_of(const PartsList& parts, double load_kohm) {
+    PathParts p;
+    if (parts.r1) p.r1 = parts.r1->value;
+    p.c1 = p.c2 = parts.c.value;
+    p.r3 = parts.r3.value;
+    p.r4 = parts.r4.value;
+    p.load = load_kohm;
+    return p;
+}
+
+}  // namespace vandrel::as_built

@@ -1,0 +1,63 @@
+#include "vandrel/as_built/report.h"
+
+#include <cmath>
+
+#include "text_forms.h"
+
+namespace vandrel::as_built {
+namespace {
+
+void require_buildable(const Resistor& r, std::string_view name) {
+    for (double part : r.chosen)
+        if (!(part > 0))
+            throw UnbuildableParts(std::string(name) + " would be " + shortest(part) +
+                                   "k: no filter can be built from this value");
+}
+
+}  // namespace
+
+AsBuilt analyse(const Module1& design, const Options& options) {
+    if (!(options.load_kohm > 0)) throw std::invalid_argument("the load must be above 0 kOhm");
+    for (double pct : {options.tolerance.r_pct, options.tolerance.c_pct})
+        if (!(pct >= 0 && pct < 100)) throw std::invalid_argument("a tolerance must be at least 0 % and below 100 %");
+
+    AsBuilt out;
+    out.options = options;
+    out.parts = choose_parts(design, options.source, options.combine);
+    if (out.parts.r1) require_buildable(*out.parts.r1, "R1");
+    require_buildable(out.parts.r3, "R3");
+    require_buildable(out.parts.r4, "R4");
+
+    out.path = path_of(out.parts, options.load_kohm);
+    out.section = section_figures(section_of(out.path));
+    out.exact_section = section_figures({design.f0, design.q});
+    out.path_figures = path_figures(out.path);
+    out.runs = tolerance_runs(out.parts, options.load_kohm, options.tolerance);
+    out.tolerance = tolerance_figures(out.runs);
+    return out;
+}
+
+std::vector<ResponseRow> response_rows(const AsBuilt& built, double first_hz, double last_hz, int per_decade) {
+    const Section exact{built.exact_section.f0, built.exact_section.q};
+    const Section section = section_of(built.path);
+    const int steps = static_cast<int>(std::lround(std::log10(last_hz / first_hz) * per_decade));
+    std::vector<ResponseRow> rows;
+    rows.reserve(static_cast<std::size_t>(steps) + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const double hz = first_hz * std::pow(10.0, static_cast<double>(i) / per_decade);
+        rows.push_back({hz, section_level_db(exact, hz), section_level_db(section, hz),
+                        path_level_db(built.path, hz), path_group_delay_ms(built.path, hz)});
+    }
+    return rows;
+}
+
+std::string response_csv(std::span<const ResponseRow> rows) {
+    std::string out = "hz,section_exact_db,section_db,path_db,path_group_delay_ms\n";
+    for (const ResponseRow& r : rows) {
+        for (double v : {r.hz, r.section_exact_db, r.section_db, r.path_db}) out += shortest(v) + ",";
+        out += shortest(r.path_group_delay_ms) + "\n";
+    }
+    return out;
+}
+
+}  // namespace vandrel::as_built

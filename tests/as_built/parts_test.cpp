@@ -1,0 +1,173 @@
+// Preferred numbers and the choice of parts.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "vandrel/as_built/parts.h"
+#include "vandrel/batch.h"
+
+namespace {
+
+using namespace vandrel::as_built;
+using vandrel::Field;
+using vandrel::Mode;
+using Parts = std::vector<double>;
+
+std::vector<int> decade(ESeries s) {
+    const auto d = decade_hundredths(s);
+    return {d.begin(), d.end()};
+}
+
+TEST(PreferredNumbers, AreThePublishedTables) {
+    // E192 is the rounded geometric series except for 9.20 (the formula
+    // gives 9.19); E96 and E48 take every second value of the series above.
+    const std::vector<int> e192 = decade(ESeries::E192);
+    ASSERT_EQ(e192.size(), 192u);
+    for (int i = 0; i < 192; ++i)
+        EXPECT_EQ(e192[static_cast<std::size_t>(i)], i == 185 ? 920 : std::lround(100 * std::pow(10.0, i / 192.0)))
+            << "E192 value " << i;
+    for (auto [fine, coarse] : {std::pair{ESeries::E192, ESeries::E96}, std::pair{ESeries::E96, ESeries::E48},
+                                std::pair{ESeries::E24, ESeries::E12}, std::pair{ESeries::E12, ESeries::E6},
+                                std::pair{ESeries::E6, ESeries::E3}}) {
+        std::vector<int> every_second;
+        const std::vector<int> f = decade(fine);
+        for (std::size_t i = 0; i < f.size(); i += 2) every_second.push_back(f[i]);
+        EXPECT_EQ(every_second, decade(coarse)) << series_name(coarse);
+    }
+    // E24 leaves its formula in eight published places.
+    std::vector<int> off_formula;
+    const std::vector<int> e24 = decade(ESeries::E24);
+    for (int i = 0; i < 24; ++i)
+        if (e24[static_cast<std::size_t>(i)] != 10 * std::lround(10 * std::pow(10.0, i / 24.0)))
+            off_formula.push_back(e24[static_cast<std::size_t>(i)]);
+    EXPECT_EQ(off_formula, (std::vector<int>{270, 300, 330, 360, 390, 430, 470, 820}));
+}
+
+TEST(PreferredNumbers, WorkInAnyDecade) {
+    struct Case {
+        ESeries series;
+        double x, nearest;
+        bool is_value;
+    };
+    const Case cases[] = {
+        {ESeries::E24, 2.65, 2.7, false},       {ESeries::E24, 0.0951, 0.091, false},
+        {ESeries::E24, 3.0, 3.0, true},         {ESeries::E192, 9.2, 9.2, true},
+        {ESeries::E192, 9.19, 9.2, false},      {ESeries::E12, 820000, 820000, true},
+        {ESeries::E6, 0.047, 0.047, true},      {ESeries::E6, 0.05, 0.047, false},
+        {ESeries::E96, 9.9, 10, false},         {ESeries::E3, 3.3, 2.2, false},
+        {ESeries::E48, 0.0001, 0.0001, true},   {ESeries::E12, 1.1, 1.2, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(nearest_value(c.series, c.x), c.nearest) << series_name(c.series) << " " << c.x;
+        EXPECT_EQ(is_value(c.series, c.x), c.is_value) << series_name(c.series) << " " << c.x;
+    }
+    EXPECT_EQ(preferred_value(ESeries::E24, -1), 0.91);
+    EXPECT_EQ(preferred_value(ESeries::E24, 24), 10);
+    EXPECT_EQ(preferred_value(ESeries::E12, -13), 0.082);
+    EXPECT_EQ(series_from_name("e24"), ESeries::E24);
+    EXPECT_EQ(series_from_name("E25"), std::nullopt);
+    EXPECT_EQ(source_from_name("Shown"), PartSource{PartSource::Kind::shown});
+}
+
+vandrel::Module1 solved(Mode mode, std::map<Field, std::string> texts) {
+    const auto out = vandrel::solve_batch(mode, texts);
+    EXPECT_EQ(out.end, vandrel::SolveEnd::completed);
+    return out.design;
+}
+
+TEST(PartChoice, PicksThePartsThatComeClosest) {
+    struct Case {
+        const char* name;
+        Mode mode;
+        std::map<Field, std::string> texts;
+        PartSource source;
+        Combine combine;
+        std::optional<Parts> r1;
+        Parts r3, r4;
+    };
+    const PartSource e24{PartSource::Kind::series, ESeries::E24};
+    const PartSource e12{PartSource::Kind::series, ESeries::E12};
+    const Case cases[] = {
+        {"StartUpSingle", Mode::butterworth, {}, e24, Combine::single, Parts{15}, {6.8}, {13}},
+        {"Sos20Q2Series", Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, e24, Combine::series,
+         Parts{15, 0.068}, {1.6, 0.39}, {30, 1.8}},
+        {"Sos20Q2Parallel", Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, e12, Combine::parallel,
+         Parts{15}, {22, 2.2}, {820, 33}},
+        {"FollowerHasNoR1", Mode::butterworth, {{Field::gain, "0"}}, e24, Combine::series, std::nullopt,
+         {6.2, 0.43}, {13, 0.24}},
+        {"Shown", Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, {PartSource::Kind::shown}, Combine::series,
+         Parts{15}, {1.9}, {31.8}},
+    };
+    for (const Case& c : cases) {
+        const PartsList p = choose_parts(solved(c.mode, c.texts), c.source, c.combine);
+        EXPECT_EQ(p.r1 ? std::optional(p.r1->chosen) : std::nullopt, c.r1) << c.name;
+        EXPECT_EQ(p.r3.chosen, c.r3) << c.name;
+        EXPECT_EQ(p.r4.chosen, c.r4) << c.name;
+        EXPECT_NEAR(p.r3.value, combined_value(c.r3, c.combine), 1e-12) << c.name;
+    }
+}
+
+TEST(PartChoice, ExactAndShownValuesFollowTheDesign) {
+    const PartsList p = choose_parts(solved(Mode::butterworth, {}), {PartSource::Kind::exact}, Combine::single);
+    EXPECT_NEAR(p.r1->exact, 15.0714036, 1e-6);
+    EXPECT_EQ(p.r1->shown, 15);
+    EXPECT_NEAR(p.r3.value, 6.6209728, 1e-6);
+    EXPECT_EQ(p.r3.shown, 6.6);
+    EXPECT_NEAR(p.r4.value, 13.2379465, 1e-6);
+    EXPECT_EQ(p.r4.shown, 13.2);
+}
+
+TEST(PartChoice, ChecksTheCapacitorAsTyped) {
+    struct Case {
+        double uf;
+        bool e6, e12;
+        double nearest_e6, nearest_e12;
+    };
+    for (const Case& c : {Case{0.47, true, true, 0.47, 0.47}, Case{0.56, false, true, 0.47, 0.56},
+                          Case{0.5, false, false, 0.47, 0.47}, Case{2.0, false, false, 2.2, 2.2},
+                          Case{10, true, true, 10, 10}}) {
+        const CapacitorCheck check = check_capacitor(c.uf);
+        EXPECT_EQ(check.in_e6, c.e6) << c.uf;
+        EXPECT_EQ(check.in_e12, c.e12) << c.uf;
+        EXPECT_EQ(check.nearest_e6, c.nearest_e6) << c.uf;
+        EXPECT_EQ(check.nearest_e12, c.nearest_e12) << c.uf;
+    }
+}
+
+// Realistic designs on a grid: C 0.1 to 4.7 uF, 5 to 40 Hz, Q 0.707 to 3.
+std::vector<vandrel::Module1> realistic_designs() {
+    std::vector<vandrel::Module1> out;
+    for (const char* c : {"0.1", "0.22", "0.47", "1", "2.2", "4.7", "0.33", "1.5", "0.68"})
+        for (const char* f : {"5", "8.3", "12", "17", "23.5", "31", "40"})
+            for (const char* q : {"0.707", "0.85", "1.1", "1.6", "2.3", "3"})
+                out.push_back(solved(Mode::sos, {{Field::cfilter, c}, {Field::freq, f}, {Field::q, q}}));
+    return out;
+}
+
+double f3_error(const vandrel::Module1& d, double r3, double r4) {
+    PathParts p;
+    p.c1 = p.c2 = d.cfilter;
+    p.r3 = r3;
+    p.r4 = r4;
+    return std::abs(section_figures(section_of(p)).f3 / section_figures({d.f0, d.q}).f3 - 1);
+}
+
+TEST(PartChoice, MeetsItsGoalsOverRealisticDesigns) {
+    std::vector<double> series_errors;
+    for (const vandrel::Module1& d : realistic_designs()) {
+        const PartsList single = choose_parts(d, {PartSource::Kind::series, ESeries::E24}, Combine::single);
+        const PartsList exact = choose_parts(d, {PartSource::Kind::exact}, Combine::single);
+        const double nearest = f3_error(d, nearest_value(ESeries::E24, exact.r3.value),
+                                        nearest_value(ESeries::E24, exact.r4.value));
+        EXPECT_LE(f3_error(d, single.r3.value, single.r4.value), nearest + 1e-12)
+            << d.cfilter << " uF " << d.f0 << " Hz Q " << d.q;
+        const PartsList two = choose_parts(d, {PartSource::Kind::series, ESeries::E24}, Combine::series);
+        series_errors.push_back(f3_error(d, two.r3.value, two.r4.value));
+    }
+    std::sort(series_errors.begin(), series_errors.end());
+    EXPECT_LT(series_errors[series_errors.size() * 95 / 100], 0.005);
+}
+
+}  // namespace

@@ -1,0 +1,182 @@
+// The response of parts as built, its spread from tolerance, and the files.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "vandrel/as_built/report.h"
+#include "vandrel/batch.h"
+
+namespace {
+
+using namespace vandrel::as_built;
+using vandrel::Field;
+using vandrel::Mode;
+
+// The shown parts of SOS User-specified, 20 Hz, Q 2, with 6 dB of gain.
+PathParts shown_sos20() {
+    PathParts p;
+    p.r1 = 15;
+    p.r3 = 1.9;
+    p.r4 = 31.8;
+    return p;
+}
+
+TEST(Section, FiguresFromF0AndQ) {
+    struct Case {
+        Section s;
+        double f3;
+        std::optional<double> peak_hz;
+        double peak_db;
+    };
+    for (const Case& c : {Case{{20, 2}, 13.4724642, 21.3808994, 6.3008871}, Case{{17, 0.707}, 17.0025680, {}, 0},
+                          Case{{1000, 10}, 644.7344096, 1002.5094142, 20.0108710}}) {
+        const SectionFigures f = section_figures(c.s);
+        EXPECT_NEAR(f.f3, c.f3, 1e-4) << c.s.f0;
+        EXPECT_EQ(f.peak_hz.has_value(), c.peak_hz.has_value()) << c.s.f0;
+        if (c.peak_hz) {
+            EXPECT_NEAR(*f.peak_hz, *c.peak_hz, 1e-4) << c.s.f0;
+        }
+        EXPECT_NEAR(f.peak_db, c.peak_db, 1e-4) << c.s.f0;
+    }
+    const Section made = section_of(shown_sos20());
+    EXPECT_NEAR(made.f0, 20.4752763, 1e-6);
+    EXPECT_NEAR(made.q, 2.0455343, 1e-6);
+    PathParts unequal = shown_sos20();
+    unequal.c1 = 2;  // Q falls to sqrt(c1 c2) / (c1 + c2) of sqrt(r4 / r3)
+    EXPECT_NEAR(section_of(unequal).q, std::sqrt(2.0) / 3 * std::sqrt(31.8 / 1.9), 1e-12);
+}
+
+TEST(Path, FiguresOfTheWholeSignalPath) {
+    // Worked by hand from the complex transfer function of each stage.
+    const PathFigures f = path_figures(shown_sos20());
+    EXPECT_NEAR(f.gain_db, 5.8485965, 1e-6);
+    ASSERT_TRUE(f.f3);
+    EXPECT_NEAR(*f.f3, 13.8992978, 1e-6);
+    ASSERT_TRUE(f.peak_hz);
+    EXPECT_NEAR(*f.peak_hz, 21.85722, 1e-4);
+    EXPECT_NEAR(f.peak_db, 6.3791339, 1e-6);
+    EXPECT_NEAR(f.group_delay_ms[0], 33.651495, 1e-5);
+    EXPECT_NEAR(f.group_delay_ms[1], 7.2071779, 1e-5);
+    EXPECT_NEAR(f.group_delay_ms[2], 2.4786155, 1e-5);
+    EXPECT_NEAR(path_level_db(shown_sos20(), 1), -57.5399123, 1e-6);
+    EXPECT_NEAR(path_level_db(shown_sos20(), 10), -5.1126824, 1e-6);
+
+    PathParts follower = shown_sos20();
+    follower.r1.reset();
+    EXPECT_NEAR(path_figures(follower).gain_db, -0.1720034, 1e-6);
+}
+
+vandrel::Module1 solved(Mode mode, std::map<Field, std::string> texts) {
+    return vandrel::solve_batch(mode, texts).design;
+}
+
+Options with(PartSource source, Combine combine = Combine::single) {
+    Options o;
+    o.source = source;
+    o.combine = combine;
+    return o;
+}
+
+const PartSource exact_parts{PartSource::Kind::exact};
+const PartSource e24_parts{PartSource::Kind::series, ESeries::E24};
+
+TEST(Path, NoF3WhenTheBufferRollsOffFirst) {
+    // 20 dB of gain: the feedback capacitor takes 3 dB off near 1 kHz,
+    // where this section only begins to pass.
+    const auto d = solved(Mode::sos, {{Field::gain, "20"}, {Field::cfilter, "0.1"}, {Field::freq, "1000"}});
+    const AsBuilt b = analyse(d, with(exact_parts));
+    EXPECT_FALSE(b.path_figures.f3);
+    EXPECT_FALSE(b.tolerance.path_f3);
+    EXPECT_FALSE(b.path_figures.peak_hz);
+}
+
+TEST(Tolerance, SpreadsAsTheCapacitorsDo) {
+    const auto d = solved(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}});
+    Options o = with(exact_parts);
+    o.tolerance.r_pct = 0;
+    const AsBuilt b = analyse(d, o);
+    // f3 goes with 1 / sqrt(c1 c2), each capacitor uniform within 5 %:
+    // the 5th and 95th percentiles lie 3.30 % below and 3.54 % above.
+    const double nominal = b.section.f3;
+    EXPECT_NEAR(b.tolerance.section_f3.p5 / nominal - 1, -0.0330, 0.002);
+    EXPECT_NEAR(b.tolerance.section_f3.p50 / nominal - 1, 0, 0.002);
+    EXPECT_NEAR(b.tolerance.section_f3.p95 / nominal - 1, 0.0354, 0.002);
+    EXPECT_EQ(b.runs.size(), 10000u);
+
+    o.tolerance.c_pct = 0;
+    const AsBuilt exact = analyse(d, o);
+    for (double v : {exact.tolerance.section_f3.p5, exact.tolerance.section_f3.p95})
+        EXPECT_DOUBLE_EQ(v, exact.section.f3);
+    for (double v : {exact.tolerance.path_f3->p5, exact.tolerance.path_f3->p95})
+        EXPECT_NEAR(v, *exact.path_figures.f3, 1e-9);
+    EXPECT_DOUBLE_EQ(exact.tolerance.peak_db.p50, exact.section.peak_db);
+    const double hz[] = {10, 21.4};
+    for (const Band& band : tolerance_band(exact.runs, hz)) EXPECT_NEAR(band.high_db - band.low_db, 0, 1e-12);
+}
+
+TEST(Tolerance, RepeatsWithItsSeed) {
+    const auto d = solved(Mode::butterworth, {});
+    Options o = with(e24_parts, Combine::series);
+    const AsBuilt a = analyse(d, o), b = analyse(d, o);
+    EXPECT_EQ(a.tolerance.path_f3->p95, b.tolerance.path_f3->p95);
+    o.tolerance.seed = 2;
+    EXPECT_NE(analyse(d, o).tolerance.path_f3->p95, a.tolerance.path_f3->p95);
+    const double hz[] = {17};
+    const Band band = tolerance_band(a.runs, hz)[0];
+    EXPECT_LT(band.low_db, path_level_db(a.path, 17));
+    EXPECT_GT(band.high_db, path_level_db(a.path, 17));
+}
+
+TEST(AsBuilt, RefusesWhatCannotBeBuilt) {
+    // R3 is shown as 0k here.
+    const auto corner = solved(Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}});
+    EXPECT_THROW(analyse(corner, with({PartSource::Kind::shown})), UnbuildableParts);
+    EXPECT_NO_THROW(analyse(corner, with(e24_parts)));
+    const auto d = solved(Mode::butterworth, {});
+    Options o = with(exact_parts);
+    o.load_kohm = 0;
+    EXPECT_THROW(analyse(d, o), std::invalid_argument);
+    o.load_kohm = 10;
+    o.tolerance.c_pct = 100;
+    EXPECT_THROW(analyse(d, o), std::invalid_argument);
+}
+
+TEST(Files, ResponseTable) {
+    const AsBuilt b = analyse(solved(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}), with({PartSource::Kind::shown}));
+    const auto rows = response_rows(b);
+    ASSERT_EQ(rows.size(), 601u);
+    EXPECT_EQ(rows.front().hz, 1);
+    EXPECT_EQ(rows.back().hz, 1000);
+    const ResponseRow& at10 = rows[200];
+    EXPECT_DOUBLE_EQ(at10.hz, 10);
+    EXPECT_NEAR(at10.section_exact_db, -10, 1e-9);
+    EXPECT_NEAR(at10.path_db, -5.1126824, 1e-6);
+    const std::string csv = response_csv(rows);
+    EXPECT_EQ(csv.substr(0, csv.find('\n')), "hz,section_exact_db,section_db,path_db,path_group_delay_ms");
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 602);
+}
+
+TEST(Files, SpiceNetlist) {
+    const auto sos = solved(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}});
+    const std::string two = spice_netlist(sos, Mode::sos, analyse(sos, with(e24_parts, Combine::series)));
+    for (const char* line : {"\nVIN in 0 AC 1\n", "\nR1A buf_fb n_R1 1.5e4\n", "\nR1B n_R1 0 6.8e1\n",
+                             "\nR3A hp_mid n_R3 1.6e3\n", "\nR3B n_R3 hp_out 3.9e2\n", "\nR4A hp_in n_R4 3e4\n",
+                             "\nC1 buf_out hp_mid 1e-6\n", "\nEHP hp_out 0 hp_in hp_out 1e6\n",
+                             "\nRLOAD out 0 1e4\n", "* Design: SOS User-specified, C 1 uF, buffer gain 6 dB",
+                             "* Parts: E24 series, a single part or two in series\n",
+                             "\n.ac dec 200 1 1k\n.end\n"})
+        EXPECT_NE(two.find(line), std::string::npos) << line;
+    EXPECT_EQ(two.find(".control"), std::string::npos);
+    EXPECT_EQ(two.substr(two.size() - 5), ".end\n");
+
+    const auto follower = solved(Mode::butterworth, {{Field::gain, "0"}, {Field::cfilter, "0.47"}});
+    const std::string exact = spice_netlist(follower, Mode::butterworth, analyse(follower, with(exact_parts)));
+    EXPECT_NE(exact.find("\nEBUF buf_out 0 buf_in buf_out 1e6\n"), std::string::npos);
+    EXPECT_EQ(exact.find("R1"), std::string::npos);
+    EXPECT_NE(exact.find("\nC2 hp_mid hp_in 4.7e-7\n"), std::string::npos);
+    // The exact value, every digit: 1000 / (0.47 * (17 * 6.2831853)) / (0.707 * 2).
+    EXPECT_NE(exact.find("\nR3 hp_mid hp_out 1.4087176091202794e4\n"), std::string::npos) << exact;
+}
+
+}  // namespace
