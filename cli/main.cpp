@@ -7,11 +7,14 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <cmath>
 #include <iostream>
 #include <map>
 #include <optional>
 #include <string>
 
+#include "as_built_output.h"
+#include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
 
 namespace {
@@ -72,6 +75,17 @@ void print_for_people(std::ostream& out, Mode mode, const vandrel::BatchOutcome&
     });
 }
 
+// A check that an option's text is a finite number that `ok` accepts.
+template <class Ok>
+CLI::Validator number_check(Ok ok, const std::string& message) {
+    return CLI::Validator(
+        [ok, message](std::string& text) {
+            double v = 0;
+            return CLI::detail::lexical_cast(text, v) && std::isfinite(v) && ok(v) ? std::string() : message;
+        },
+        "");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,6 +119,36 @@ int main(int argc, char** argv) {
     bool json = false;
     app.add_flag("-j,--json", json, "Print one JSON object instead of text for people");
 
+    // The filter as built: parts, their response, tolerance, files.
+    std::optional<std::string> parts_name;
+    std::string combine_name = "single";
+    vandrel::as_built::Options built;
+    std::optional<std::string> spice_file, response_file;
+    auto* parts = app.add_option("--parts", parts_name,
+                                 "Choose the parts and report what they do: exact, shown (the values the window "
+                                 "shows) or a series, E3 E6 E12 E24 E48 E96 E192")
+                      ->type_name("SOURCE")
+                      ->check([](const std::string& name) {
+                          return vandrel::as_built::source_from_name(name) ? std::string()
+                                                                           : "unknown parts source " + name;
+                      });
+    app.add_option("--combine", combine_name, "How a resistor is made from a series: single, series or parallel")
+        ->type_name("HOW")
+        ->check(CLI::IsMember({"single", "series", "parallel"}, CLI::ignore_case))
+        ->needs(parts);
+    app.add_option("--load", built.load_kohm, "Load at the output, kOhm (above 0)")
+        ->type_name("KOHM")
+        ->check(number_check([](double v) { return v > 0; }, "the load must be a number of kOhm above 0"))
+        ->needs(parts);
+    const auto tolerance =
+        number_check([](double v) { return v >= 0 && v < 100; }, "a tolerance must be a percentage from 0 to below 100");
+    app.add_option("--r-tol", built.tolerance.r_pct, "Resistor tolerance, +- %")->type_name("PCT")->check(tolerance)->needs(parts);
+    app.add_option("--c-tol", built.tolerance.c_pct, "Capacitor tolerance, +- %")->type_name("PCT")->check(tolerance)->needs(parts);
+    app.add_option("--spice", spice_file, "Write a SPICE netlist of the parts to FILE")->type_name("FILE")->needs(parts);
+    app.add_option("--response", response_file, "Write the response from 1 Hz to 1 kHz to FILE as CSV")
+        ->type_name("FILE")
+        ->needs(parts);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
@@ -121,10 +165,40 @@ int main(int argc, char** argv) {
     for (const auto& [field, text] : given)
         if (text) texts[field] = *text;
     const auto outcome = vandrel::solve_batch(mode, texts);
+    const bool completed = outcome.end == vandrel::SolveEnd::completed;
 
-    if (json)
-        std::cout << to_json(outcome).dump(2) << "\n";
-    else
+    std::optional<vandrel::as_built::AsBuilt> as_built;
+    if (parts_name && completed) {
+        built.source = *vandrel::as_built::source_from_name(*parts_name);
+        built.combine = *vandrel::as_built::combine_from_name(combine_name);
+        try {
+            as_built = vandrel::as_built::analyse(outcome.design, built);
+        } catch (const std::exception& e) {
+            std::cerr << "vandrel-solve: " << e.what() << "\n";
+        }
+    }
+    if (as_built) {
+        const std::pair<const std::optional<std::string>&, std::string> files[] = {
+            {spice_file, vandrel::as_built::spice_netlist(outcome.design, mode, *as_built)},
+            {response_file, vandrel::as_built::response_csv(vandrel::as_built::response_rows(*as_built))}};
+        for (const auto& [file, text] : files) {
+            if (!file) continue;
+            if (const std::string failure = vandrel::cli::write_whole(*file, text); !failure.empty()) {
+                std::cerr << "vandrel-solve: " << failure << "\n";
+                return 2;
+            }
+        }
+    } else if (spice_file || response_file) {
+        std::cerr << "vandrel-solve: no file written: there is no design to build\n";
+    }
+
+    if (json) {
+        auto j = to_json(outcome);
+        if (as_built) j["as_built"] = vandrel::cli::as_built_json(*as_built);
+        std::cout << j.dump(2) << "\n";
+    } else {
         print_for_people(std::cout, mode, outcome);
-    return outcome.end == vandrel::SolveEnd::completed ? 0 : 1;
+        if (as_built) vandrel::cli::print_as_built(std::cout, *as_built);
+    }
+    return completed && (as_built || !parts_name) ? 0 : 1;
 }
