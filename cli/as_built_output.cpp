@@ -100,8 +100,17 @@ ordered_json as_built_json(const ab::AsBuilt& b) {
 
 void print_as_built(std::ostream& out, const ab::AsBuilt& b) {
     const ab::PartsList& p = b.parts;
-    out << "\nParts (" << ab::source_name(b.options.source);
-    if (b.options.source.kind == ab::PartSource::Kind::series) out << ", " << ab::combine_name(b.options.combine);
+    out << "\nParts (";
+    switch (b.options.source.kind) {
+    case ab::PartSource::Kind::exact: out << "exact values"; break;
+    case ab::PartSource::Kind::shown: out << "the values the window shows"; break;
+    case ab::PartSource::Kind::series:
+        out << ab::series_name(b.options.source.series) << ", "
+            << (b.options.combine == ab::Combine::single   ? "single parts"
+                : b.options.combine == ab::Combine::series ? "one part or two in series"
+                                                           : "one part or two in parallel");
+        break;
+    }
     out << "):\n";
     const auto resistor = [&](const char* name, const ab::Resistor& r) {
         out << "  " << name << "  " << parts_text(r) << "  (exact " << number(r.exact, 6) << "k, shown " << number(r.shown, 6) << "k"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in build-bench (Release) and runs them: Solve alone,
 # Solve with its graph painted at 1x and 2x pixel density, then the start-up
-# comparison with a minimal Qt window (scripts/bench_startup.py).
+# comparison with a minimal Qt window (scripts/bench_startup.py); also the
+# filter as built (part choice, 10,000-run tolerance spread).
 # Usage: scripts/bench.sh [--no-startup] [Google Benchmark options, e.g. --benchmark_repetitions=5]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,7 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build build-bench
 
 build-bench/bench/bench_solve "$@"
+build-bench/bench/bench_as_built "$@"
 build-bench/bench/bench_graph "$@"
 if (( startup )); then
   scripts/bench_startup.py --no-build

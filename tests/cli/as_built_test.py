@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""vandrel-solve --parts from the outside: the as_built object, the parts list
+for people, the files it writes and the options it refuses."""
+import json
+import os
+import subprocess
+import sys
+import tempfile
+
+program = sys.argv[1]
+failures = []
+passed = 0
+
+
+def run(*args):
+    return subprocess.run([program, *args], capture_output=True, text=True, timeout=60)
+
+
+def check(name, condition, detail=""):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(f"{name}: {detail}")
+
+
+SOS20 = ("--mode", "sos", "--freq", "20", "--q", "2")
+
+# (arguments, exit status, expected as_built: None for no object, else a dict
+# of dotted paths and values)
+cases = [
+    (SOS20 + ("--parts", "E24", "--combine", "series"), 0,
+     {"series": "E24", "combine": "series", "load_kohm": 10, "parts.r1.chosen": [15, 0.068],
+      "parts.r3.chosen": [1.6, 0.39], "parts.r4.chosen": [30, 1.8], "parts.c.in_e6": True,
+      "tolerance.runs": 10000, "tolerance.r_pct": 1, "tolerance.c_pct": 5}),
+    (SOS20 + ("--parts", "shown", "--load", "4.7", "--r-tol", "0.1", "--c-tol", "10"), 0,
+     {"series": "shown", "load_kohm": 4.7, "parts.r3.chosen": [1.9], "parts.r4.value": 31.8,
+      "tolerance.r_pct": 0.1, "tolerance.c_pct": 10}),
+    (("--gain", "0", "--parts", "exact"), 0, {"parts.r1": None, "section.peak_hz": None, "section.peak_db": 0,
+                                              "exact_section.f0": 17, "exact_section.q": 0.707}),
+    (("--cfilter", "0.5", "--parts", "E12"), 0, {"parts.c.in_e12": False, "parts.c.nearest_e6": 0.47}),
+    (SOS20, 0, None),
+    (("--freq", "1234567", "--parts", "E24"), 1, None),
+    (("--mode", "sos", "--cfilter", "10", "--freq", "1000", "--q", "10", "--parts", "shown"), 1, None),
+]
+
+
+def dig(obj, path):
+    for key in path.split("."):
+        obj = obj[key]
+    return obj
+
+
+for args, status, expected in cases:
+    name = " ".join(args)
+    result = run(*args, "--json")
+    check(name + " status", result.returncode == status, f"exit {result.returncode}, wanted {status}")
+    out = json.loads(result.stdout)
+    check(name + " as_built", ("as_built" in out) == (expected is not None), str(list(out)))
+    if expected is None or "as_built" not in out:
+        continue
+    built = out["as_built"]
+    check(name + " keys", list(built) == ["series", "combine", "load_kohm", "parts", "section", "exact_section",
+                                          "path", "tolerance"], str(list(built)))
+    check(name + " path keys", list(built["path"]) == ["gain_db", "f3", "peak_db", "group_delay_ms"]
+          and list(built["path"]["group_delay_ms"]) == ["20", "30", "40"], str(built["path"]))
+    for path, want in expected.items():
+        check(f"{name} {path}", dig(built, path) == want, f"{dig(built, path)!r}, wanted {want!r}")
+    for key in ("section_f3", "path_f3", "peak_db"):
+        spread = built["tolerance"][key]
+        check(f"{name} tolerance.{key}", spread is None or spread == sorted(spread), str(spread))
+
+# The parts list for people.
+text = run(*SOS20, "--parts", "E24", "--combine", "series")
+check("text status", text.returncode == 0, str(text.returncode))
+check("text parts", "R3  1.6k + 0.39k = 1.99k" in text.stdout and "Tolerance (resistors +-1 %" in text.stdout,
+      text.stdout)
+
+with tempfile.TemporaryDirectory() as folder:
+    spice, csv = os.path.join(folder, "f.cir"), os.path.join(folder, "f.csv")
+    wrote = run(*SOS20, "--parts", "E96", "--spice", spice, "--response", csv)
+    check("files status", wrote.returncode == 0, wrote.stderr)
+    with open(csv) as f:
+        rows = f.read().splitlines()
+    check("csv rows", rows[0] == "hz,section_exact_db,section_db,path_db,path_group_delay_ms" and len(rows) == 602
+          and rows[1].startswith("1,") and rows[-1].startswith("1000,"), f"{rows[0]} {len(rows)}")
+    with open(spice) as f:
+        netlist = f.read()
+    check("netlist", "\nVIN in 0 AC 1\n" in netlist and netlist.endswith(".ac dec 200 1 1k\n.end\n"), netlist)
+
+    # Refused: the file is not written and nothing is left behind.
+    blocked = os.path.join(folder, "no-such-folder", "f.cir")
+    for args in (("--parts", "E24", "--spice", blocked), ("--spice", spice), ("--parts", "E25"),
+                 ("--parts", "E24", "--r-tol", "-1"), ("--parts", "E24", "--c-tol", "100"),
+                 ("--parts", "E24", "--load", "0"), ("--parts", "E24", "--combine", "twisted"),
+                 ("--load", "5")):
+        bad = run(*args)
+        check(" ".join(args) + " status", bad.returncode == 2, f"{bad.returncode} {bad.stderr}")
+        check(" ".join(args) + " message", bad.stderr.startswith("vandrel-solve: ") and bad.stdout == "",
+              bad.stderr)
+    check("nothing half-written", sorted(os.listdir(folder)) == ["f.cir", "f.csv"], str(os.listdir(folder)))
+
+for failure in failures:
+    print("FAIL", failure)
+print(f"as_built_test: {passed} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)
