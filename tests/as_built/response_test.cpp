@@ -133,6 +133,8 @@ TEST(AsBuilt, RefusesWhatCannotBeBuilt) {
     const auto corner = solved(Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}});
     EXPECT_THROW(analyse(corner, with({PartSource::Kind::shown})), UnbuildableParts);
     EXPECT_NO_THROW(analyse(corner, with(e24_parts)));
+    const auto tiny = solved(Mode::sos, {{Field::cfilter, "1E-300"}, {Field::freq, "1"}});
+    EXPECT_THROW(analyse(tiny, with(e24_parts)), UnbuildableParts);
     const auto d = solved(Mode::butterworth, {});
     Options o = with(exact_parts);
     o.load_kohm = 0;

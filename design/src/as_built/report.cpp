@@ -30,6 +30,10 @@ AsBuilt analyse(const Module1& design, const Options& options) {
 
     out.path = path_of(out.parts, options.load_kohm);
     out.section = section_figures(section_of(out.path));
+    // A capacitor of 1E-300 uF passes Solve, but its section lies beyond
+    // the range of a double here.
+    if (!std::isfinite(out.section.f3) || !std::isfinite(path_passband_gain(out.path)))
+        throw UnbuildableParts("the parts of this design lie beyond the range of the calculation");
     out.exact_section = section_figures({design.f0, design.q});
     out.path_figures = path_figures(out.path);
     out.runs = tolerance_runs(out.parts, options.load_kohm, options.tolerance);

@@ -25,7 +25,8 @@ struct Options {
 };
 
 /// The parts cannot make a filter: one of them is 0 kOhm, as a small R3
-/// shown cut down to "0k" is.
+/// shown cut down to "0k" is, or their values lie beyond the range of a
+/// double (a capacitor of 1E-300 uF).
 class UnbuildableParts : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
