@@ -3,7 +3,7 @@
 # or each in turn, for the given number of seconds.
 #
 # Usage: scripts/fuzz.sh TARGET|all [SECONDS] [extra libFuzzer options]
-#   TARGET: fuzz_text_to_number, fuzz_number_to_text or fuzz_solve
+#   TARGET: fuzz_text_to_number, fuzz_number_to_text, fuzz_solve or fuzz_as_built
 #   SECONDS: fuzzing time per target (default 600)
 #   FUZZ_SEED=N fixes libFuzzer's random seed (scripts/test.sh uses 1).
 #
@@ -16,7 +16,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-all_targets=(fuzz_text_to_number fuzz_number_to_text fuzz_solve)
+all_targets=(fuzz_text_to_number fuzz_number_to_text fuzz_solve fuzz_as_built)
 target=${1:?usage: scripts/fuzz.sh TARGET|all [SECONDS] [libFuzzer options]}
 seconds=${2:-600}
 shift $(( $# >= 2 ? 2 : 1 ))

@@ -128,8 +128,12 @@ SectionFigures section_figures(Section s) {
     out.q = s.q;
     out.f3 = s.f0 * std::sqrt((1 / (2 * qq) - 1) + std::sqrt(2 - 1 / qq + 1 / (4 * qq * qq)));
     if (2 * qq > 1) {
-        out.peak_hz = s.f0 / std::sqrt(1 - 1 / (2 * qq));
-        out.peak_db = -10 * std::log10(1 / qq - 1 / (4 * qq * qq));
+        // Just above Q 1/sqrt(2) the height rounds to 0 dB or below: no peak.
+        const double height = -10 * std::log10(1 / qq - 1 / (4 * qq * qq));
+        if (height > 0) {
+            out.peak_hz = s.f0 / std::sqrt(1 - 1 / (2 * qq));
+            out.peak_db = height;
+        }
     }
     return out;
 }
