@@ -74,13 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.combine = static_cast<Combine>(data[1] % 3);
     options.tolerance.runs = 64;  // the checks hold for any number of runs
 
-    std::vector<std::string_view> pieces;
-    for (std::size_t start = 0;;) {
-        const auto bar = input.find('|', start);
-        pieces.push_back(input.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start));
-        if (bar == std::string_view::npos) break;
-        start = bar + 1;
-    }
+    const std::vector<std::string_view> pieces = vandrel::fuzz::split_bars(input);
     std::map<Field, std::string> texts;
     for (std::size_t i = 0; i < all_fields.size() && i + 1 < pieces.size(); ++i)
         texts[all_fields[i]] = std::string(pieces[i + 1]);

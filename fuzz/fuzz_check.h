@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace vandrel::fuzz {
 
@@ -29,6 +30,17 @@ inline std::string printable(std::string_view text) {
         }
     }
     return out;
+}
+
+/// The pieces of `input` between the bars of "a|b|c".
+inline std::vector<std::string_view> split_bars(std::string_view input) {
+    std::vector<std::string_view> pieces;
+    for (std::size_t start = 0;;) {
+        const auto bar = input.find('|', start);
+        pieces.push_back(input.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start));
+        if (bar == std::string_view::npos) return pieces;
+        start = bar + 1;
+    }
 }
 
 }  // namespace vandrel::fuzz

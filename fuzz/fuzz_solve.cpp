@@ -334,13 +334,7 @@ Mode mode_of(std::string_view piece) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view input(reinterpret_cast<const char*>(data), size);
-    std::vector<std::string_view> pieces;
-    for (std::size_t start = 0;;) {
-        const auto bar = input.find('|', start);
-        pieces.push_back(input.substr(start, bar == std::string_view::npos ? std::string_view::npos : bar - start));
-        if (bar == std::string_view::npos) break;
-        start = bar + 1;
-    }
+    const std::vector<std::string_view> pieces = vandrel::fuzz::split_bars(input);
     const Mode mode = mode_of(pieces[0]);
     std::map<Field, std::string> texts;
     for (std::size_t i = 0; i < all_fields.size() && i + 1 < pieces.size(); ++i)
