@@ -7,7 +7,7 @@ build_pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core librsvg2-bin
   xvfb xauth
 )
 test_pkgs=(
