@@ -16,6 +16,7 @@ test_pkgs=(
   xdotool x11-utils imagemagick poppler-utils
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 pkgs=("${build_pkgs[@]}")
