@@ -9,7 +9,6 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
 
 #include <initializer_list>
 #include <utility>
