@@ -118,6 +118,7 @@ int main(int argc, char** argv) {
 
     bool json = false;
     app.add_flag("-j,--json", json, "Print one JSON object instead of text for people");
+    app.set_version_flag("--version", std::string(vandrel::program_version), "Print the version and exit");
 
     // The filter as built: parts, their response, tolerance, files.
     std::optional<std::string> parts_name;
@@ -151,7 +152,7 @@ int main(int argc, char** argv) {
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::Success& e) {  // --help, --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "vandrel-solve: " << e.what() << "\n\n" << app.help();

@@ -7,7 +7,7 @@ build_pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
-  fonts-liberation2 fonts-dejavu-core
+  fonts-liberation2 fonts-dejavu-core librsvg2-bin
   xvfb xauth
 )
 test_pkgs=(
@@ -17,6 +17,7 @@ test_pkgs=(
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
   ngspice
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 pkgs=("${build_pkgs[@]}")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots: the solved window at start and the graph
-# view, from the real program on a private Xvfb display.
+# view, and the window at start at a scale factor of 2, from the real program
+# on a private Xvfb display.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +11,7 @@ source "$top/tests/e2e/lib.sh"
 trap e2e_cleanup EXIT
 
 mkdir -p "$out"
-e2e_start_x
+e2e_start_x 2560x1600
 e2e_launch "$build/ui/main/vandrel"
 win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
 sleep 1
@@ -21,4 +22,11 @@ panel_y=$((WIN_Y + WIN_H - 211))
 e2e_click $((WIN_X + 28)) $((panel_y + 180))   # "Show graph"
 sleep 0.5
 import -window "$win" "$out/graph-view.png"
-echo "wrote $out/main-window.png and $out/graph-view.png"
+kill "$E2E_PROGRAM_PID"
+while xdotool search --onlyvisible --name "Vandrel: 2nd-order" >/dev/null 2>&1; do sleep 0.1; done
+
+QT_SCALE_FACTOR=2 e2e_launch "$build/ui/main/vandrel"
+win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
+sleep 1
+import -window "$win" "$out/main-window-scale-2.png"
+echo "wrote $out/main-window.png, $out/graph-view.png and $out/main-window-scale-2.png"

@@ -6,6 +6,8 @@ scripts/install-deps.sh test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_BUILD_TESTS=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
+# The Debian package: built, checked, installed, run and removed again (root only).
+scripts/package_test.sh build
 
 # A short, repeatable fuzzing run of every fuzz target (scripts/fuzz.sh for longer runs).
 FUZZ_SEED=1 scripts/fuzz.sh all 20

@@ -65,6 +65,9 @@ for args in (("--bogus",), ("--mode", "bandpass"), ("--gain",)):
     check(" ".join(args) + " status", bad.returncode == 2, str(bad.returncode))
     check(" ".join(args) + " usage", "Usage:" in bad.stderr and bad.stdout == "", bad.stderr)
 
+version = run("--version")
+check("--version", version.returncode == 0 and version.stdout == "1.01\n", repr(version.stdout))
+
 for failure in failures:
     print("FAIL", failure)
 print(f"cli_test: {passed} passed, {len(failures)} failed")

@@ -16,9 +16,9 @@ e2e_cleanup() {
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on a free display and exports DISPLAY.
+# Starts Xvfb on a free display and exports DISPLAY. Usage: e2e_start_x [WxH]
 e2e_start_x() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$E2E_TMP/display" 2>/dev/null &
+  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$E2E_TMP/display" 2>/dev/null &
   E2E_PIDS+=($!)
   local i
   for i in $(seq 100); do

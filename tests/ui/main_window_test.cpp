@@ -136,6 +136,8 @@ void MainWindowTest::startUpStateAndCaption() {
     QVERIFY(w->lbl_r1->isVisible());
     QVERIFY(shows_same_picture(w->picture_circuit, w->image_gain));
     QVERIFY(!w->image_gain->pixmap().isNull());
+    // Drawn for the screen's scale (the test also runs at 1.5).
+    QCOMPARE(w->picture_circuit->pixmap().devicePixelRatio(), w->devicePixelRatioF());
 
     QCOMPARE(look_of(w->txt_freq), Look::input);
     QCOMPARE(look_of(w->txt_q), Look::output);

@@ -14,6 +14,7 @@
 
 #include "credits.h"
 #include "layout.h"
+#include "pictures.h"
 #include "qtext.h"
 #include "sysinfo.h"
 #include "vandrel/window_model.h"
@@ -53,7 +54,7 @@ frmAbout::frmAbout(QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("frmAbout"));
     setWindowTitle(QStringLiteral("About Vandrel"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/about.png")));
+    setWindowIcon(pictures::about_icon());
     setFixedSize(px(client_width), px(client_height));
     setSizeGripEnabled(false);
     setFont(dialog_font());
@@ -79,7 +80,7 @@ frmAbout::frmAbout(QWidget* parent)
     auto* Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twips_rect(240, 240, 972, 972));
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/about/logo.gif")));
+    Picture1->setPixmap(pictures::about_logo(devicePixelRatioF()));
 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     const Qt::Alignment left = Qt::AlignLeft | Qt::AlignTop;
@@ -108,7 +109,7 @@ frmAbout::frmAbout(QWidget* parent)
     auto* Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setGeometry(twips_rect(-1440, 5160, 8976, 24));
-    Picture2->setPixmap(QPixmap(QStringLiteral(":/about/separator.gif")));
+    Picture2->setPixmap(pictures::separator(devicePixelRatioF()));
 }
 
 QLabel* frmAbout::add_label(const char* name, int left, int top, int width, int height, const QString& text,

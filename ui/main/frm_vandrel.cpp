@@ -19,6 +19,7 @@
 #include "menu_commands.h"
 #include "message_sink.h"
 #include "picture_box.h"
+#include "pictures.h"
 #include "qtext.h"
 #include "qt_picture_surface.h"
 #include "vandrel/graph.h"
@@ -33,18 +34,10 @@ using vandrel::ui::twips_rect;
 
 namespace {
 
-// The circuit diagrams are 4740 x 2364 twips, 395 x 197 pixels.
-const QSize diagram_size = twips_rect(0, 0, 4740, 2364).size();
-
-// A shipped diagram, or a blank one of the same size when it is missing, so
-// the layout stays the same.
-QPixmap diagram(const QString& path) {
-    QPixmap pixmap(path);
-    if (pixmap.isNull()) {
-        pixmap = QPixmap(diagram_size);
-        pixmap.fill(panel_colour);
-    }
-    return pixmap;
+// A circuit diagram drawn for the scale of the screen `on` shows on. Its
+// holder takes the diagram's size: 4740 x 2364 twips, 395 x 197 pixels.
+QPixmap diagram(vandrel::pictures::Diagram which, const QWidget* on) {
+    return vandrel::pictures::circuit_diagram(which, on->devicePixelRatioF());
 }
 
 const QColor disabled_text{109, 109, 109};
@@ -110,7 +103,7 @@ QRadioButton* mode_option(QWidget* parent, Mode mode, const QRect& rect) {
 }
 
 QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at) {
-    auto* holder = place(new QLabel(parent), name, QRect(at, pixmap.size()));
+    auto* holder = place(new QLabel(parent), name, QRect(at, vandrel::pictures::diagram_size));
     holder->setPixmap(pixmap);
     return holder;
 }
@@ -154,7 +147,7 @@ frm_vandrel::frm_vandrel(QWidget* parent) : QMainWindow(parent) {
 frm_vandrel::~frm_vandrel() = default;
 
 void frm_vandrel::build_controls() {
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vandrel.png")));
+    setWindowIcon(vandrel::pictures::main_icon());
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("client_area"));
     client->setFont(dialog_font());
@@ -204,8 +197,8 @@ void frm_vandrel::build_controls() {
 
     // The picture takes its diagram's size; it starts with the with-gain
     // diagram, which matches the design gain "6".
-    const QPixmap with_gain = diagram(QStringLiteral(":/circuit/gain.gif"));
-    const QPixmap without_gain = diagram(QStringLiteral(":/circuit/nogain.gif"));
+    const QPixmap with_gain = diagram(vandrel::pictures::Diagram::with_gain, this);
+    const QPixmap without_gain = diagram(vandrel::pictures::Diagram::without_gain, this);
     picture_circuit = tab_stop(picture(client, "picture_circuit", with_gain, {0, 0}), 0);
     picture_circuit->setFocusPolicy(Qt::StrongFocus);
     // The two holders are never seen: one hidden, one right of the client area.

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: built with cpack from the build
+# directory, checked with lintian, installed with apt-get, run from /usr/bin
+# (vandrel-solve on a worked design, vandrel's window on a private Xvfb), its
+# desktop entry and AppStream metadata validated where they were installed,
+# and removed again.
+#
+# Needs root to install the package; skipped otherwise, and also when a
+# vandrel package is installed already (it is not ours to replace).
+# Usage: scripts/package_test.sh [BUILD_DIR]   (default: build)
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$top/build}" && pwd)
+app_id=org.example.vandrel
+started=$SECONDS
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "package_test: skipped (installing the package needs root)"
+  exit 0
+fi
+if dpkg-query -W -f='${Status}' vandrel 2>/dev/null | grep -q 'ok installed'; then
+  echo "package_test: skipped (a vandrel package is installed already)"
+  exit 0
+fi
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+(cd "$build" && cpack -G DEB >/dev/null)
+deb=$(ls "$build"/vandrel_*.deb)
+lintian --allow-root --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in $deb"
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -q "$deb" >/dev/null
+source "$top/tests/e2e/lib.sh"
+remove_package() {
+  e2e_cleanup
+  apt-get remove --purge -y -q vandrel >/dev/null
+}
+trap remove_package EXIT
+
+# A worked design: SOS, 20 Hz, Q 2, from the defaults 1.0 uF and 6 dB.
+json=$(/usr/bin/vandrel-solve --json --mode sos --freq 20 --q 2) || fail "vandrel-solve exits $?"
+python3 - "$json" <<'EOF' || fail "vandrel-solve --json: $json"
+import json, sys
+out = json.loads(sys.argv[1])
+assert out["messages"] == []
+assert out["labels"] == {"lbl_r1": "R1 = 15k", "lbl_r3": "R3 = 1.9k", "lbl_r4": "R4 = 31.8k",
+                         "lbl_f3": "f3 =  13.4hz"}, out["labels"]
+assert (out["fields"]["txt_freq_peak"], out["fields"]["txt_peakmag"]) == ("21.3", "6.3")
+EOF
+for program in vandrel vandrel-solve; do
+  [[ $(/usr/bin/$program --version) == 1.01 ]] || fail "$program --version"
+done
+
+desktop=/usr/share/applications/$app_id.desktop
+desktop-file-validate "$desktop" || fail "$desktop"
+appstreamcli validate --no-net "/usr/share/metainfo/$app_id.metainfo.xml" >/dev/null ||
+  fail "/usr/share/metainfo/$app_id.metainfo.xml"
+grep -qx "Icon=$app_id" "$desktop" || fail "the desktop entry names another icon"
+for icon in scalable/apps/$app_id.svg 16x16/apps/$app_id.png 256x256/apps/$app_id.png; do
+  [[ -s /usr/share/icons/hicolor/$icon ]] || fail "no icon $icon"
+done
+for page in vandrel vandrel-solve; do
+  [[ -s /usr/share/man/man1/$page.1.gz ]] || fail "no manual page $page(1)"
+done
+
+# The window maps, and the window system can tie it to the desktop entry.
+e2e_start_x
+e2e_launch /usr/bin/vandrel
+win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
+wm_class=$(grep '^StartupWMClass=' "$desktop" | cut -d= -f2)
+xprop -id "$win" WM_CLASS | grep -q "\"$wm_class\"" || fail "WM_CLASS is not $wm_class"
+
+trap - EXIT
+remove_package
+[[ ! -e /usr/bin/vandrel && ! -e $desktop ]] || fail "the package leaves files behind"
+echo "package_test: passed in $((SECONDS - started)) s ($(basename "$deb"))"

@@ -1,0 +1,73 @@
+#!/usr/bin/env python3
+"""cmake --install into a fresh prefix: every file in place, icons of the
+sizes their folders name, the desktop entry and AppStream metadata valid, the
+manual pages free of formatting warnings, the programs runnable from there."""
+import gzip
+import os
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+build, app_id = sys.argv[1], sys.argv[2]
+failures = []
+passed = 0
+
+
+def check(name, condition, detail=""):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(f"{name}: {detail}")
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n":
+        return None
+    return struct.unpack(">II", head[16:24])
+
+
+with tempfile.TemporaryDirectory() as prefix:
+    subprocess.run(["cmake", "--install", build, "--prefix", prefix], check=True, stdout=subprocess.DEVNULL)
+    share = os.path.join(prefix, "share")
+    desktop = os.path.join(share, "applications", app_id + ".desktop")
+    metainfo = os.path.join(share, "metainfo", app_id + ".metainfo.xml")
+
+    for program in ("vandrel", "vandrel-solve"):
+        path = os.path.join(prefix, "bin", program)
+        run = subprocess.run([path, "--version"], capture_output=True, text=True,
+                             env=dict(os.environ, DISPLAY="", QT_QPA_PLATFORM="xcb"))
+        check(program + " --version", run.returncode == 0 and run.stdout == "1.01\n", repr(run.stdout))
+
+    for tool, path in ((["desktop-file-validate"], desktop), (["appstreamcli", "validate", "--no-net"], metainfo)):
+        run = subprocess.run(tool + [path], capture_output=True, text=True)
+        check(os.path.basename(path), run.returncode == 0, run.stdout + run.stderr)
+    with open(desktop) as f:
+        entry = f.read().splitlines()
+    check("desktop entry icon", f"Icon={app_id}" in entry and "Exec=vandrel" in entry, str(entry))
+
+    hicolor = os.path.join(share, "icons", "hicolor")
+    check("scalable icon", os.path.getsize(os.path.join(hicolor, "scalable", "apps", app_id + ".svg")) > 0)
+    for size in (16, 22, 24, 32, 48, 64, 128, 256):
+        path = os.path.join(hicolor, f"{size}x{size}", "apps", app_id + ".png")
+        got = png_size(path) if os.path.exists(path) else "missing"
+        check(f"{size}x{size} icon", got == (size, size), str(got))
+
+    man = shutil.which("man")
+    for page in ("vandrel", "vandrel-solve"):
+        path = os.path.join(share, "man", "man1", page + ".1.gz")
+        with gzip.open(path, "rt") as f:
+            check(page + "(1) title", f".TH {page.upper()} 1 " in f.read(), path)
+        if man:
+            run = subprocess.run([man, "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", path],
+                                 capture_output=True, text=True, env=dict(os.environ, MANWIDTH="80"))
+            check(page + "(1) formats cleanly", run.returncode == 0 and run.stderr == "", run.stderr)
+
+for failure in failures:
+    print("FAIL", failure)
+print(f"install_test: {passed} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)

@@ -1,0 +1,25 @@
+#pragma once
+// vandrel's command line: --help and --version; the program takes nothing else
+// of its own. Qt's options (-platform, -style, ...) are for QApplication.
+
+#include <QString>
+#include <QStringList>
+
+namespace vandrel::ui {
+
+struct CommandLine {
+    enum class Request { run, help, version, bad };
+    Request request = Request::run;
+    /// The usage text for help, the version for version, the reason for bad.
+    QString text;
+};
+
+/// Reads the arguments, the program's name first. Anything unknown is bad;
+/// read the line again once QApplication has taken out its own options.
+CommandLine read_command_line(const QStringList& arguments);
+
+/// Prints the answer to help or version on standard output (0), or the
+/// reason and the usage for a bad command line on standard error (2).
+int answer(const CommandLine& line);
+
+}  // namespace vandrel::ui
