@@ -16,6 +16,7 @@ test_pkgs=(
   xdotool x11-utils imagemagick poppler-utils
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
+  g++-mingw-w64-x86-64 wine64
 )
 
 pkgs=("${build_pkgs[@]}")

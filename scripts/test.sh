@@ -7,6 +7,9 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_BUILD_T
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
 
+# The parts without Qt built for Windows (mingw-w64), vandrel-solve.exe tested under Wine.
+scripts/cross_windows.sh
+
 # A short, repeatable fuzzing run of every fuzz target (scripts/fuzz.sh for longer runs).
 FUZZ_SEED=1 scripts/fuzz.sh all 20
 # The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.

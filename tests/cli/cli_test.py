@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""vandrel-solve from the outside: exit status, JSON shape, text for people."""
+"""vandrel-solve from the outside: exit status, JSON shape, text for people.
+Usage: cli_test.py [LAUNCHER...] PATH/TO/vandrel-solve   (e.g. wine64 vandrel-solve.exe)"""
 import json
 import subprocess
 import sys
 
-program = sys.argv[1]
+program = sys.argv[1:]
 failures = []
 passed = 0
 
 
 def run(*args):
-    return subprocess.run([program, *args], capture_output=True, text=True, timeout=30)
+    return subprocess.run([*program, *args], capture_output=True, text=True, timeout=30)
 
 
 def check(name, condition, detail=""):
