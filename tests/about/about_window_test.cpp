@@ -128,6 +128,7 @@ void AboutWindowTest::look() {
         {"Label8", "send me an email"},
         {"Label2", "To check for updates:"},
         {"Label9", "access the Vandrel page"},
+        {"Label4", "To access my \"vandrel-solve\" command-line software"},
         {"Label3", "and to see my  subwoofer construction pages"},
         {"Label5", "visit my website"},
     };
@@ -144,10 +145,6 @@ void AboutWindowTest::look() {
     for (const char* name : {"Label10", "Label6", "Label11"})
         QVERIFY(control<QLabel>(name)->alignment() & Qt::AlignHCenter);
     QVERIFY(control<QLabel>("Label11")->text().startsWith(QStringLiteral("Filter equations by ")));
-    const QString programs = control<QLabel>("Label4")->text();
-    QVERIFY(QRegularExpression(QStringLiteral(R"(^To access my "[^"]+" and "[^"]+" software$)"))
-                .match(programs)
-                .hasMatch());
 
     const QList<std::pair<const char*, QString>> tips{
         {"Label5", "Click link to launch your browser and go to " + home},
