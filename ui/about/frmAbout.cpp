@@ -196,17 +196,32 @@ void frmAbout::closeEvent(QCloseEvent* event) {
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
-        const auto* label = qobject_cast<QLabel*>(watched);
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-            if (label == Label5)
-                Label5_Click();
-            else if (label == Label8)
-                Label8_Click();
-            else if (label == Label9)
-                Label9_Click();
-        }
+    // A click is a press and a release of the left button on the same link.
+    // The second press of a double-click also brings a double-click event,
+    // which ends the click it began: one activation opens the link once.
+    auto* label = qobject_cast<QLabel*>(watched);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        pressed_link_ = mouse->button() == Qt::LeftButton ? label : nullptr;
+        break;
+    case QEvent::MouseButtonDblClick:
+        pressed_link_ = nullptr;
+        break;
+    case QEvent::MouseButtonRelease: {
+        const bool clicked = label && label == pressed_link_ && mouse->button() == Qt::LeftButton &&
+                             label->rect().contains(mouse->position().toPoint());
+        pressed_link_ = nullptr;
+        if (clicked && label == Label5)
+            Label5_Click();
+        else if (clicked && label == Label8)
+            Label8_Click();
+        else if (clicked && label == Label9)
+            Label9_Click();
+        break;
+    }
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

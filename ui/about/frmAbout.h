@@ -60,6 +60,8 @@ private:
     QLabel* Label9 = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
+    /// The link label a click began on, until the button is released.
+    QLabel* pressed_link_ = nullptr;
 };
 
 }  // namespace vandrel::ui
