@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <QUrl>
 #include <QUrlQuery>
-#include <QWindow>
 
 #include "credits.h"
+#include "frame_placement.h"
 #include "layout.h"
 #include "qtext.h"
 #include "sysinfo.h"
@@ -137,29 +137,14 @@ void frmAbout::Form_Load() {
 
     // A quarter of the free height from the top, centred across; the
     // window's outer size counts its title bar and frame.
-    const QMargins frame = expected_frame_margins();
-    const int outer_width = width() + frame.left() + frame.right();
-    const int outer_height = height() + frame.top() + frame.bottom();
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect();
-    const float top = static_cast<float>(area.height() - outer_height) * 0.25f;
-    const float left = static_cast<float>(area.width() - outer_width) * 0.5f;
-    move(area.x() + qRound(left), area.y() + qRound(top));
+    place_by_frame(this, screen, [](const QRect& area, const QSize& outer) {
+        const float top = static_cast<float>(area.height() - outer.height()) * 0.25f;
+        const float left = static_cast<float>(area.width() - outer.width()) * 0.5f;
+        return area.topLeft() + QPoint(qRound(left), qRound(top));
+    });
 
     cmdOK->setFocus();
-}
-
-QMargins frmAbout::expected_frame_margins() {
-    // The window system tells a window's frame once the window exists, on
-    // some systems only once it is mapped; until then the main window's
-    // frame is the best guide to the title bar and borders it will get.
-    winId();
-    if (const QWindow* own = windowHandle(); own && !own->frameMargins().isNull())
-        return own->frameMargins();
-    if (parentWidget())
-        if (const QWindow* main = parentWidget()->window()->windowHandle())
-            return main->frameMargins();
-    return {};
 }
 
 bool frmAbout::GetKeyValue(RegRoot KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal) {

@@ -52,7 +52,6 @@ private:
                       Qt::Alignment alignment);
     QLabel* add_link(const char* name, int left, int top, int width, int height, const QString& text,
                      const QString& tooltip);
-    QMargins expected_frame_margins();
 
     QLabel* Label1 = nullptr;
     QLabel* Label5 = nullptr;

@@ -15,6 +15,7 @@
 #include <algorithm>
 
 #include "band_layout.h"
+#include "frame_placement.h"
 #include "layout.h"
 #include "menu_commands.h"
 #include "message_sink.h"
@@ -269,27 +270,15 @@ void frm_vandrel::Form_Load() {
     layout()->activate();
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    centre_on_screen();
+    // Centred on the screen by the outer size, frame and title bar included.
+    vandrel::ui::place_by_frame(this, screen(), [](const QRect& area, const QSize& outer) {
+        const float top = static_cast<float>(area.height() - outer.height()) / 2;
+        const float left = static_cast<float>(area.width() - outer.width()) / 2;
+        return area.topLeft() + QPoint(qRound(left), qRound(top));
+    });
 
     opt_butterworth_Click();
     Command1_Click();
-}
-
-// The outer size, frame and title bar included, is centred on the screen.
-void frm_vandrel::centre_on_screen() {
-    const QRect screen = this->screen()->geometry();
-    const QSize outer = frameGeometry().size();
-    move(screen.x() + (screen.width() - outer.width()) / 2, screen.y() + (screen.height() - outer.height()) / 2);
-}
-
-void frm_vandrel::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The frame's size is known only once the window is on screen: centre
-    // again with it, once.
-    if (!centred_with_frame_ && frameGeometry().size() != size()) {
-        centred_with_frame_ = true;
-        centre_on_screen();
-    }
 }
 
 QLineEdit* frm_vandrel::field(Field which) const {
