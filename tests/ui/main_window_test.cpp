@@ -111,6 +111,10 @@ private slots:
     void solveWritesGainNested_data();
     void solveWritesGainNested();
     void views();
+    void solveFromTheKeyboard_data();
+    void solveFromTheKeyboard();
+    void menuBarFromTheKeyboard_data();
+    void menuBarFromTheKeyboard();
     void solveFromWindow_data();
     void solveFromWindow();
 };
@@ -536,6 +540,59 @@ void MainWindowTest::views() {
     // The view options are their own group: the mode stays.
     QVERIFY(w->opt_butterworth->isChecked());
     QCOMPARE(sink.messages, QStringList{});
+}
+
+void MainWindowTest::solveFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void MainWindowTest::solveFromTheKeyboard() {
+    QFETCH(int, key);
+    RecordingSink sink;
+    auto w = open_window();
+    QVERIFY(w);
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    w->txt_freq->setText(QStringLiteral("20"));
+    w->Command1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->Command1, Qt::Key(key));
+    QCOMPARE(w->lbl_f3->text(), QStringLiteral("f3 =  20hz"));
+}
+
+void MainWindowTest::menuBarFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("F10") << int(Qt::Key_F10);
+    QTest::newRow("Alt alone") << int(Qt::Key_Alt);
+}
+
+// The menu bar takes the keyboard, the arrows choose, Esc gives the keyboard
+// back, Enter acts.
+void MainWindowTest::menuBarFromTheKeyboard() {
+    QFETCH(int, key);
+    RecordingSink sink;
+    auto w = open_window();
+    QVERIFY(w);
+    QApplication::setActiveWindow(w.get());
+    QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    const auto take_menu_bar = [&] {
+        w->txt_gain->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->txt_gain, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+        return QApplication::focusWidget() == w->menuBar() && w->menuBar()->activeAction() == w->mnu_print;
+    };
+    QVERIFY(take_menu_bar());
+    QTest::keyClick(w->menuBar(), Qt::Key_Right);
+    QCOMPARE(w->menuBar()->activeAction(), w->mnu_about);
+    QTest::keyClick(w->menuBar(), Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), w->txt_gain);
+
+    QVERIFY(take_menu_bar());
+    QTest::keyClick(w->menuBar(), Qt::Key_Return);
+    QCOMPARE(sink.questions,
+             QStringList{QStringLiteral("Would you like me to ...|Print this form using current printer settings?")});
+    QCOMPARE(QApplication::focusWidget(), w->txt_gain);
 }
 
 void MainWindowTest::solveFromWindow_data() {

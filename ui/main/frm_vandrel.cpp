@@ -18,6 +18,7 @@
 #include "frame_placement.h"
 #include "layout.h"
 #include "menu_commands.h"
+#include "menu_keys.h"
 #include "message_sink.h"
 #include "picture_box.h"
 #include "qtext.h"
@@ -172,6 +173,7 @@ void frm_vandrel::build_controls() {
     QWidget* const panel = frame_controls;
     Command1 = tab_stop(place(new QPushButton(QStringLiteral("Solve"), panel), "Command1",
                               twips_rect(6840, 1920, 1332, 432)), 14);
+    Command1->setAutoDefault(true);  // Enter on the focused button clicks it
     txt_cfilter = tab_stop(text_box(panel, Field::cfilter, twips_rect(2880, 360, 732, 288)), 13);
     txt_gain = tab_stop(text_box(panel, Field::gain, twips_rect(2880, 720, 732, 288)), 12);
     opt_sos = tab_stop(::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252)), 11);
@@ -229,6 +231,7 @@ void frm_vandrel::build_menu() {
     mnu_print->setObjectName(QStringLiteral("mnu_print"));
     mnu_about = menuBar()->addAction(QStringLiteral("About"));
     mnu_about->setObjectName(QStringLiteral("mnu_about"));
+    vandrel::ui::take_menu_bar_on_f10(menuBar());
 }
 
 void frm_vandrel::set_tab_order() {
