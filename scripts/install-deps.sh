@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
 )

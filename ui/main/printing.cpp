@@ -1,0 +1,91 @@
+#include "printing.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+#ifdef VANDREL_HAVE_CUPS
+#include <QDir>
+#include <QTemporaryFile>
+
+#include <cups/cups.h>
+
+#include <memory>
+#endif
+
+namespace vandrel::ui {
+namespace {
+
+const QString no_printer = QStringLiteral("Printing failed: no printer is installed.");
+const QString not_started = QStringLiteral("Printing failed: the printer could not be started.");
+
+QString print_image(const QPixmap& image, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer))
+        return not_started;
+    QSize size = image.size();
+    size.scale(painter.viewport().size(), Qt::KeepAspectRatio);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(QPoint(0, 0), size), image, image.rect());
+    if (!painter.end() || printer.printerState() == QPrinter::Error)
+        return QStringLiteral("Printing failed: the printer reported an error.");
+    return {};
+}
+
+}  // namespace
+
+QString print_on_chosen_printer(const QPixmap& image, const std::function<bool(QPrinter&)>& choose) {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QString::fromLatin1(print_job_name));
+    return choose(printer) ? print_image(image, printer) : no_printer;
+}
+
+#ifdef VANDREL_HAVE_CUPS
+
+// Qt's own CUPS printing does not tell whether the print system took the
+// job: a queue that rejects jobs prints nothing and reports success. So the
+// page is made into a PDF file here and handed to CUPS, which answers with
+// the job's number, or with why it refused it.
+QString print_on_default_printer(const QPixmap& image) {
+    // The default destination as the user has set it (lpoptions included).
+    const std::unique_ptr<cups_dest_t, void (*)(cups_dest_t*)> dest(
+        cupsGetNamedDest(CUPS_HTTP_DEFAULT, nullptr, nullptr), [](cups_dest_t* d) { cupsFreeDests(1, d); });
+    if (!dest)
+        return no_printer;
+    const QString name = QString::fromLocal8Bit(dest->name);
+
+    QTemporaryFile pdf(QDir::tempPath() + QStringLiteral("/vandrel-XXXXXX.pdf"));
+    if (!pdf.open())
+        return not_started;
+    QPrinter printer(QPrinter::HighResolution);
+    // The page as the printer is set up now: paper size, orientation, margins.
+    printer.setPageLayout(QPrinter(QPrinterInfo::printerInfo(name), QPrinter::HighResolution).pageLayout());
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf.fileName());
+    printer.setDocName(QString::fromLatin1(print_job_name));
+    if (QString failure = print_image(image, printer); !failure.isEmpty())
+        return failure;
+
+    if (cupsPrintFile(dest->name, pdf.fileName().toLocal8Bit().constData(), print_job_name, dest->num_options,
+                      dest->options) == 0)
+        return QStringLiteral("Printing failed: the printer did not accept the job (%1).")
+            .arg(QString::fromLocal8Bit(cupsLastErrorString()));
+    return {};
+}
+
+#else
+
+QString print_on_default_printer(const QPixmap& image) {
+    return print_on_chosen_printer(image, [](QPrinter& printer) {
+        const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+        if (info.isNull())
+            return false;
+        printer.setPrinterName(info.printerName());
+        return printer.isValid();
+    });
+}
+
+#endif
+
+}  // namespace vandrel::ui
