@@ -111,6 +111,7 @@ private slots:
     void solveWritesGainNested_data();
     void solveWritesGainNested();
     void views();
+    void graphFollowsThePixelRatio();
     void solveFromTheKeyboard_data();
     void solveFromTheKeyboard();
     void menuBarFromTheKeyboard_data();
@@ -540,6 +541,25 @@ void MainWindowTest::views() {
     // The view options are their own group: the mode stays.
     QVERIFY(w->opt_butterworth->isChecked());
     QCOMPARE(sink.messages, QStringList{});
+}
+
+// Moved to a screen of another scale, the graph is drawn again at its pixel
+// density, from the design last solved.
+void MainWindowTest::graphFollowsThePixelRatio() {
+    RecordingSink sink;
+    auto w = open_window();
+    QVERIFY(w);
+    if (QGuiApplication::screens().size() < 2)
+        QSKIP("needs the two screens of two_screens.json");
+    w->opt_showgraph->click();
+    w->txt_freq->setText(QStringLiteral("30"));
+    w->Command1->click();
+    for (const qreal ratio : {2.0, 1.0}) {
+        w->move(ratio == 2 ? 850 : 50, 50);
+        QTRY_COMPARE(w->picture_graph->image().devicePixelRatio(), ratio);
+        QCOMPARE(w->picture_graph->image().size(), QSize(711, 197) * ratio);
+        QCOMPARE(w->picture_graph->image(), reference_graph(*w));
+    }
 }
 
 void MainWindowTest::solveFromTheKeyboard_data() {

@@ -335,11 +335,11 @@ void frm_vandrel::set_result_caption(ResultLabel which, std::string_view caption
 }
 
 void frm_vandrel::draw_graph() {
-    {
-        vandrel::ui::QtPictureSurface surface(picture_graph->canvas(), picture_graph->font());
-        vandrel::draw_graph(surface, design_.f0, design_.q);
-    }
-    picture_graph->update();
+    // The graph of this design, drawn again if the pixel density changes.
+    picture_graph->draw([f0 = design_.f0, q = design_.q, font = picture_graph->font()](QImage& canvas) {
+        vandrel::ui::QtPictureSurface surface(canvas, font);
+        vandrel::draw_graph(surface, f0, q);
+    });
 }
 
 // --- Design modes ------------------------------------------------------------
