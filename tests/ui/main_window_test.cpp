@@ -21,6 +21,7 @@
 #include "picture_box.h"
 #include "qt_picture_surface.h"
 #include "recording_sink.h"
+#include "window_helpers.h"
 #include "vandrel/batch.h"
 #include "vandrel/graph.h"
 #include "vandrel/number_text.h"
@@ -61,28 +62,10 @@ bool shows_same_picture(const QLabel* a, const QLabel* b) {
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
-std::unique_ptr<frm_vandrel> open_window() {
-    auto window = std::make_unique<frm_vandrel>();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-    return window;
-}
-
 Field field_named(const QString& name) {
     for (Field f : vandrel::all_fields)
         if (name == QLatin1String(vandrel::control_name(f).data())) return f;
     qFatal("no field %s", qPrintable(name));
-}
-
-// The graph as drawing it afresh for the window's design gives it.
-QImage reference_graph(const frm_vandrel& window) {
-    QImage image = window.picture_graph->image();
-    image.fill(Qt::black);
-    {
-        vandrel::ui::QtPictureSurface surface(image, window.picture_graph->font());
-        vandrel::draw_graph(surface, window.design().f0, window.design().q);
-    }
-    return image;
 }
 
 }  // namespace
@@ -111,11 +94,6 @@ private slots:
     void solveWritesGainNested_data();
     void solveWritesGainNested();
     void views();
-    void graphFollowsThePixelRatio();
-    void solveFromTheKeyboard_data();
-    void solveFromTheKeyboard();
-    void menuBarFromTheKeyboard_data();
-    void menuBarFromTheKeyboard();
     void solveFromWindow_data();
     void solveFromWindow();
 };
@@ -569,78 +547,6 @@ void MainWindowTest::views() {
     // The view options are their own group: the mode stays.
     QVERIFY(w->opt_butterworth->isChecked());
     QCOMPARE(sink.messages, QStringList{});
-}
-
-// Moved to a screen of another scale, the graph is drawn again at its pixel
-// density, from the design last solved.
-void MainWindowTest::graphFollowsThePixelRatio() {
-    RecordingSink sink;
-    auto w = open_window();
-    QVERIFY(w);
-    if (QGuiApplication::screens().size() < 2)
-        QSKIP("needs the two screens of two_screens.json");
-    w->opt_showgraph->click();
-    w->txt_freq->setText(QStringLiteral("30"));
-    w->Command1->click();
-    for (const qreal ratio : {2.0, 1.0}) {
-        w->move(ratio == 2 ? 850 : 50, 50);
-        QTRY_COMPARE(w->picture_graph->image().devicePixelRatio(), ratio);
-        QCOMPARE(w->picture_graph->image().size(), QSize(711, 197) * ratio);
-        QCOMPARE(w->picture_graph->image(), reference_graph(*w));
-    }
-}
-
-void MainWindowTest::solveFromTheKeyboard_data() {
-    QTest::addColumn<int>("key");
-    QTest::newRow("Return") << int(Qt::Key_Return);
-    QTest::newRow("Enter") << int(Qt::Key_Enter);
-    QTest::newRow("Space") << int(Qt::Key_Space);
-}
-
-void MainWindowTest::solveFromTheKeyboard() {
-    QFETCH(int, key);
-    RecordingSink sink;
-    auto w = open_window();
-    QVERIFY(w);
-    QApplication::setActiveWindow(w.get());
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    w->txt_freq->setText(QStringLiteral("20"));
-    w->Command1->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(w->Command1, Qt::Key(key));
-    QCOMPARE(w->lbl_f3->text(), QStringLiteral("f3 =  20hz"));
-}
-
-void MainWindowTest::menuBarFromTheKeyboard_data() {
-    QTest::addColumn<int>("key");
-    QTest::newRow("F10") << int(Qt::Key_F10);
-    QTest::newRow("Alt alone") << int(Qt::Key_Alt);
-}
-
-// The menu bar takes the keyboard, the arrows choose, Esc gives the keyboard
-// back, Enter acts.
-void MainWindowTest::menuBarFromTheKeyboard() {
-    QFETCH(int, key);
-    RecordingSink sink;
-    auto w = open_window();
-    QVERIFY(w);
-    QApplication::setActiveWindow(w.get());
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    const auto take_menu_bar = [&] {
-        w->txt_gain->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(w->txt_gain, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
-        return QApplication::focusWidget() == w->menuBar() && w->menuBar()->activeAction() == w->mnu_print;
-    };
-    QVERIFY(take_menu_bar());
-    QTest::keyClick(w->menuBar(), Qt::Key_Right);
-    QCOMPARE(w->menuBar()->activeAction(), w->mnu_about);
-    QTest::keyClick(w->menuBar(), Qt::Key_Escape);
-    QCOMPARE(QApplication::focusWidget(), w->txt_gain);
-
-    QVERIFY(take_menu_bar());
-    QTest::keyClick(w->menuBar(), Qt::Key_Return);
-    QCOMPARE(sink.questions,
-             QStringList{QStringLiteral("Would you like me to ...|Print this form using current printer settings?")});
-    QCOMPARE(QApplication::focusWidget(), w->txt_gain);
 }
 
 void MainWindowTest::solveFromWindow_data() {
