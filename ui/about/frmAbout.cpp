@@ -185,15 +185,15 @@ bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
     // The second press of a double-click also brings a double-click event,
     // which ends the click it began: one activation opens the link once.
     auto* label = qobject_cast<QLabel*>(watched);
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        pressed_link_ = mouse->button() == Qt::LeftButton ? label : nullptr;
+        pressed_link_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton ? label : nullptr;
         break;
     case QEvent::MouseButtonDblClick:
         pressed_link_ = nullptr;
         break;
     case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         const bool clicked = label && label == pressed_link_ && mouse->button() == Qt::LeftButton &&
                              label->rect().contains(mouse->position().toPoint());
         pressed_link_ = nullptr;
