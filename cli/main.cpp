@@ -12,6 +12,7 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "as_built_output.h"
 #include "vandrel/as_built/report.h"
@@ -86,6 +87,40 @@ CLI::Validator number_check(Ok ok, const std::string& message) {
         "");
 }
 
+// Whether `long_name` (without its dashes) names an option that takes a value.
+bool takes_value(const CLI::App& app, const std::string& long_name) {
+    for (const CLI::Option* option : app.get_options()) {
+        const auto& names = option->get_lnames();
+        if (option->get_items_expected_max() > 0 && std::find(names.begin(), names.end(), long_name) != names.end())
+            return true;
+    }
+    return false;
+}
+
+// The command line as CLI::App::parse takes it (reversed), with every
+// "--NAME=" of an option that takes a value written as "--NAME" and an empty
+// argument: left to CLI11, nothing after "=" counts as no value at all and
+// the next argument would be taken instead.
+std::vector<std::string> arguments(const CLI::App& app, int argc, char** argv) {
+    std::vector<std::string> args;
+    bool options_ended = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        options_ended = options_ended || arg == "--";
+        const auto equals = arg.find('=');
+        if (!options_ended && arg.starts_with("--") && equals != std::string::npos && equals + 1 == arg.size() &&
+            takes_value(app, arg.substr(2, equals - 2))) {
+            arg.pop_back();
+            args.push_back(std::move(arg));
+            args.emplace_back();
+        } else {
+            args.push_back(std::move(arg));
+        }
+    }
+    std::reverse(args.begin(), args.end());
+    return args;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -151,7 +186,7 @@ int main(int argc, char** argv) {
         ->needs(parts);
 
     try {
-        app.parse(argc, argv);
+        app.parse(arguments(app, argc, argv));
     } catch (const CLI::Success& e) {  // --help, --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {

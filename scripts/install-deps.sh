@@ -6,7 +6,7 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core librsvg2-bin
   xvfb xauth
 )
@@ -18,6 +18,7 @@ test_pkgs=(
   python3 locales
   ngspice
   dpkg-dev file lintian desktop-file-utils appstream
+  g++-mingw-w64-x86-64 wine64
 )
 
 pkgs=("${build_pkgs[@]}")

@@ -9,6 +9,9 @@ ctest --test-dir build --output-on-failure -j2
 # The Debian package: built, checked, installed, run and removed again (root only).
 scripts/package_test.sh build
 
+# The parts without Qt built for Windows (mingw-w64), vandrel-solve.exe tested under Wine.
+scripts/cross_windows.sh
+
 # A short, repeatable fuzzing run of every fuzz target (scripts/fuzz.sh for longer runs).
 FUZZ_SEED=1 scripts/fuzz.sh all 20
 # The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <map>
 #include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -26,25 +27,26 @@ struct FakeValue {
     QByteArray data;
 };
 
-/// A registry under HKEY_LOCAL_MACHINE only, with the calls' rules: a value
-/// larger than the caller's buffer gives reg_more_data and is not copied.
+/// A registry under HKEY_LOCAL_MACHINE (0x80000002) only, with the calls'
+/// rules: a value larger than the caller's buffer gives reg_more_data and is
+/// not copied. Keys are opened for reading only (KEY_READ, 0x20019).
 class FakeRegistry final : public Registry {
 public:
-    void set(const QByteArray& key, const QByteArray& name, FakeValue value) { keys_[key][name] = std::move(value); }
-    void add_key(const QByteArray& key) { keys_[key]; }
+    void set(const std::string& key, const std::string& name, FakeValue value) { keys_[key][name] = std::move(value); }
+    void add_key(const std::string& key) { keys_[key]; }
 
-    long open_key(RegRoot root, const QByteArray& key_name, std::uint32_t options, std::uint32_t access,
+    long open_key(RegRoot root, const std::string& key_name, std::uint32_t options, std::uint32_t access,
                   RegKey& key) override {
         opened_names.push_back(key_name);
-        bad_open_arguments |= root != hkey_local_machine || options != 0 || access != key_access_mask;
-        if (root != hkey_local_machine || keys_.find(key_name) == keys_.end())
+        bad_open_arguments |= root != 0x80000002u || options != 0 || access != 0x20019u;
+        if (root != 0x80000002u || keys_.find(key_name) == keys_.end())
             return reg_file_not_found;
         key = next_++;
         open_[key] = key_name;
         return reg_success;
     }
 
-    long query_value(RegKey key, const QByteArray& value_name, std::uint32_t& type, std::uint8_t* data,
+    long query_value(RegKey key, const std::string& value_name, std::uint32_t& type, std::uint8_t* data,
                      std::uint32_t& data_size) override {
         const auto open = open_.find(key);
         if (open == open_.end())
@@ -68,16 +70,16 @@ public:
     long close_key(RegKey key) override { return open_.erase(key) == 1 ? reg_success : 6; }
 
     std::size_t keys_open() const { return open_.size(); }
-    bool was_opened(const QByteArray& key_name) const {
+    bool was_opened(const std::string& key_name) const {
         return std::find(opened_names.begin(), opened_names.end(), key_name) != opened_names.end();
     }
 
-    std::vector<QByteArray> opened_names;
+    std::vector<std::string> opened_names;
     bool bad_open_arguments = false;
 
 private:
-    std::map<QByteArray, std::map<QByteArray, FakeValue>> keys_;
-    std::map<RegKey, QByteArray> open_;
+    std::map<std::string, std::map<std::string, FakeValue>> keys_;
+    std::map<RegKey, std::string> open_;
     RegKey next_ = 0x100;
 };
 

@@ -86,8 +86,10 @@ void MenuCommandsTest::print() {
     QTemporaryDir dir;
     const QString path = dir.filePath(output);
     int chosen = 0;
+    QString job_name;
     set_printer_choice([&](QPrinter& printer) {
         ++chosen;
+        job_name = printer.docName();
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
         return true;
@@ -103,6 +105,7 @@ void MenuCommandsTest::print() {
     QCOMPARE(sink.questions[0].second,
              QStringLiteral("Would you like me to ...|Print this form using current printer settings?"));
     QCOMPARE(chosen, answer ? 1 : 0);
+    QCOMPARE(job_name, answer ? QStringLiteral("Vandrel") : QString());
     QCOMPARE(pdf_pages(path), pages);
     if (message.isEmpty()) {
         QVERIFY(sink.messages.empty());

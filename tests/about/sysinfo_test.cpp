@@ -12,8 +12,10 @@ using namespace vandrel::ui::testing;
 
 namespace {
 
-const QByteArray key_name = "SOFTWARE\\Vandrel\\Test";
-const QByteArray value_name = "Value";
+const std::string key_name = "SOFTWARE\\Vandrel\\Test";
+const std::string value_name = "Value";
+// HKEY_LOCAL_MACHINE
+constexpr RegRoot hklm = 0x80000002;
 
 QByteArray dword(std::uint32_t v) {
     QByteArray bytes(4, '\0');
@@ -31,9 +33,10 @@ QByteArray terminated(QByteArray text) {
     return text;
 }
 
-const QString path_key = QString::fromLatin1(sysinfo_path_key.data(), sysinfo_path_key.size());
-const QString location_key = QString::fromLatin1(sysinfo_location_key.data(), sysinfo_location_key.size());
-const QString unavailable = QString::fromLatin1(sysinfo_unavailable_text.data(), sysinfo_unavailable_text.size());
+// Where the tool is looked up: by its full path, then by its folder.
+const std::string path_key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string location_key = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const QString unavailable = QStringLiteral("System Information Is Unavailable At This Time");
 QString tool(std::size_t i) { return QString::fromLatin1(desktop_sysinfo_tools[i].data(), desktop_sysinfo_tools[i].size()); }
 
 }  // namespace
@@ -93,8 +96,7 @@ void SysInfoTest::reads_values() {
     else if (type != no_key)
         registry.set(key_name, value_name, {type, data});
     QString read = QStringLiteral("as before");
-    QCOMPARE(GetKeyValue(registry, hkey_local_machine, QString::fromLatin1(key_name),
-                         QString::fromLatin1(value_name), read),
+    QCOMPARE(GetKeyValue(registry, hklm, QString::fromStdString(key_name), QString::fromStdString(value_name), read),
              result);
     QCOMPARE(read, value);
     QCOMPARE(registry.keys_open(), std::size_t{0});
@@ -106,9 +108,8 @@ void SysInfoTest::value_without_data_is_an_error_and_closes_the_key() {
         FakeRegistry registry;
         registry.set(key_name, value_name, {type, QByteArray()});
         QString read = QStringLiteral("as before");
-        QVERIFY_THROWS_EXCEPTION(RegistryValueError, GetKeyValue(registry, hkey_local_machine,
-                                                                 QString::fromLatin1(key_name),
-                                                                 QString::fromLatin1(value_name), read));
+        QVERIFY_THROWS_EXCEPTION(RegistryValueError, GetKeyValue(registry, hklm, QString::fromStdString(key_name),
+                                                                 QString::fromStdString(value_name), read));
         QCOMPARE(registry.keys_open(), std::size_t{0});
     }
 }
@@ -170,7 +171,7 @@ void SysInfoTest::starts_the_tool() {
     QFETCH(bool, lookup2_tried);
 
     FakeSystem system;
-    const QByteArray path1 = path_key.toLatin1();
+    const std::string& path1 = path_key;
     const QByteArray tools = terminated("C:\\Tools\\msinfo32.exe");
     switch (path_value) {
     case Path::none: system.fake_registry.add_key(path1); break;
@@ -180,7 +181,7 @@ void SysInfoTest::starts_the_tool() {
     case Path::too_long: system.fake_registry.set(path1, "PATH", {reg_sz, QByteArray(1025, 'x')}); break;
     }
     if (!folder.isEmpty())
-        system.fake_registry.set(location_key.toLatin1(), "MSINFO", {reg_sz, terminated(folder.toLatin1())});
+        system.fake_registry.set(location_key, "MSINFO", {reg_sz, terminated(folder.toLatin1())});
     system.files = QSet<QString>(files.begin(), files.end());
     system.on_path = QSet<QString>(on_path.begin(), on_path.end());
     if (start_fails)
@@ -201,8 +202,10 @@ void SysInfoTest::starts_the_tool() {
         QCOMPARE(system.started, QStringList{started});
         QVERIFY(sink.messages.empty());
     }
-    QCOMPARE(system.fake_registry.was_opened(location_key.toLatin1()), lookup2_tried);
+    QCOMPARE(system.fake_registry.was_opened(path_key), true);
+    QCOMPARE(system.fake_registry.was_opened(location_key), lookup2_tried);
     QCOMPARE(system.fake_registry.keys_open(), std::size_t{0});
+    QVERIFY(!system.fake_registry.bad_open_arguments);
 }
 
 void SysInfoTest::host_file_test_data() {

@@ -1,16 +1,17 @@
 #!/usr/bin/env python3
-"""vandrel-solve from the outside: exit status, JSON shape, text for people."""
+"""vandrel-solve from the outside: exit status, JSON shape, text for people.
+Usage: cli_test.py [LAUNCHER...] PATH/TO/vandrel-solve   (e.g. wine64 vandrel-solve.exe)"""
 import json
 import subprocess
 import sys
 
-program = sys.argv[1]
+program = sys.argv[1:]
 failures = []
 passed = 0
 
 
 def run(*args):
-    return subprocess.run([program, *args], capture_output=True, text=True, timeout=30)
+    return subprocess.run([*program, *args], capture_output=True, text=True, timeout=30)
 
 
 def check(name, condition, detail=""):
@@ -34,6 +35,17 @@ cases = [
     (("--freq", "1234567"), 1, {"messages": ["Maximum length for any input field is 6 characters"],
                                 "graph_drawn": False, "labels": {"lbl_r3": "R3=??"}}),
     (("--cfilter", "1E-307"), 1, {"graph_drawn": False}),
+    # Nothing after "=" is the empty text; the "--json" that follows stays an option.
+    (("--gain=",), 0, {"messages": [], "fields": {"txt_gain": "0"}, "labels": {"lbl_r1": "R1=??"}}),
+    (("--cfilter=",), 0, {"messages": ["Value for Capacitor must be greater than zero"],
+                          "fields": {"txt_cfilter": "0.0001"}}),
+    (("-m", "sos", "--freq="), 0, {"messages": ["Value for Design Frequency must be at least 1hz"],
+                                   "fields": {"txt_freq": "1"}}),
+    (("-m", "sos", "--txt_q="), 0, {"messages": ["Value for Filter Q must not be less than 0.707"],
+                                    "fields": {"txt_q": "0.707"}}),
+    (("-m", "peaking", "--freq-peak="), 0, {"messages": ["Value for Frequency of Peak must at least 1hz"],
+                                            "fields": {"txt_freq_peak": "1"}}),
+    (("-m", "peaking", "--peakmag="), 0, {"messages": [], "fields": {"txt_peakmag": "0"}}),
 ]
 
 for args, status, expected in cases:

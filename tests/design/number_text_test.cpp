@@ -20,6 +20,9 @@ struct TextCase {
     double expected;
 };
 
+// A hexadecimal integer beyond the range of a double.
+const std::string long_hex = "&H" + std::string(300, 'F');
+
 const TextCase text_cases[] = {
     // no leading number
     {"", 0}, {"abc", 0}, {",5", 0}, {"-", 0}, {".", 0}, {"+.", 0}, {"e5", 0}, {"&", 0}, {"&H", 0}, {"&Z12", 0},
@@ -31,6 +34,9 @@ const TextCase text_cases[] = {
     {"1 5", 15}, {" \t\n7", 7}, {"- 3", -3}, {"1E1 0", 1e10}, {"1 . 5", 1.5}, {"\r5", 0},
     // hexadecimal and octal integers
     {"&H10", 16}, {"&h1F", 31}, {"&HFFFF", 65535}, {"&O17", 15}, {"&o8", 0}, {"&H1G", 1},
+    {"&hff", 255}, {"&o17", 15}, {long_hex.c_str(), largest},
+    // an exponent letter not followed by digits ends the number before it
+    {"1ex", 1}, {"2E-x", 2},
     // beyond the range of a double: the largest finite value, or 0
     {"1E999", largest}, {"-1E999", -largest}, {"1E-999", 0}, {"-1E-999", 0}, {"1E-320", 1e-320},
     {"0.00000000001E308", 1e297}, {"99999E304", largest},
@@ -82,6 +88,8 @@ TEST(TextLength, CountsCharactersNotBytes) {
     EXPECT_EQ(vandrel::text_length(""), 0u);
     EXPECT_EQ(vandrel::text_length(" 1 2 "), 5u);
     EXPECT_EQ(vandrel::text_length("10\xC2\xB5" "F"), 4u);  // "10µF"
+    EXPECT_EQ(vandrel::text_length("1\xE2\x82\xAC"), 2u);      // "1€"
+    EXPECT_EQ(vandrel::text_length("1\xF0\x9F\x8E\xB5"), 2u);  // "1" and a 4-byte musical note
 }
 
 // The conversions never follow the C or C++ locale. The comma locale is made

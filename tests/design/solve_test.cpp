@@ -78,6 +78,13 @@ const Case worked_values[] = {
      {{Field::q, ".991"}, {Field::freq, "16.8"}}, {}},
     {"Gain20", Mode::butterworth, {{Field::gain, "20"}}, {}, {{Field::gain, "20"}}, {{ResultLabel::r1, "R1 = 1.6k"}}},
     {"Gain1", Mode::butterworth, {{Field::gain, "1"}}, {}, {}, {{ResultLabel::r1, "R1 = 122.9k"}}},
+    // A peak at or below 1 dB is cut to 0.01 dB.
+    {"SmallPeakTakesTheFinerStep", Mode::sos, {{Field::q, "0.75"}}, {}, {{Field::freq_peak, "50.9"}, {Field::peakmag, ".05"}},
+     {{ResultLabel::r3, "R3 = 6.2k"}, {ResultLabel::r4, "R4 = 14k"}, {ResultLabel::f3, "f3 =  16hz"}}},
+    // R4 lies within a millionth of a step of its cut: 2 pi to eight digits
+    // (6.2831853) gives .5, the full value .4.
+    {"TwoPiToEightDigits", Mode::sos, {{Field::cfilter, "0.0001"}, {Field::freq, "1"}, {Field::q, "2.2"}}, {}, {},
+     {{ResultLabel::r4, "R4 = 7002817.5k"}}},
 };
 INSTANTIATE_TEST_SUITE_P(WorkedValues, SolveCase, ::testing::ValuesIn(worked_values),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -104,8 +111,9 @@ const Case limits[] = {
     {"FrequencyAbove1000", Mode::sos, {{Field::freq, "1000.1"}},
      {"Value for Design Frequency must not exceed 1000hz"}, {{Field::freq, "1000"}}, {}},
     {"QExactly0707", Mode::sos, {{Field::q, "0.707"}}, {}, {{Field::q, "0.707"}}, {}},
+    // The design goes on with the corrected Q: R4 and f3 are those of 0.707.
     {"QBelow0707", Mode::sos, {{Field::q, "0.7"}}, {"Value for Filter Q must not be less than 0.707"},
-     {{Field::q, "0.707"}}, {}},
+     {{Field::q, "0.707"}}, {{ResultLabel::r3, "R3 = 6.6k"}, {ResultLabel::r4, "R4 = 13.2k"}, {ResultLabel::f3, "f3 =  17hz"}}},
     {"QExactly10", Mode::sos, {{Field::q, "10"}}, {}, {{Field::q, "10"}}, {}},
     {"QAbove10ShowsPeakOfQ10", Mode::sos, {{Field::q, "12"}}, {"Value for Filter Q must not be more than 10"},
      {{Field::q, "10"}, {Field::freq_peak, "17"}, {Field::peakmag, "20"}}, {}},
@@ -188,6 +196,18 @@ const Case no_design[] = {
 };
 INSTANTIATE_TEST_SUITE_P(NoDesign, SolveCase, ::testing::ValuesIn(no_design),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The window held in memory starts as the real one, with the design texts
+// and the diagram with the gain stage, and follows the gain field.
+TEST(BatchWindow, StartsAsTheWindowAndFollowsTheGainField) {
+    const vandrel::BatchWindow start(Mode::sos);
+    EXPECT_EQ(start.outcome().fields, (Texts{{Field::cfilter, "1.0"}, {Field::gain, "6"}, {Field::freq, "17"},
+                                             {Field::q, "0.707"}, {Field::freq_peak, "17"}, {Field::peakmag, "0"}}));
+    EXPECT_TRUE(start.outcome().gain_stage_shown);
+    struct Row { const char* gain; bool shown; };
+    for (const Row& r : {Row{"0.5", true}, Row{"25", true}, Row{"-3", false}, Row{"abc", false}, Row{"", false}})
+        EXPECT_EQ(vandrel::solve_batch(Mode::sos, {{Field::gain, r.gain}}).gain_stage_shown, r.shown) << r.gain;
+}
 
 // A window that logs every operation Solve makes, with the gain field's
 // change handler logging what it would show.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The real program under Xvfb: "About" opens a window titled "About Vandrel",
-# Esc hides it and "About" shows it again; "&System Info..." starts a desktop
-# system-information tool found on PATH, or says none is available.
+# Esc hides it and "About" shows it again; a double-click on a link opens it
+# once; "&System Info..." starts a desktop system-information tool found on
+# PATH, or says none is available.
 # Usage: about_test.sh PATH/TO/vandrel
 source "$(dirname "$0")/lib.sh"
 trap e2e_cleanup EXIT
@@ -44,9 +45,19 @@ stubs=$E2E_TMP/stubs
 mkdir -p "$stubs"
 printf '#!/bin/sh\ntouch "%s/started"\n' "$E2E_TMP" >"$stubs/hardinfo"
 chmod +x "$stubs/hardinfo"
+# The desktop's opener, which Qt uses for web addresses: records each address.
+printf '#!/bin/sh\necho "$1" >>"%s/opened"\n' "$E2E_TMP" >"$stubs/xdg-open"
+chmod +x "$stubs/xdg-open"
 start_program "$stubs:/usr/bin:/bin"
 
 open_about
+# "visit my website" (20, 380 in the About window, 201 x 21 pixels), double-clicked.
+xdotool mousemove $((ABOUT_X + 40)) $((ABOUT_Y + 390)) click --repeat 2 --delay 100 1
+opened() { [[ -s $E2E_TMP/opened ]]; }
+e2e_eventually "a double-click on a link opened nothing" opened
+sleep 1  # time for a second opener to start, if one were coming
+[[ $(wc -l <"$E2E_TMP/opened") -eq 1 ]] || e2e_fail "a double-click opened the link $(wc -l <"$E2E_TMP/opened") times"
+grep -qx "https://vandrel.example.org/" "$E2E_TMP/opened" || e2e_fail "the link opened $(cat "$E2E_TMP/opened")"
 xdotool windowfocus --sync "$about" key Escape
 hidden() { [[ -z $(visible "^About Vandrel$") ]]; }
 e2e_eventually "Esc did not hide the About window" hidden
@@ -69,4 +80,4 @@ e2e_wait_window "^vandrel$" >/dev/null
 [[ -n $(visible "^About Vandrel$") ]] || e2e_fail "the About window closed under the message"
 
 kill -0 "$E2E_PROGRAM_PID" || e2e_fail "the program stopped"
-echo "about_test: 5 passed, 0 failed"
+echo "about_test: 6 passed, 0 failed"

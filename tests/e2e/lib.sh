@@ -16,9 +16,17 @@ e2e_cleanup() {
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# The private screen's size in pixels; e2e_start_x WxH chooses another.
+E2E_SCREEN_W=1280
+E2E_SCREEN_H=1024
+
 # Starts Xvfb on a free display and exports DISPLAY. Usage: e2e_start_x [WxH]
 e2e_start_x() {
-  Xvfb -displayfd 3 -screen 0 "${1:-1280x1024}x24" -nolisten tcp 3>"$E2E_TMP/display" 2>/dev/null &
+  if [[ -n ${1:-} ]]; then
+    E2E_SCREEN_W=${1%x*}
+    E2E_SCREEN_H=${1#*x}
+  fi
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp 3>"$E2E_TMP/display" 2>/dev/null &
   E2E_PIDS+=($!)
   local i
   for i in $(seq 100); do
@@ -27,6 +35,34 @@ e2e_start_x() {
   done
   [[ -s "$E2E_TMP/display" ]] || e2e_fail "Xvfb did not start"
   export DISPLAY=":$(head -n1 "$E2E_TMP/display")"
+}
+
+# Starts openbox, a window manager that gives windows a real frame (title
+# bar and borders), and waits until it manages the screen.
+e2e_start_wm() {
+  openbox --sm-disable >"$E2E_TMP/openbox.log" 2>&1 &
+  E2E_PIDS+=($!)
+  wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+  e2e_eventually "openbox did not start" wm_running
+}
+
+# Outer frame of a client window (title bar and borders included) as
+# "X Y W H", from the window's place on the screen and the frame extents the
+# window manager gives it.
+e2e_outer() {
+  local x y w h l r t b
+  read -r x y w h < <(xwininfo -id "$1" |
+    awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} /Width:/ {w=$2} /Height:/ {h=$2}
+         END {print x, y, w, h}')
+  read -r l r t b < <(xprop -id "$1" _NET_FRAME_EXTENTS | awk -F' = ' '{gsub(",", ""); print $2}')
+  echo "$((x - ${l:-0})) $((y - ${t:-0})) $((w + ${l:-0} + ${r:-0})) $((h + ${t:-0} + ${b:-0}))"
+}
+
+# Top-left corner of a client window's client area into CLIENT_X CLIENT_Y
+# (also under a window manager, unlike xdotool getwindowgeometry).
+e2e_client_origin() {
+  read -r CLIENT_X CLIENT_Y < <(xwininfo -id "$1" |
+    awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}')
 }
 
 # Starts a program in the background on the private display.

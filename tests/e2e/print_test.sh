@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # "Print" on the real program, through a real print queue: a private CUPS
 # scheduler with a cups-pdf queue as its default printer. Answering Yes must
-# leave a one-page PDF of the window in the queue's output folder.
+# leave a one-page PDF of the window, printed as job "Vandrel", in the queue's
+# output folder; No prints nothing; a queue that rejects jobs gives the
+# printing-failure message and prints nothing.
 # Usage: print_test.sh PATH/TO/vandrel
 # Needs root (the cups-pdf backend runs only as root); exits 77 (skipped)
 # without it or without CUPS and cups-pdf.
@@ -16,7 +18,7 @@ cupsd=$(command -v cupsd || echo /usr/sbin/cupsd)
 [[ -x /usr/lib/cups/backend/cups-pdf ]] || skip "no cups-pdf backend"
 ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
 [[ -r $ppd ]] || skip "no cups-pdf PPD"
-for tool in lpadmin lpstat pdfinfo pdftoppm; do
+for tool in lpadmin lpstat pdfinfo pdftoppm cupsreject cupsaccept; do
   command -v "$tool" >/dev/null || skip "no $tool"
 done
 
@@ -91,16 +93,24 @@ win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
 sleep 0.5
 e2e_geometry "$win"
 
-# Prints with "Print" and Yes; sets PDF to the new file in the output folder.
-print_window() {
-  local before
-  before=$(find "$cups/out" -name '*.pdf' | wc -l)
+pdfs() { find "$cups/out" -name '*.pdf' | wc -l; }
+message_shown() { xdotool search --onlyvisible --name '^vandrel$' >/dev/null 2>&1; }
+
+# Clicks "Print" and answers the question with a key.
+answer_print() {
   # "Print" is the first entry of the menu bar at the top of the window.
   e2e_click $((WIN_X + 20)) $((WIN_Y + 10))
   local question
   question=$(e2e_wait_window "Would you like me to")
   xdotool windowfocus --sync "$question" 2>/dev/null || true
-  xdotool key Return   # Yes is the default button
+  xdotool key "$1"
+}
+
+# Prints with "Print" and Yes; sets PDF to the new file in the output folder.
+print_window() {
+  local before
+  before=$(pdfs)
+  answer_print Return   # Yes is the default button
   PDF=""
   local i
   for i in $(seq 600); do
@@ -108,12 +118,15 @@ print_window() {
       PDF=$(ls -t "$cups"/out/*.pdf | head -n1)
       break
     fi
-    if xdotool search --onlyvisible --name '^vandrel$' >/dev/null 2>&1; then
+    if message_shown; then
       e2e_fail "the program reported a printing failure"
     fi
     sleep 0.1
   done
   [[ -n $PDF ]] || { tail -n 20 "$cups/log/error_log" >&2 || true; e2e_fail "no PDF came out of the queue"; }
+  # cups-pdf names its files after the job.
+  [[ $(basename "$PDF") == Vandrel* ]] || e2e_fail "the job is not named Vandrel: $(basename "$PDF")"
+  echo "printed $PDF" >&2
   sleep 0.5  # the backend may still be closing the file
   local pages
   pages=$(pdfinfo "$PDF" | awk '/^Pages:/ { print $2 }')
@@ -143,5 +156,22 @@ grey_graph=$(count_near E0E0E0)
 [[ $((grey_graph * 4)) -lt $((grey_circuit * 3)) ]] ||
   e2e_fail "the graph view printed like the circuit view ($grey_graph vs $grey_circuit grey pixels)"
 
+# "No": nothing is printed and nothing is said.
+before=$(pdfs)
+answer_print n
+sleep 3  # time for a printout, if one were coming
+[[ $(pdfs) -eq $before ]] || e2e_fail "\"No\" printed"
+message_shown && e2e_fail "\"No\" brought a message"
+
+# A queue that rejects jobs: the printing-failure message, and no printout.
+cupsreject vandrel-pdf || e2e_fail "cannot make the queue reject jobs"
+answer_print Return
+message=$(e2e_wait_window '^vandrel$')
+sleep 1
+[[ $(pdfs) -eq $before ]] || e2e_fail "a rejected queue printed"
+xdotool windowfocus --sync "$message" 2>/dev/null || true
+xdotool key Return
+cupsaccept vandrel-pdf
+
 kill -0 "$E2E_PROGRAM_PID" || e2e_fail "the program stopped"
-echo "print_test: 4 passed, 0 failed"
+echo "print_test: 7 passed, 0 failed"

@@ -21,6 +21,7 @@
 #include "picture_box.h"
 #include "qt_picture_surface.h"
 #include "recording_sink.h"
+#include "window_helpers.h"
 #include "vandrel/batch.h"
 #include "vandrel/graph.h"
 #include "vandrel/number_text.h"
@@ -61,28 +62,10 @@ bool shows_same_picture(const QLabel* a, const QLabel* b) {
 
 std::string utf8(const QString& text) { return text.toStdString(); }
 
-std::unique_ptr<frm_vandrel> open_window() {
-    auto window = std::make_unique<frm_vandrel>();
-    window->show();
-    if (!QTest::qWaitForWindowExposed(window.get())) return nullptr;
-    return window;
-}
-
 Field field_named(const QString& name) {
     for (Field f : vandrel::all_fields)
         if (name == QLatin1String(vandrel::control_name(f).data())) return f;
     qFatal("no field %s", qPrintable(name));
-}
-
-// The graph as drawing it afresh for the window's design gives it.
-QImage reference_graph(const frm_vandrel& window) {
-    QImage image = window.picture_graph->image();
-    image.fill(Qt::black);
-    {
-        vandrel::ui::QtPictureSurface surface(image, window.picture_graph->font());
-        vandrel::draw_graph(surface, window.design().f0, window.design().q);
-    }
-    return image;
 }
 
 }  // namespace
@@ -175,33 +158,61 @@ void MainWindowTest::controlsCarryTheirNames() {
 }
 
 void MainWindowTest::controlGeometry_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QRect>("rect");  // in the parent, logical pixels
-    // Moved at start: the band and the panel.
-    QTest::newRow("circuit centred over panel") << "picture_circuit" << QRect(158, 0, 395, 197);
-    QTest::newRow("panel flush left under band") << "frame_controls" << QRect(0, 197, 711, 211);
-    QTest::newRow("graph covers band") << "picture_graph" << QRect(0, 0, 711, 197);
+    QTest::addColumn<QRect>("twips");     // Left, Top, Width, Height in the parent
+    QTest::addColumn<QString>("caption");  // text or caption at start; "" for none
+    const auto row = [](const char* name, int left, int top, int width, int height, const char* caption = "") {
+        QTest::newRow(name) << QRect(left, top, width, height) << QString::fromUtf8(caption);
+    };
+    // Moved at start: the graph and the circuit fill the band, the panel is under it.
+    row("picture_graph", 0, 0, 8532, 2364);
+    row("frame_controls", 0, 2364, 8532, 2532);
+    row("picture_circuit", 1896, 0, 4740, 2364);
     // At their design places.
-    QTest::newRow("Solve") << "Command1" << QRect(570, 160, 111, 36);
-    QTest::newRow("capacitor") << "txt_cfilter" << QRect(240, 30, 61, 24);
-    QTest::newRow("peak magnitude") << "txt_peakmag" << QRect(240, 180, 61, 24);
-    QTest::newRow("Butterworth") << "opt_butterworth" << QRect(20, 30, 191, 21);
-    QTest::newRow("Peaking") << "opt_peaking" << QRect(20, 90, 191, 21);
-    QTest::newRow("view frame") << "Frame2" << QRect(10, 130, 201, 71);
-    QTest::newRow("Show graph") << "opt_showgraph" << QRect(10, 40, 171, 21);
-    QTest::newRow("R1") << "lbl_r1" << QRect(550, 30, 141, 24);
-    QTest::newRow("f3") << "lbl_f3" << QRect(550, 120, 141, 21);
-    QTest::newRow("caption of Q") << "lbl_q" << QRect(320, 120, 201, 21);
+    row("Command1", 6840, 1920, 1332, 432, "Solve");
+    row("txt_cfilter", 2880, 360, 732, 288, "1.0");
+    row("txt_gain", 2880, 720, 732, 288, "6");
+    row("opt_sos", 240, 720, 2292, 252, "SOS User-specified");
+    row("opt_peaking", 240, 1080, 2292, 252, "Peaking");
+    row("opt_butterworth", 240, 360, 2292, 252, "Butterworth");
+    row("txt_q", 2880, 1440, 732, 288, "0.707");
+    row("txt_freq", 2880, 1080, 732, 288, "17");
+    row("txt_freq_peak", 2880, 1800, 732, 288, "17");
+    row("txt_peakmag", 2880, 2160, 732, 288, "0");
+    row("Frame2", 120, 1560, 2412, 852);
+    row("opt_showcircuit", 120, 120, 2052, 252, "Show circuit");
+    row("opt_showgraph", 120, 480, 2052, 252, "Show graph");
+    row("lbl_cfilter", 3840, 360, 2412, 252, "Filter Capacitors C (uf)");
+    row("lbl_gain", 3840, 720, 2412, 252, "Buffer stage Gain (dB)");
+    row("lbl_peakmag", 3840, 2160, 2412, 252, "Peak magnitude (dB)");
+    row("lbl_freq_peak", 3840, 1800, 2412, 252, "Peak frequency (hz)");
+    row("lbl_q", 3840, 1440, 2412, 252, "Filter Q");
+    row("lbl_freq", 3840, 1080, 2412, 252, "Design frequency (hz)");
+    row("lbl_f3", 6600, 1440, 1692, 252, "f3 =  17hz");
+    row("lbl_r1", 6600, 360, 1692, 288, "R1 = 15k");
+    row("lbl_r4", 6600, 1080, 1692, 252, "R4 = 13.2k");
+    row("lbl_r3", 6600, 720, 1692, 252, "R3 = 6.6k");
+    row("image_nogain", 9720, 4200, 4740, 2364);
+    row("image_gain", 9840, 240, 4740, 2364);
 }
 
+// Every control at its place (12 twips to the pixel), with its caption.
 void MainWindowTest::controlGeometry() {
-    QFETCH(QString, name);
-    QFETCH(QRect, rect);
+    QFETCH(QRect, twips);
+    QFETCH(QString, caption);
     RecordingSink sink;
     frm_vandrel w;
-    const auto* control = w.findChild<QWidget*>(name);
+    const auto* control = w.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control);
-    QCOMPARE(control->geometry(), rect);
+    QCOMPARE(control->geometry(),
+             QRect(twips.left() / 12, twips.top() / 12, twips.width() / 12, twips.height() / 12));
+    QString shown;
+    if (const auto* label = qobject_cast<const QLabel*>(control))
+        shown = label->text();
+    else if (const auto* button = qobject_cast<const QAbstractButton*>(control))
+        shown = button->text();
+    else if (const auto* box = qobject_cast<const QLineEdit*>(control))
+        shown = box->text();
+    QCOMPARE(shown, caption);
 }
 
 void MainWindowTest::bandLayout_data() {

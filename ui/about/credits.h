@@ -22,8 +22,8 @@ inline constexpr std::string_view author_line = "The Vandrel team, 2009";
 /// Whose equations the design rests on: the Sallen-Key high-pass section
 /// that follows the input buffer.
 inline constexpr std::string_view equations_line = "Filter equations by Sallen and Key, USA";
-/// The maker's programs that the web site offers: this window program and
-/// its command-line solver.
-inline constexpr std::string_view programs_line = "To access my \"vandrel\" and \"vandrel-solve\" software";
+/// What else the web site offers besides this program: its command-line
+/// solver.
+inline constexpr std::string_view programs_line = "To access my \"vandrel-solve\" command-line software";
 
 }  // namespace vandrel::ui::credits

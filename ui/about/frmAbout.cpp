@@ -10,9 +10,9 @@
 #include <QScreen>
 #include <QUrl>
 #include <QUrlQuery>
-#include <QWindow>
 
 #include "credits.h"
+#include "frame_placement.h"
 #include "layout.h"
 #include "pictures.h"
 #include "qtext.h"
@@ -138,29 +138,14 @@ void frmAbout::Form_Load() {
 
     // A quarter of the free height from the top, centred across; the
     // window's outer size counts its title bar and frame.
-    const QMargins frame = expected_frame_margins();
-    const int outer_width = width() + frame.left() + frame.right();
-    const int outer_height = height() + frame.top() + frame.bottom();
     QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect();
-    const float top = static_cast<float>(area.height() - outer_height) * 0.25f;
-    const float left = static_cast<float>(area.width() - outer_width) * 0.5f;
-    move(area.x() + qRound(left), area.y() + qRound(top));
+    place_by_frame(this, screen, [](const QRect& area, const QSize& outer) {
+        const float top = static_cast<float>(area.height() - outer.height()) * 0.25f;
+        const float left = static_cast<float>(area.width() - outer.width()) * 0.5f;
+        return area.topLeft() + QPoint(qRound(left), qRound(top));
+    });
 
     cmdOK->setFocus();
-}
-
-QMargins frmAbout::expected_frame_margins() {
-    // The window system tells a window's frame once the window exists, on
-    // some systems only once it is mapped; until then the main window's
-    // frame is the best guide to the title bar and borders it will get.
-    winId();
-    if (const QWindow* own = windowHandle(); own && !own->frameMargins().isNull())
-        return own->frameMargins();
-    if (parentWidget())
-        if (const QWindow* main = parentWidget()->window()->windowHandle())
-            return main->frameMargins();
-    return {};
 }
 
 bool frmAbout::GetKeyValue(RegRoot KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal) {
@@ -197,17 +182,32 @@ void frmAbout::closeEvent(QCloseEvent* event) {
 }
 
 bool frmAbout::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::MouseButtonRelease) {
+    // A click is a press and a release of the left button on the same link.
+    // The second press of a double-click also brings a double-click event,
+    // which ends the click it began: one activation opens the link once.
+    auto* label = qobject_cast<QLabel*>(watched);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        pressed_link_ = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton ? label : nullptr;
+        break;
+    case QEvent::MouseButtonDblClick:
+        pressed_link_ = nullptr;
+        break;
+    case QEvent::MouseButtonRelease: {
         const auto* mouse = static_cast<QMouseEvent*>(event);
-        const auto* label = qobject_cast<QLabel*>(watched);
-        if (label && mouse->button() == Qt::LeftButton && label->rect().contains(mouse->position().toPoint())) {
-            if (label == Label5)
-                Label5_Click();
-            else if (label == Label8)
-                Label8_Click();
-            else if (label == Label9)
-                Label9_Click();
-        }
+        const bool clicked = label && label == pressed_link_ && mouse->button() == Qt::LeftButton &&
+                             label->rect().contains(mouse->position().toPoint());
+        pressed_link_ = nullptr;
+        if (clicked && label == Label5)
+            Label5_Click();
+        else if (clicked && label == Label8)
+            Label8_Click();
+        else if (clicked && label == Label9)
+            Label9_Click();
+        break;
+    }
+    default:
+        break;
     }
     return QDialog::eventFilter(watched, event);
 }

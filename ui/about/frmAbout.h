@@ -52,7 +52,6 @@ private:
                       Qt::Alignment alignment);
     QLabel* add_link(const char* name, int left, int top, int width, int height, const QString& text,
                      const QString& tooltip);
-    QMargins expected_frame_margins();
 
     QLabel* Label1 = nullptr;
     QLabel* Label5 = nullptr;
@@ -60,6 +59,8 @@ private:
     QLabel* Label9 = nullptr;
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdSysInfo = nullptr;
+    /// The link label a click began on, until the button is released.
+    QLabel* pressed_link_ = nullptr;
 };
 
 }  // namespace vandrel::ui

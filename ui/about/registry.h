@@ -2,11 +2,10 @@
 // The few registry calls the System Info button needs, behind an interface so
 // that the lookups can run against a registry held in memory. On Windows the
 // host registry is the real one; elsewhere there is no registry and every key
-// fails to open.
-
-#include <QByteArray>
+// fails to open. Plain C++, so the Windows layer builds without Qt.
 
 #include <cstdint>
+#include <string>
 
 namespace vandrel::ui {
 
@@ -17,9 +16,10 @@ using RegKey = std::uintptr_t;
 
 inline constexpr RegRoot hkey_local_machine = 0x80000002;
 
-/// Read-control plus query value, set value, create sub-key, enumerate
-/// sub-keys, notify and create link.
-inline constexpr std::uint32_t key_access_mask = 0x2003F;
+/// Read access only (KEY_READ: read-control, query value, enumerate
+/// sub-keys, notify): asking for write rights as well fails for a process
+/// that is not elevated.
+inline constexpr std::uint32_t key_access_mask = 0x20019;
 
 /// Status values of the calls (0 is success).
 inline constexpr long reg_success = 0;
@@ -38,14 +38,14 @@ public:
 
     /// Opens `key_name` (8-bit text) under `root`; on success stores the
     /// open key in `key` and returns 0.
-    virtual long open_key(RegRoot root, const QByteArray& key_name, std::uint32_t options,
+    virtual long open_key(RegRoot root, const std::string& key_name, std::uint32_t options,
                           std::uint32_t access, RegKey& key) = 0;
 
     /// Reads the value `value_name` of an open key into `data`. On entry
     /// `data_size` is the buffer's size in bytes; on return it is the value's
     /// size. A value larger than the buffer is not copied and gives
     /// reg_more_data.
-    virtual long query_value(RegKey key, const QByteArray& value_name, std::uint32_t& type,
+    virtual long query_value(RegKey key, const std::string& value_name, std::uint32_t& type,
                              std::uint8_t* data, std::uint32_t& data_size) = 0;
 
     /// Closes a key that open_key opened.

@@ -6,10 +6,10 @@ namespace {
 
 class NoRegistry final : public Registry {
 public:
-    long open_key(RegRoot, const QByteArray&, std::uint32_t, std::uint32_t, RegKey&) override {
+    long open_key(RegRoot, const std::string&, std::uint32_t, std::uint32_t, RegKey&) override {
         return reg_file_not_found;
     }
-    long query_value(RegKey, const QByteArray&, std::uint32_t&, std::uint8_t*, std::uint32_t& data_size) override {
+    long query_value(RegKey, const std::string&, std::uint32_t&, std::uint8_t*, std::uint32_t& data_size) override {
         data_size = 0;
         return reg_file_not_found;
     }

@@ -13,20 +13,20 @@ HKEY to_hkey(RegRoot root) {
 
 class WindowsRegistry final : public Registry {
 public:
-    long open_key(RegRoot root, const QByteArray& key_name, std::uint32_t options, std::uint32_t access,
+    long open_key(RegRoot root, const std::string& key_name, std::uint32_t options, std::uint32_t access,
                   RegKey& key) override {
         HKEY opened = nullptr;
-        const LONG status = RegOpenKeyExA(to_hkey(root), key_name.constData(), options, access, &opened);
+        const LONG status = RegOpenKeyExA(to_hkey(root), key_name.c_str(), options, access, &opened);
         if (status == ERROR_SUCCESS)
             key = reinterpret_cast<RegKey>(opened);
         return status;
     }
-    long query_value(RegKey key, const QByteArray& value_name, std::uint32_t& type, std::uint8_t* data,
+    long query_value(RegKey key, const std::string& value_name, std::uint32_t& type, std::uint8_t* data,
                      std::uint32_t& data_size) override {
         DWORD value_type = 0;
         DWORD size = data_size;
         const LONG status =
-            RegQueryValueExA(reinterpret_cast<HKEY>(key), value_name.constData(), nullptr, &value_type, data, &size);
+            RegQueryValueExA(reinterpret_cast<HKEY>(key), value_name.c_str(), nullptr, &value_type, data, &size);
         type = value_type;
         data_size = size;
         return status;

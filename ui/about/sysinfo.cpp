@@ -85,7 +85,7 @@ void set_system_access(SystemAccess* access) { installed = access; }
 bool GetKeyValue(Registry& registry, RegRoot KeyRoot, const QString& KeyName, const QString& SubKeyRef,
                  QString& KeyVal) {
     RegKey key = 0;
-    if (registry.open_key(KeyRoot, KeyName.toLocal8Bit(), 0, key_access_mask, key) != reg_success) {
+    if (registry.open_key(KeyRoot, KeyName.toLocal8Bit().toStdString(), 0, key_access_mask, key) != reg_success) {
         KeyVal.clear();
         return false;
     }
@@ -94,7 +94,7 @@ bool GetKeyValue(Registry& registry, RegRoot KeyRoot, const QString& KeyName, co
     std::array<std::uint8_t, registry_value_buffer_size> buffer{};
     std::uint32_t data_size = registry_value_buffer_size;
     std::uint32_t type = 0;
-    const long status = registry.query_value(key, SubKeyRef.toLocal8Bit(), type, buffer.data(), data_size);
+    const long status = registry.query_value(key, SubKeyRef.toLocal8Bit().toStdString(), type, buffer.data(), data_size);
     if (status != reg_success || data_size > buffer.size()) {
         KeyVal.clear();
         return false;

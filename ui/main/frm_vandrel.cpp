@@ -15,8 +15,10 @@
 #include <algorithm>
 
 #include "band_layout.h"
+#include "frame_placement.h"
 #include "layout.h"
 #include "menu_commands.h"
+#include "menu_keys.h"
 #include "message_sink.h"
 #include "picture_box.h"
 #include "pictures.h"
@@ -164,6 +166,7 @@ void frm_vandrel::build_controls() {
     QWidget* const panel = frame_controls;
     Command1 = tab_stop(place(new QPushButton(QStringLiteral("Solve"), panel), "Command1",
                               twips_rect(6840, 1920, 1332, 432)), 14);
+    Command1->setAutoDefault(true);  // Enter on the focused button clicks it
     txt_cfilter = tab_stop(text_box(panel, Field::cfilter, twips_rect(2880, 360, 732, 288)), 13);
     txt_gain = tab_stop(text_box(panel, Field::gain, twips_rect(2880, 720, 732, 288)), 12);
     opt_sos = tab_stop(::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252)), 11);
@@ -221,6 +224,7 @@ void frm_vandrel::build_menu() {
     mnu_print->setObjectName(QStringLiteral("mnu_print"));
     mnu_about = menuBar()->addAction(QStringLiteral("About"));
     mnu_about->setObjectName(QStringLiteral("mnu_about"));
+    vandrel::ui::take_menu_bar_on_f10(menuBar());
 }
 
 void frm_vandrel::set_tab_order() {
@@ -262,27 +266,15 @@ void frm_vandrel::Form_Load() {
     layout()->activate();
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
 
-    centre_on_screen();
+    // Centred on the screen by the outer size, frame and title bar included.
+    vandrel::ui::place_by_frame(this, screen(), [](const QRect& area, const QSize& outer) {
+        const float top = static_cast<float>(area.height() - outer.height()) / 2;
+        const float left = static_cast<float>(area.width() - outer.width()) / 2;
+        return area.topLeft() + QPoint(qRound(left), qRound(top));
+    });
 
     opt_butterworth_Click();
     Command1_Click();
-}
-
-// The outer size, frame and title bar included, is centred on the screen.
-void frm_vandrel::centre_on_screen() {
-    const QRect screen = this->screen()->geometry();
-    const QSize outer = frameGeometry().size();
-    move(screen.x() + (screen.width() - outer.width()) / 2, screen.y() + (screen.height() - outer.height()) / 2);
-}
-
-void frm_vandrel::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    // The frame's size is known only once the window is on screen: centre
-    // again with it, once.
-    if (!centred_with_frame_ && frameGeometry().size() != size()) {
-        centred_with_frame_ = true;
-        centre_on_screen();
-    }
 }
 
 QLineEdit* frm_vandrel::field(Field which) const {
@@ -336,11 +328,11 @@ void frm_vandrel::set_result_caption(ResultLabel which, std::string_view caption
 }
 
 void frm_vandrel::draw_graph() {
-    {
-        vandrel::ui::QtPictureSurface surface(picture_graph->canvas(), picture_graph->font());
-        vandrel::draw_graph(surface, design_.f0, design_.q);
-    }
-    picture_graph->update();
+    // The graph of this design, drawn again if the pixel density changes.
+    picture_graph->draw([f0 = design_.f0, q = design_.q, font = picture_graph->font()](QImage& canvas) {
+        vandrel::ui::QtPictureSurface surface(canvas, font);
+        vandrel::draw_graph(surface, f0, q);
+    });
 }
 
 // --- Design modes ------------------------------------------------------------

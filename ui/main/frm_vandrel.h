@@ -88,9 +88,6 @@ public:
     /// The view of the picture band (circuit or graph).
     QButtonGroup* view_group = nullptr;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void build_controls();
     void build_menu();
@@ -104,7 +101,6 @@ private:
     }
 
     void Form_Load();
-    void centre_on_screen();
     void set_mode_controls();
 
     // What Solve needs of the window.
@@ -117,5 +113,4 @@ private:
 
     vandrel::Module1 design_;
     std::vector<std::pair<int, QWidget*>> tab_stops_;
-    bool centred_with_frame_ = false;
 };

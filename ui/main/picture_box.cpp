@@ -1,5 +1,6 @@
 #include "picture_box.h"
 
+#include <QEvent>
 #include <QPainter>
 
 namespace vandrel::ui {
@@ -19,7 +20,33 @@ QImage& PictureBox::canvas() {
     return image_;
 }
 
+void PictureBox::draw(Painter painter) {
+    painter_ = std::move(painter);
+    painter_(canvas());
+    update();
+}
+
+void PictureBox::draw_again_if_ratio_changed() {
+    if (painter_ && image_.devicePixelRatio() != devicePixelRatioF()) {
+        painter_(canvas());
+        update();
+    }
+}
+
+bool PictureBox::event(QEvent* event) {
+    // A move to another screen, or (Qt 6.6 on) a new ratio on the same one;
+    // before Qt 6.6 a change of the scale shows in the repaint it brings.
+    bool ratio_may_change = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    ratio_may_change = ratio_may_change || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+    if (ratio_may_change)
+        draw_again_if_ratio_changed();
+    return QWidget::event(event);
+}
+
 void PictureBox::paintEvent(QPaintEvent*) {
+    draw_again_if_ratio_changed();
     QPainter painter(this);
     if (image_.isNull()) {
         painter.fillRect(rect(), Qt::white);

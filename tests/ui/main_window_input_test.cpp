@@ -1,0 +1,95 @@
+// The main window from the keyboard, and its graph on screens of different
+// pixel density (two offscreen screens, the second at 2x: two_screens.json).
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "recording_sink.h"
+#include "window_helpers.h"
+
+class MainWindowInputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void solveFromTheKeyboard_data();
+    void solveFromTheKeyboard();
+    void menuBarFromTheKeyboard_data();
+    void menuBarFromTheKeyboard();
+    void graphFollowsThePixelRatio();
+};
+
+void MainWindowInputTest::solveFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("Return") << int(Qt::Key_Return);
+    QTest::newRow("Enter") << int(Qt::Key_Enter);
+    QTest::newRow("Space") << int(Qt::Key_Space);
+}
+
+void MainWindowInputTest::solveFromTheKeyboard() {
+    QFETCH(int, key);
+    RecordingSink sink;
+    auto w = open_active_window();
+    QVERIFY(w);
+    w->txt_freq->setText(QStringLiteral("20"));
+    w->Command1->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(w->Command1, Qt::Key(key));
+    QCOMPARE(w->lbl_f3->text(), QStringLiteral("f3 =  20hz"));
+}
+
+void MainWindowInputTest::menuBarFromTheKeyboard_data() {
+    QTest::addColumn<int>("key");
+    QTest::newRow("F10") << int(Qt::Key_F10);
+    QTest::newRow("Alt alone") << int(Qt::Key_Alt);
+}
+
+// The menu bar takes the keyboard, the arrows choose, Esc gives the keyboard
+// back, Enter acts.
+void MainWindowInputTest::menuBarFromTheKeyboard() {
+    QFETCH(int, key);
+    RecordingSink sink;
+    auto w = open_active_window();
+    QVERIFY(w);
+    const auto take_menu_bar = [&] {
+        w->txt_gain->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->txt_gain, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
+        return QApplication::focusWidget() == w->menuBar() && w->menuBar()->activeAction() == w->mnu_print;
+    };
+    QVERIFY(take_menu_bar());
+    QTest::keyClick(w->menuBar(), Qt::Key_Right);
+    QCOMPARE(w->menuBar()->activeAction(), w->mnu_about);
+    QTest::keyClick(w->menuBar(), Qt::Key_Escape);
+    QCOMPARE(QApplication::focusWidget(), w->txt_gain);
+
+    QVERIFY(take_menu_bar());
+    QTest::keyClick(w->menuBar(), Qt::Key_Return);
+    QCOMPARE(sink.questions,
+             QStringList{QStringLiteral("Would you like me to ...|Print this form using current printer settings?")});
+    QCOMPARE(QApplication::focusWidget(), w->txt_gain);
+}
+
+// Moved to a screen of another scale, the graph is drawn again at its pixel
+// density, from the design last solved.
+void MainWindowInputTest::graphFollowsThePixelRatio() {
+    RecordingSink sink;
+    auto w = open_window();
+    QVERIFY(w);
+    if (QGuiApplication::screens().size() < 2)
+        QSKIP("needs the two screens of two_screens.json");
+    w->opt_showgraph->click();
+    w->txt_freq->setText(QStringLiteral("30"));
+    w->Command1->click();
+    for (const qreal ratio : {2.0, 1.0}) {
+        w->move(ratio == 2 ? 850 : 50, 50);
+        QTRY_COMPARE(w->picture_graph->image().devicePixelRatio(), ratio);
+        QCOMPARE(w->picture_graph->image().size(), QSize(711, 197) * ratio);
+        QCOMPARE(w->picture_graph->image(), reference_graph(*w));
+    }
+}
+
+QTEST_MAIN(MainWindowInputTest)
+#include "main_window_input_test.moc"
