@@ -15,8 +15,7 @@ std::string kohm_text(double kohm) { return figure(kohm, 15) + "k"; }
 
 std::string chosen_text(const Resistor& r) {
     std::string text = kohm_text(r.chosen.at(0));
-    if (r.chosen.size() == 2)
-        text += (r.combine == Combine::parallel ? " || " : " + ") + kohm_text(r.chosen[1]) + " = " + kohm_text(r.value);
+    if (r.chosen.size() == 2) text += (r.combine == Combine::parallel ? " || " : " + ") + kohm_text(r.chosen[1]);
     return text;
 }
 
@@ -47,7 +46,8 @@ std::string parts_list_text(const AsBuilt& b) {
     if (b.options.source.kind == PartSource::Kind::series) out += ", " + std::string(combine_name(b.options.combine));
     out += "):\n";
     const auto resistor = [&](const char* name, const Resistor& r) {
-        out += std::string("  ") + name + "  " + chosen_text(r) + "  (exact " + figure(r.exact, 6) + "k, shown " +
+        out += std::string("  ") + name + "  " + chosen_text(r) +
+               (r.chosen.size() == 2 ? " = " + kohm_text(r.value) : std::string()) + "  (exact " + figure(r.exact, 6) + "k, shown " +
                figure(r.shown, 6) + "k, " + deviation_text(r.value, r.exact) + ")\n";
     };
     if (p.r1)

@@ -17,7 +17,7 @@ std::string figure(double value, int digits = 4);
 /// A resistance of a part, every digit kept, with "k" ("6.8k", "1.91k").
 std::string kohm_text(double kohm);
 
-/// The part or parts of a resistor: "6.8k", "6.8k + 1.2k = 8k", "10k || 10k = 5k".
+/// The part or parts of a resistor: "6.8k", "6.8k + 1.2k", "10k || 10k".
 std::string chosen_text(const Resistor& resistor);
 
 /// How far `value` is from `exact`, in %, signed, two decimals ("+0.42 %").
