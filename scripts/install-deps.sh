@@ -6,6 +6,7 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libcli11-dev nlohmann-json3-dev
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth
