@@ -17,6 +17,7 @@ test_pkgs=(
   xdotool x11-utils imagemagick poppler-utils
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
+  openbox ngspice
 )
 
 pkgs=("${build_pkgs[@]}")
