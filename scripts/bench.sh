@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in build-bench (Release) and runs them: Solve alone,
-# Solve with its graph painted at 1x and 2x pixel density, then the start-up
+# Solve with its graph painted at 1x and 2x pixel density, the Parts window
+# following a Solve, then the start-up
 # comparison with a minimal Qt window (scripts/bench_startup.py).
 # Usage: scripts/bench.sh [--no-startup] [Google Benchmark options, e.g. --benchmark_repetitions=5]
 set -euo pipefail
@@ -15,6 +16,7 @@ cmake --build build-bench
 
 build-bench/bench/bench_solve "$@"
 build-bench/bench/bench_graph "$@"
+build-bench/bench/bench_parts "$@"
 if (( startup )); then
   scripts/bench_startup.py --no-build
 fi

@@ -1,6 +1,8 @@
 #include "parts_model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <span>
 #include <stdexcept>
 
 namespace vandrel::ui {
@@ -52,7 +54,8 @@ PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choi
     out.rows = as_built::response_rows(*out.built);
     const int points = 3 * band_per_decade;
     for (int i = 0; i <= points; ++i) out.band_hz.push_back(std::pow(10.0, static_cast<double>(i) / band_per_decade));
-    out.band = as_built::tolerance_band(out.built->runs, out.band_hz);
+    const std::span<const as_built::PathParts> runs(out.built->runs);
+    out.band = as_built::tolerance_band(runs.first(std::min(runs.size(), band_runs)), out.band_hz);
     return out;
 }
 

@@ -65,7 +65,11 @@ QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style 
     auto* series = new QLineSeries;
     series->setName(name);
     // Two logical pixels wide at any scale.
-    series->setPen(QPen(colour, 2, style));
+    QPen pen(colour, 2, style);
+    // Qt strokes this pattern far faster than Qt::DashLine's own (a third
+    // of the whole update at 1100 x 720).
+    if (style != Qt::SolidLine) pen.setDashPattern({5, 3});
+    series->setPen(pen);
     return series;
 }
 
@@ -146,7 +150,8 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     level_axis_->setMinorTickCount(1);
     magnitude->addAxis(x, Qt::AlignBottom);
     magnitude->addAxis(level_axis_, Qt::AlignLeft);
-    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{band_, exact_, section_, path_})
+    // The dashed exact design last, over the as-built section it is compared with.
+    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{band_, section_, path_, exact_})
         attach(magnitude, s, x, level_axis_);
     magnitude->legend()->setAlignment(Qt::AlignBottom);
 
