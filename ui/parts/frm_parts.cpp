@@ -120,14 +120,14 @@ void frm_parts::build_controls() {
     lbl_failure->hide();
 
     report = new vandrel::ui::PartsReport;
-    auto* scroll = new QScrollArea;
+    auto* scroll = report_scroll_ = new QScrollArea;
     scroll->setWidget(report);
     scroll->setWidgetResizable(true);
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setFocusPolicy(Qt::NoFocus);
-    // As wide as the report needs; only a window too low for it scrolls.
+    // As wide as the report needs (see update_figures); only a window too
+    // low for it scrolls.
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setMinimumWidth(report->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width());
     plot = new vandrel::ui::ResponsePlot;
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(scroll);
@@ -164,8 +164,11 @@ void frm_parts::build_controls() {
 // Right of, left of, below or above the main window, moved onto the screen
 // where it has no room: where it covers least of the main window.
 void frm_parts::place_first_time(QWidget* main_window) {
-    const QRect screen = (main_window ? main_window->screen() : this->screen())->availableGeometry();
-    resize(QSize(1100, 720).boundedTo(screen.size() * 0.9));
+    // Room for the window manager's frame, which is not known before the
+    // window is shown.
+    const QRect screen =
+        (main_window ? main_window->screen() : this->screen())->availableGeometry().adjusted(0, 0, -16, -48);
+    resize(QSize(1100, 720).boundedTo(screen.size()));
     QRect best(QPoint(0, 0), size());
     best.moveCenter(screen.center());
     if (main_window) {
@@ -230,7 +233,12 @@ void frm_parts::update_figures() {
         figures_ = vandrel::ui::work_out(design_->first, design_->second, choices());
         lbl_failure->setText(QStringLiteral("These parts cannot be built: %1. Choose a series or \"exact\".")
                                  .arg(to_qstring(figures_.failure)));
-        if (figures_.built) report->show_figures(figures_);
+        if (figures_.built) {
+            report->show_figures(figures_);
+            // Wide enough for the longest texts shown so far.
+            const int width = report->sizeHint().width() + report_scroll_->verticalScrollBar()->sizeHint().width();
+            report_scroll_->setMinimumWidth(std::max(report_scroll_->minimumWidth(), width));
+        }
         plot->show_figures(figures_);
     }
     const bool built = figures_.built.has_value();

@@ -15,6 +15,7 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 
 namespace vandrel::ui {
 class PartsReport;
@@ -77,6 +78,7 @@ private:
 
     std::optional<std::pair<vandrel::Module1, vandrel::Mode>> design_;
     QWidget* main_window_ = nullptr;
+    QScrollArea* report_scroll_ = nullptr;
     bool stale_ = false;
     bool loading_ = false;
     vandrel::ui::PartsFigures figures_;

@@ -46,12 +46,12 @@ std::string_view source_choice_name(as_built::PartSource source);
 std::optional<as_built::PartSource> source_choice(std::string_view name);
 
 /// Points a decade of the tolerance band, which is drawn, never read as a
-/// number: 20 a decade draw a smooth envelope.
-inline constexpr int band_per_decade = 20;
+/// number: 40 a decade follow a peak of Q 5 smoothly.
+inline constexpr int band_per_decade = 40;
 /// Runs the band is taken from: the first 2,000 of the tolerance runs, a
 /// fair sample of them (each is drawn on its own), whose 5th and 95th
 /// percentiles lie within about half a percentile of all 10,000 runs'. It
-/// keeps the band to a fifth of the time, so the window follows a Solve at
+/// takes the band from some 36 ms to 7, so the window follows a Solve at
 /// once; the figures in the tables use every run.
 inline constexpr std::size_t band_runs = 2000;
 

@@ -152,7 +152,7 @@ void PartsReport::show_figures(const PartsFigures& f) {
     set(QStringLiteral("path_delay40_value"), ab::figure(p.group_delay_ms[2]) + " ms");
 
     const ab::Tolerance& t = b.options.tolerance;
-    tolerance_->setText(QStringLiteral("Percentiles of %3 builds, resistors within \u00b1%1 %, capacitors within \u00b1%2 %")
+    tolerance_->setText(QStringLiteral("%3 builds; resistors \u00b1%1 %, capacitors \u00b1%2 %")
                             .arg(to_qstring(ab::figure(t.r_pct)), to_qstring(ab::figure(t.c_pct)))
                             .arg(t.runs));
     const auto spread = [this](const char* row, const std::optional<ab::Spread>& s, const char* unit) {

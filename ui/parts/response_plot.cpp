@@ -81,6 +81,34 @@ QChart* chart() {
     return c;
 }
 
+// Grid lines, axes and ticks one device pixel wide: crisp at any scale, and
+// drawn as plain lines, where wider ones are stroked as outlines at many
+// times the cost. The minor lines solid and light rather than Qt's dashes,
+// so that the dashed trace of the exact design stands out.
+void hairline_grid(QAbstractAxis* axis) {
+    axis->setGridLinePen(QPen(QColor(200, 200, 200), 0));
+    axis->setMinorGridLinePen(QPen(QColor(232, 232, 232), 0));
+    axis->setLinePen(QPen(QColor(120, 120, 120), 0));  // the axis and its ticks
+}
+
+// Sets an axis' range only when it changes: every change lays the axis and
+// its labels out anew, the dearest part of showing new figures.
+void set_range(QValueAxis* axis, double low, double high) {
+    if (axis->min() != low || axis->max() != high) axis->setRange(low, high);
+}
+
+// The delay axis for delays up to `v` ms (> 0): a step of 1, 2 or 5 times
+// a power of ten that covers them in at most six steps, and its top.
+std::pair<double, double> delay_scale(double v) {
+    double step = std::pow(10.0, std::floor(std::log10(v / 6)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (v / (m * step) <= 6) {
+            step *= m;
+            break;
+        }
+    return {step, std::ceil(v / step - 1e-9) * step};
+}
+
 // The frequency axis: 1 Hz to 1 kHz, a decade a major step, the 2..9 of each
 // decade as minor ticks.
 QLogValueAxis* frequency_axis() {
@@ -90,6 +118,7 @@ QLogValueAxis* frequency_axis() {
     axis->setLabelFormat(QStringLiteral("%g"));
     axis->setMinorTickCount(8);
     axis->setTitleText(QStringLiteral("Frequency (Hz)"));
+    hairline_grid(axis);
     return axis;
 }
 
@@ -97,6 +126,7 @@ QValueAxis* value_axis(const QString& title) {
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setLabelFormat(QStringLiteral("%g"));
+    hairline_grid(axis);
     return axis;
 }
 
@@ -117,6 +147,20 @@ ab::Band band_at(const std::vector<double>& hz, const std::vector<ab::Band>& ban
             band[i - 1].high_db + t * (band[i].high_db - band[i - 1].high_db)};
 }
 
+// A rising curve from the bottom of the level axis on: the points below it
+// give way to the point where the curve crosses it. The plot clips them
+// anyway, but an SVG drawing would not.
+void from_bottom(QList<QPointF>& points, double bottom) {
+    const auto first = std::find_if(points.begin(), points.end(), [bottom](const QPointF& p) { return p.y() >= bottom; });
+    if (first == points.begin() || first == points.end()) return;
+    const QPointF below = *(first - 1), above = *first;
+    const double t = (std::log(above.x()) - std::log(below.x())) * (bottom - below.y()) / (above.y() - below.y());
+    const QPointF crossing(below.x() * std::exp(t), bottom);
+    points.erase(points.begin(), first);
+    points.prepend(crossing);
+    for (QPointF& p : points) p.setY(std::max(p.y(), bottom));
+}
+
 QString figure(double v, int digits = 4) { return to_qstring(ab::figure(v, digits)); }
 
 }  // namespace
@@ -131,13 +175,13 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     };
 
     QChart* magnitude = chart();
-    exact_ = line(QStringLiteral("Exact design (section)"), exact_colour, Qt::DashLine);
-    section_ = line(QStringLiteral("As built (section)"), result_colour);
-    path_ = line(QStringLiteral("As built (whole path)"), path_colour);
+    exact_ = line(QStringLiteral("Exact design"), exact_colour, Qt::DashLine);
+    section_ = line(QStringLiteral("As built: section"), result_colour);
+    path_ = line(QStringLiteral("As built: whole path"), path_colour);
     band_low_ = new QLineSeries(this);
     band_high_ = new QLineSeries(this);
     band_ = new QAreaSeries(band_high_, band_low_);
-    band_->setName(QStringLiteral("Tolerance, 5th to 95th percentile"));
+    band_->setName(QStringLiteral("Path, 5th\u201395th percentile"));
     QColor fill = path_colour;
     fill.setAlpha(80);
     band_->setBrush(fill);
@@ -159,6 +203,8 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     delay_ = line(QStringLiteral("Group delay of the whole path"), path_colour);
     auto* dx = frequency_axis();
     delay_axis_ = value_axis(QStringLiteral("Group delay (ms)"));
+    delay_axis_->setTickType(QValueAxis::TicksDynamic);
+    delay_axis_->setTickAnchor(0);
     delay->addAxis(dx, Qt::AlignBottom);
     delay->addAxis(delay_axis_, Qt::AlignLeft);
     attach(delay, delay_, dx, delay_axis_);
@@ -172,6 +218,8 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     magnitude_view_->setObjectName(QStringLiteral("magnitude_view"));
     delay_view_ = new HoverView(delay, charts_, on_hover);
     delay_view_->setObjectName(QStringLiteral("delay_view"));
+    // Nothing to do in the plots from the keyboard: Tab passes them by.
+    for (QChartView* view : {magnitude_view_, delay_view_}) view->setFocusPolicy(Qt::NoFocus);
     magnitude_view_->setMinimumHeight(260);
     delay_view_->setMinimumHeight(150);
     charts_layout->addWidget(magnitude_view_, 3);
@@ -180,6 +228,8 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     readout_ = new QLabel(this);
     readout_->setObjectName(QStringLiteral("readout"));
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long readout is cut at the window's edge rather than widen it.
+    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(charts_, 1);
@@ -215,6 +265,15 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
             exact.append({hz, ab::section_level_db(exact_section_, hz)});
         }
     }
+    // Levels: the top of every trace and a little room above it, 50 dB down
+    // from there, on a 10 dB grid.
+    double top = 0;
+    for (const QList<QPointF>* points : {&exact, &section, &path, &high})
+        for (const QPointF& p : *points) top = std::max(top, p.y());
+    const double ceiling = std::ceil((top + 2) / 10) * 10;
+    set_range(level_axis_, ceiling - 50, ceiling);
+    for (QList<QPointF>* points : {&exact, &section, &path, &low, &high}) from_bottom(*points, ceiling - 50);
+
     exact_->replace(exact);
     section_->replace(section);
     path_->replace(path);
@@ -222,18 +281,11 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
     band_high_->replace(high);
     delay_->replace(delay);
 
-    // Levels: the top of every trace and a little room above it, 50 dB down
-    // from there, on a 10 dB grid.
-    double top = 0;
-    for (const QList<QPointF>* points : {&exact, &section, &path, &high})
-        for (const QPointF& p : *points) top = std::max(top, p.y());
-    const double ceiling = std::ceil((top + 2) / 10) * 10;
-    level_axis_->setRange(ceiling - 50, ceiling);
-
     double longest = 1;
     for (const QPointF& p : delay) longest = std::max(longest, p.y());
-    delay_axis_->setRange(0, longest);
-    delay_axis_->applyNiceNumbers();
+    const auto [step, ceiling_ms] = delay_scale(longest);
+    if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
+    set_range(delay_axis_, 0, ceiling_ms);
     hover(std::nullopt);
 }
 
