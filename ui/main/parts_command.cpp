@@ -23,7 +23,9 @@ void set_parts_factory(PartsFactory factory) { installed = std::move(factory); }
 
 QStringList parts_module_directories() {
     const QString own = QCoreApplication::applicationDirPath();
-    return {own, QDir::cleanPath(own + QLatin1Char('/') + QStringLiteral(VANDREL_PARTS_MODULE_DIR))};
+    QStringList directories{own, QDir::cleanPath(own + QLatin1Char('/') + QStringLiteral(VANDREL_PARTS_MODULE_DIR))};
+    directories.removeDuplicates();  // one and the same where the module is installed beside the program
+    return directories;
 }
 
 PartsWindow* load_parts_window(QWidget* main_window, const QStringList& directories, QString* failure) {
