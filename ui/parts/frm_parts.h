@@ -72,7 +72,8 @@ private:
     void place_first_time(QWidget* main_window);
     /// Works the figures out again and shows them.
     void update_figures();
-    /// Saves `bytes` where the user says; false when cancelled or failed.
+    /// Writes what `bytes` gives for the path the user picks, or says why it
+    /// could not.
     void save(const QString& caption, const QString& name, const QStringList& filters,
               const std::function<QByteArray(const QString& path)>& bytes);
 
