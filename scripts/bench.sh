@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in build-bench (Release) and runs them: Solve alone,
-# Solve with its graph painted at 1x and 2x pixel density, then the start-up
-# comparison with a minimal Qt window (scripts/bench_startup.py); also the
-# filter as built (part choice, 10,000-run tolerance spread).
+# Solve with its graph painted at 1x and 2x pixel density, the filter as built
+# (part choice, 10,000-run tolerance spread), the Parts window following a
+# Solve, then the start-up comparison with a minimal Qt window
+# (scripts/bench_startup.py).
 # Usage: scripts/bench.sh [--no-startup] [Google Benchmark options, e.g. --benchmark_repetitions=5]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -17,6 +18,7 @@ cmake --build build-bench
 build-bench/bench/bench_solve "$@"
 build-bench/bench/bench_as_built "$@"
 build-bench/bench/bench_graph "$@"
+build-bench/bench/bench_parts "$@"
 if (( startup )); then
   scripts/bench_startup.py --no-build
 fi

@@ -6,6 +6,7 @@ set -euo pipefail
 build_pkgs=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-svg-dev
   libcli11-dev nlohmann-json3-dev libcups2-dev
   fonts-liberation2 fonts-dejavu-core librsvg2-bin
   xvfb xauth
@@ -16,7 +17,7 @@ test_pkgs=(
   xdotool x11-utils imagemagick poppler-utils
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
-  ngspice
+  openbox ngspice
   dpkg-dev file lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64 wine64
 )

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Makes the README's screenshots: the solved window at start and the graph
-# view, and the window at start at a scale factor of 2, from the real program
-# on a private Xvfb display.
+# Makes the README's screenshots: the solved window at start, the graph view,
+# the window at start at a scale factor of 2, and the Parts window, from the
+# real program on a private Xvfb display.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,3 +30,28 @@ win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
 sleep 1
 import -window "$win" "$out/main-window-scale-2.png"
 echo "wrote $out/main-window.png, $out/graph-view.png and $out/main-window-scale-2.png"
+
+# The Parts window for SOS 20 Hz, Q 2, with E24 parts two in series: settings
+# of its own, so it opens at its first place and size.
+export XDG_CONFIG_HOME=$E2E_TMP/config
+mkdir -p "$XDG_CONFIG_HOME/vandrel"
+printf '[parts]\nseries=E24\ncombine=series\n' >"$XDG_CONFIG_HOME/vandrel/vandrel.ini"
+kill "$E2E_PROGRAM_PID"
+while xdotool search --onlyvisible --name "Vandrel: 2nd-order" >/dev/null 2>&1; do sleep 0.1; done
+e2e_launch "$build/ui/main/vandrel"
+win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
+sleep 1
+e2e_geometry "$win"
+panel_y=$((WIN_Y + WIN_H - 211))
+e2e_click $((WIN_X + 30)) $((panel_y + 66))    # "SOS User-specified"
+for field in "102 20" "132 2"; do              # txt_freq, txt_q
+  set -- $field
+  e2e_click $((WIN_X + 270)) $((panel_y + $1))
+  xdotool key --clearmodifiers ctrl+a type "$2"
+done
+e2e_click $((WIN_X + 625)) $((panel_y + 178))  # "Solve"
+e2e_click $((WIN_X + 112)) $((WIN_Y + (WIN_H - 408) / 2))  # "Parts", third in the menu bar
+parts=$(e2e_wait_window "Vandrel: parts and real response")
+sleep 1.5
+import -window "$parts" "$out/parts-window.png"
+echo "wrote $out/parts-window.png"

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "vandrel/as_built/parts.h"
+#include "vandrel/as_built/parts_text.h"
 #include "vandrel/batch.h"
 
 namespace {
@@ -168,6 +169,32 @@ TEST(PartChoice, MeetsItsGoalsOverRealisticDesigns) {
     }
     std::sort(series_errors.begin(), series_errors.end());
     EXPECT_LT(series_errors[series_errors.size() * 95 / 100], 0.005);
+}
+
+// The texts vandrel-solve prints and the Parts window shows: printf's %g in
+// the C locale, a sign always on the deviation, the parts as joined.
+TEST(PartsText, WritesFiguresAndPartsAsPeopleReadThem) {
+    const struct {
+        std::string text, expected;
+    } rows[] = {
+        {figure(13.4721), "13.47"},
+        {figure(0.707106781), "0.7071"},
+        {figure(12345.6), "1.235e+04"},
+        {figure(15.0714285714, 6), "15.0714"},
+        {kohm_text(0.068), "0.068k"},
+        {deviation_text(1, 1), "+0.00 %"},
+        {deviation_text(1.0269, 1), "+2.69 %"},
+        {deviation_text(0.9999, 1), "-0.01 %"},
+        {chosen_text({.chosen = {6.8}}), "6.8k"},
+        {chosen_text({.chosen = {15, 0.068}, .combine = Combine::series}), "15k + 0.068k"},
+        {chosen_text({.chosen = {392, 13.7}, .combine = Combine::parallel}), "392k || 13.7k"},
+        {peak_text(std::nullopt, 0), "none"},
+        {peak_text(21.3846, 6.30119), "6.301 dB at 21.38 Hz"},
+        {spread_text({13.03, 13.4812, 13.95}), "13.03 / 13.48 / 13.95"},
+        {capacitor_text(check_capacitor(1.2)), "an E12 value (nearest E6 1, E12 1.2)"},
+        {capacitor_text(check_capacitor(0.5)), "in neither E6 nor E12 (nearest E6 0.47, E12 0.47)"},
+    };
+    for (const auto& row : rows) EXPECT_EQ(row.text, row.expected);
 }
 
 }  // namespace

@@ -279,11 +279,13 @@ void MainWindowTest::menuBarActsDirectly() {
     RecordingSink sink;
     frm_vandrel w;
     const QList<QAction*> entries = w.menuBar()->actions();
-    QCOMPARE(entries.size(), 2);
+    QCOMPARE(entries.size(), 3);
     QCOMPARE(entries[0], w.mnu_print);
     QCOMPARE(entries[1], w.mnu_about);
+    QCOMPARE(entries[2], w.mnu_parts);
     QCOMPARE(w.mnu_print->text(), QStringLiteral("Print"));
     QCOMPARE(w.mnu_about->text(), QStringLiteral("About"));
+    QCOMPARE(w.mnu_parts->text(), QStringLiteral("Parts"));
     for (const QAction* entry : entries) {
         QVERIFY(!entry->menu());
         QVERIFY(entry->shortcut().isEmpty());

@@ -218,12 +218,14 @@ void frm_vandrel::build_controls() {
 }
 
 void frm_vandrel::build_menu() {
-    // Both entries act when clicked; there are no drop-down lists.
+    // The entries act when clicked; there are no drop-down lists.
     menuBar()->setNativeMenuBar(false);
     mnu_print = menuBar()->addAction(QStringLiteral("Print"));
     mnu_print->setObjectName(QStringLiteral("mnu_print"));
     mnu_about = menuBar()->addAction(QStringLiteral("About"));
     mnu_about->setObjectName(QStringLiteral("mnu_about"));
+    mnu_parts = menuBar()->addAction(QStringLiteral("Parts"));
+    mnu_parts->setObjectName(QStringLiteral("mnu_parts"));
     vandrel::ui::take_menu_bar_on_f10(menuBar());
 }
 
@@ -249,6 +251,7 @@ void frm_vandrel::connect_handlers() {
     connect(txt_gain, &QLineEdit::textChanged, this, &frm_vandrel::txt_gain_Change);
     connect(mnu_print, &QAction::triggered, this, &frm_vandrel::mnu_print_Click);
     connect(mnu_about, &QAction::triggered, this, &frm_vandrel::mnu_about_Click);
+    connect(mnu_parts, &QAction::triggered, this, &frm_vandrel::mnu_parts_Click);
 }
 
 void frm_vandrel::Form_Load() {
@@ -310,7 +313,12 @@ QRadioButton* frm_vandrel::mode_option(Mode which) const {
 
 // --- Solve -------------------------------------------------------------------
 
-void frm_vandrel::Command1_Click() { vandrel::solve(*this, design_); }
+void frm_vandrel::Command1_Click() {
+    // The Parts window follows every design that Solve completes.
+    if (vandrel::solve(*this, design_) != vandrel::SolveEnd::completed) return;
+    for (Mode mode : vandrel::all_modes)
+        if (mode_selected(mode)) parts_.solved(design_, mode);
+}
 
 std::string frm_vandrel::field_text(Field which) const { return field(which)->text().toStdString(); }
 
@@ -399,3 +407,5 @@ void frm_vandrel::txt_gain_Change() {
 void frm_vandrel::mnu_print_Click() { vandrel::ui::print_client_area(this, centralWidget()); }
 
 void frm_vandrel::mnu_about_Click() { vandrel::ui::show_about(this); }
+
+void frm_vandrel::mnu_parts_Click() { parts_.open(this); }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "parts_command.h"
 #include "vandrel/module1.h"
 #include "vandrel/solve.h"
 #include "vandrel/window_model.h"
@@ -50,6 +51,7 @@ public:
     void txt_gain_Change();
     void mnu_print_Click();
     void mnu_about_Click();
+    void mnu_parts_Click();
 
     // The controls, each with its name as object name.
     vandrel::ui::PictureBox* picture_graph = nullptr;
@@ -82,6 +84,7 @@ public:
     QLabel* image_gain = nullptr;
     QAction* mnu_print = nullptr;
     QAction* mnu_about = nullptr;
+    QAction* mnu_parts = nullptr;
 
     /// The design modes (Butterworth, SOS User-specified, Peaking).
     QButtonGroup* mode_group = nullptr;
@@ -112,5 +115,6 @@ private:
     void draw_graph() override;
 
     vandrel::Module1 design_;
+    vandrel::ui::PartsCommand parts_;
     std::vector<std::pair<int, QWidget*>> tab_stops_;
 };

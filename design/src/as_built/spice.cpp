@@ -1,8 +1,8 @@
 // The SPICE netlist of the path as built.
-#include <cstdio>
 #include <string>
 
 #include "text_forms.h"
+#include "vandrel/as_built/parts_text.h"
 #include "vandrel/as_built/report.h"
 
 namespace vandrel::as_built {
@@ -31,11 +31,9 @@ std::string parts_line(const Options& o) {
     return "* Parts: " + std::string(series_name(o.source.series)) + " series, " + how + "\n";
 }
 
-std::string rounded(double v) {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%.6g", v);
-    return buf;
-}
+// Six significant digits with "." whatever the locale: the windows run
+// under the user's locale, and the netlist must not change with it.
+std::string rounded(double v) { return figure(v, 6); }
 
 std::string resistor_comment(std::string_view name, const Resistor& r) {
     std::string line = "* " + std::string(name) + " = " + shortest(r.chosen[0]) + "k";

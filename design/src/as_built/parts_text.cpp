@@ -1,0 +1,97 @@
+#include "vandrel/as_built/parts_text.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace vandrel::as_built {
+
+std::string figure(double value, int digits) {
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits).ptr;
+    return std::string(buf, end);
+}
+
+std::string kohm_text(double kohm) { return figure(kohm, 15) + "k"; }
+
+std::string chosen_text(const Resistor& r) {
+    std::string text = kohm_text(r.chosen.at(0));
+    if (r.chosen.size() == 2) text += (r.combine == Combine::parallel ? " || " : " + ") + kohm_text(r.chosen[1]);
+    return text;
+}
+
+std::string deviation_text(double value, double exact) {
+    // Two decimals, the sign always written; "-0.00" stays as printf gives it.
+    const double pct = (value / exact - 1) * 100;
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, pct, std::chars_format::fixed, 2).ptr;
+    // Built by appending: inserting in front trips a false GCC 12 warning at -O3.
+    std::string text = std::signbit(pct) ? "" : "+";
+    text.append(buf, end);
+    return text + " %";
+}
+
+std::string peak_text(const std::optional<double>& hz, double db) {
+    return hz ? figure(db) + " dB at " + figure(*hz) + " Hz" : std::string("none");
+}
+
+std::string spread_text(const Spread& s) { return figure(s.p5) + " / " + figure(s.p50) + " / " + figure(s.p95); }
+
+std::string capacitor_text(const CapacitorCheck& c) {
+    return std::string(c.in_e12 ? (c.in_e6 ? "an E6 and E12 value" : "an E12 value") : "in neither E6 nor E12") +
+           " (nearest E6 " + figure(c.nearest_e6, 15) + ", E12 " + figure(c.nearest_e12, 15) + ")";
+}
+
+std::string parts_source_text(const Options& o) {
+    switch (o.source.kind) {
+    case PartSource::Kind::exact: return "exact values";
+    case PartSource::Kind::shown: return "the values the window shows";
+    case PartSource::Kind::series: break;
+    }
+    return std::string(series_name(o.source.series)) + ", " +
+           (o.combine == Combine::single   ? "single parts"
+            : o.combine == Combine::series ? "one part or two in series"
+                                           : "one part or two in parallel");
+}
+
+std::string parts_list_text(const AsBuilt& b) {
+    const PartsList& p = b.parts;
+    std::string out = "Parts (" + parts_source_text(b.options) + "):\n";
+    const auto resistor = [&](const char* name, const Resistor& r) {
+        out += std::string("  ") + name + "  " + chosen_text(r) +
+               (r.chosen.size() == 2 ? " = " + kohm_text(r.value) : std::string()) + "  (exact " + figure(r.exact, 6) + "k, shown " +
+               figure(r.shown, 6) + "k, " + deviation_text(r.value, r.exact) + ")\n";
+    };
+    if (p.r1)
+        resistor("R1", *p.r1);
+    else
+        out += "  R1  none: the buffer is a follower\n";
+    resistor("R3", p.r3);
+    resistor("R4", p.r4);
+    out += "  C   " + figure(p.c.value, 15) + " uF, twice: " + capacitor_text(p.c) + "\n";
+
+    const auto section = [&](const char* name, const SectionFigures& s) {
+        out += std::string("  ") + name + "f0 " + figure(s.f0) + " Hz, Q " + figure(s.q) + ", f3 " + figure(s.f3) +
+               " Hz, peak " + peak_text(s.peak_hz, s.peak_db) + "\n";
+    };
+    out += "\nHigh-pass section:\n";
+    section("as built:     ", b.section);
+    section("exact design: ", b.exact_section);
+
+    const PathFigures& path = b.path_figures;
+    out += "\nWhole path into " + figure(b.options.load_kohm) + "k:\n  gain " + figure(path.gain_db) + " dB, f3 " +
+           (path.f3 ? figure(*path.f3) + " Hz" : std::string("none")) + ", peak " +
+           (path.peak_db > 0 ? figure(path.peak_db) + " dB" : std::string("none")) + "\n  group delay";
+    for (std::size_t i = 0; i < group_delay_hz.size(); ++i)
+        out += (i ? ", " : " ") + figure(path.group_delay_ms[i]) + " ms at " + figure(group_delay_hz[i]) + " Hz";
+
+    const Tolerance& t = b.options.tolerance;
+    out += "\n\nTolerance (resistors +-" + figure(t.r_pct) + " %, capacitors +-" + figure(t.c_pct) + " %, " +
+           std::to_string(t.runs) + " runs), 5th / 50th / 95th percentile:\n";
+    out += "  section f3  " + spread_text(b.tolerance.section_f3) + " Hz\n";
+    out += "  path f3     " + (b.tolerance.path_f3 ? spread_text(*b.tolerance.path_f3) + " Hz" : std::string("none")) +
+           "\n";
+    out += "  peak        " + spread_text(b.tolerance.peak_db) + " dB\n";
+    return out;
+}
+
+}  // namespace vandrel::as_built

@@ -1,0 +1,323 @@
+// The Parts window: it follows the designs that the main window's Solve
+// completes, is one window that closes with the main window, keeps the
+// user's choices and its place between runs, writes files whole or says why
+// not, says when parts cannot be built, and comes from its module.
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include "frm_parts.h"
+#include "frm_vandrel.h"
+#include "parts_command.h"
+#include "parts_files.h"
+#include "parts_report.h"
+#include "recording_sink.h"
+#include "vandrel/batch.h"
+
+using vandrel::Field;
+using vandrel::Mode;
+
+Q_DECLARE_METATYPE(vandrel::Mode)
+
+namespace {
+
+// The one Parts window among the top-level windows, or nullptr.
+frm_parts* parts_window() {
+    frm_parts* found = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* p = qobject_cast<frm_parts*>(w)) {
+            if (found) qFatal("more than one Parts window");
+            found = p;
+        }
+    return found;
+}
+
+QString cell(const frm_parts* w, const char* name) { return w->report->cell(QLatin1String(name))->text(); }
+
+QByteArray read_all(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(unreadable)");
+}
+
+}  // namespace
+
+class PartsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void followsCompletedSolves_data();
+    void followsCompletedSolves();
+    void oneWindowThatClosesWithTheMainWindow();
+    void choicesAndPlacePersist_data();
+    void choicesAndPlacePersist();
+    void savesFilesWholeOrSaysWhy_data();
+    void savesFilesWholeOrSaysWhy();
+    void unbuildablePartsAreSaid();
+    void comesFromItsModule_data();
+    void comesFromItsModule();
+
+private:
+    QTemporaryDir settings_dir_;
+    std::unique_ptr<RecordingSink> sink_;
+};
+
+void PartsWindowTest::initTestCase() {
+    QVERIFY(settings_dir_.isValid());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings_dir_.path());
+}
+
+void PartsWindowTest::init() {
+    QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vandrel"), QStringLiteral("vandrel")).clear();
+    sink_ = std::make_unique<RecordingSink>();
+    // "Parts" makes the window directly; the module has its own test below.
+    vandrel::ui::set_parts_factory([](QWidget* main, QString*) { return new frm_parts(main); });
+}
+
+void PartsWindowTest::cleanup() {
+    vandrel::ui::set_parts_factory({});
+    vandrel::ui::set_save_dialog({});
+    sink_.reset();
+}
+
+void PartsWindowTest::followsCompletedSolves_data() {
+    QTest::addColumn<Mode>("mode");
+    QTest::addColumn<QString>("cfilter");
+    QTest::addColumn<QString>("freq");
+    QTest::addColumn<QString>("q");
+    QTest::addColumn<bool>("closed");  // the Parts window is closed during the Solve
+    QTest::addColumn<QString>("f0");  // of the section as built
+    QTest::addColumn<QString>("r3");
+    QTest::addColumn<Mode>("shown_mode");
+    QTest::addColumn<int>("messages");
+
+    QTest::newRow("completed") << Mode::butterworth << "1.0" << "30" << "" << false << "29.43 Hz" << "3.9k"
+                               << Mode::butterworth << 0;
+    QTest::newRow("completed while closed") << Mode::butterworth << "1.0" << "30" << "" << true << "29.43 Hz" << "3.9k"
+                                            << Mode::butterworth << 0;
+    QTest::newRow("completed in another mode") << Mode::sos << "1.0" << "20" << "2" << false << "19.59 Hz" << "2k"
+                                               << Mode::sos << 0;
+    // Solve has taken the new capacitor when the long field stops it.
+    QTest::newRow("stopped: field too long") << Mode::butterworth << "2.2" << "1234567" << "" << false << "16.93 Hz"
+                                             << "6.8k" << Mode::butterworth << 1;
+    QTest::newRow("stopped: no design") << Mode::sos << "1E-307" << "30" << "2" << false << "16.93 Hz" << "6.8k"
+                                        << Mode::butterworth << 1;
+}
+
+void PartsWindowTest::followsCompletedSolves() {
+    QFETCH(Mode, mode);
+    QFETCH(QString, cfilter);
+    QFETCH(QString, freq);
+    QFETCH(QString, q);
+    QFETCH(bool, closed);
+
+    frm_vandrel main;
+    main.show();
+    main.mnu_parts->trigger();
+    frm_parts* parts = parts_window();
+    QVERIFY(parts && parts->isVisible());
+    QCOMPARE(cell(parts, "section_f0_built"), QStringLiteral("16.93 Hz"));
+    QCOMPARE(cell(parts, "parts_r3_chosen"), QStringLiteral("6.8k"));
+
+    if (closed) parts->close();
+    main.mode_option(mode)->setChecked(true);
+    main.txt_cfilter->setText(cfilter);
+    main.txt_freq->setText(freq);
+    if (!q.isEmpty()) main.txt_q->setText(q);
+    main.Command1->click();
+    if (closed) main.mnu_parts->trigger();
+
+    QVERIFY(!parts->lbl_failure->isVisible());
+    QTEST(cell(parts, "section_f0_built"), "f0");
+    QTEST(cell(parts, "parts_r3_chosen"), "r3");
+    QTEST(parts->figures().mode, "shown_mode");
+    QTEST(static_cast<int>(sink_->messages.size()), "messages");
+}
+
+void PartsWindowTest::oneWindowThatClosesWithTheMainWindow() {
+    frm_vandrel main;
+    main.show();
+    main.mnu_parts->trigger();
+    frm_parts* first = parts_window();
+    QVERIFY(first);
+    main.mnu_parts->trigger();
+    QCOMPARE(parts_window(), first);
+    QCOMPARE(first->windowTitle(), QStringLiteral("Vandrel: parts and real response"));
+    QVERIFY(!first->isModal());
+
+    first->close();
+    main.mnu_parts->trigger();
+    QCOMPARE(parts_window(), first);
+    QVERIFY(first->isVisible());
+
+    main.close();
+    QVERIFY(!first->isVisible());
+}
+
+void PartsWindowTest::choicesAndPlacePersist_data() {
+    QTest::addColumn<QString>("series");
+    QTest::addColumn<QString>("combine");
+    QTest::addColumn<double>("r_tol");
+    QTest::addColumn<double>("c_tol");
+    QTest::addColumn<double>("load");
+    QTest::addColumn<QRect>("place");
+    QTest::addColumn<QString>("r4");  // the chosen R4, as the choices give it
+
+    QTest::newRow("E96, two in parallel")
+        << "E96" << "two in parallel" << 0.5 << 10.0 << 2.2 << QRect(40, 50, 900, 600) << "13.2374k";
+    QTest::newRow("as shown") << "as shown" << "single" << 0.0 << 20.0 << 0.6 << QRect(100, 80, 1000, 650) << "13.2k";
+}
+
+void PartsWindowTest::choicesAndPlacePersist() {
+    QFETCH(QString, series);
+    QFETCH(QRect, place);
+    const vandrel::Module1 design = vandrel::solve_batch(Mode::butterworth, {}).design;
+    {
+        frm_parts w(nullptr);
+        QCOMPARE(w.cbo_series->currentText(), QStringLiteral("E24"));  // nothing saved yet
+        w.cbo_series->setCurrentText(series);
+        QFETCH(QString, combine);
+        w.cbo_combine->setCurrentText(combine);
+        QFETCH(double, r_tol);
+        QFETCH(double, c_tol);
+        QFETCH(double, load);
+        w.spn_r_tol->setValue(r_tol);
+        w.spn_c_tol->setValue(c_tol);
+        w.spn_load->setValue(load);
+        w.setGeometry(place);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+    }
+    frm_parts again(nullptr);
+    again.show_design(design, Mode::butterworth);
+    again.show();
+    QCOMPARE(again.cbo_series->currentText(), series);
+    QTEST(again.cbo_combine->currentText(), "combine");
+    QTEST(again.spn_r_tol->value(), "r_tol");
+    QTEST(again.spn_c_tol->value(), "c_tol");
+    QTEST(again.spn_load->value(), "load");
+    QCOMPARE(again.geometry(), place);
+    QTEST(cell(&again, "parts_r4_value"), "r4");
+    QVERIFY(QFile::exists(settings_dir_.filePath(QStringLiteral("vandrel/vandrel.ini"))));
+}
+
+void PartsWindowTest::savesFilesWholeOrSaysWhy_data() {
+    QTest::addColumn<QString>("command");  // object name of the button
+    QTest::addColumn<QString>("name");     // path typed in the dialog, in a directory with "blocker" (a file) and "folder"
+    QTest::addColumn<QByteArray>("start"); // how the file written starts; empty: nothing written
+
+    const QByteArray none;
+    QTest::newRow("netlist") << "cmd_spice" << "out.cir" << QByteArray("* Vandrel 1.01: subsonic high-pass filter");
+    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("hz,section_exact_db,section_db,path_db,path_group_delay_ms\n1,");
+    QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG");
+    QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml");
+    QTest::newRow("cancelled") << "cmd_spice" << "" << none;
+    QTest::newRow("netlist below a file") << "cmd_spice" << "blocker/out.cir" << none;
+    QTest::newRow("CSV onto a directory") << "cmd_csv" << "folder" << none;
+    QTest::newRow("plot below a file") << "cmd_plot" << "blocker/out.svg" << none;
+}
+
+void PartsWindowTest::savesFilesWholeOrSaysWhy() {
+    QFETCH(QString, command);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, start);
+    QTemporaryDir dir;
+    QDir here(dir.path());
+    QVERIFY(here.mkdir(QStringLiteral("folder")));
+    QFile blocker(here.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly) && blocker.write("keep") == 4);
+    blocker.close();
+    const QString path = name.isEmpty() ? QString() : here.filePath(name);
+    vandrel::ui::set_save_dialog([&path](QWidget*, const vandrel::ui::SaveRequest&) { return path; });
+
+    frm_parts w(nullptr);
+    w.show_design(vandrel::solve_batch(Mode::butterworth, {}).design, Mode::butterworth);
+    w.show();
+    w.findChild<QPushButton*>(command)->click();
+
+    QStringList expected{QStringLiteral("blocker"), QStringLiteral("folder")};
+    const bool fails = start.isEmpty() && !name.isEmpty();
+    if (!start.isEmpty()) {
+        expected << name;
+        QCOMPARE(read_all(path).left(start.size()), start);
+    }
+    expected.sort();
+    QCOMPARE(here.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
+    QCOMPARE(read_all(blocker.fileName()), QByteArray("keep"));
+    QCOMPARE(here.entryList(QStringList(QStringLiteral("folder")), QDir::Dirs).size(), 1);
+    QCOMPARE(sink_->messages.size(), fails ? 1 : 0);
+    if (fails)
+        QVERIFY2(sink_->messages[0].startsWith(QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
+                                               QStringLiteral(": ")),
+                 qPrintable(sink_->messages[0]));
+}
+
+void PartsWindowTest::unbuildablePartsAreSaid() {
+    // R3 is shown cut down to "0k" for this design.
+    const auto outcome = vandrel::solve_batch(
+        Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}});
+    QCOMPARE(outcome.end, vandrel::SolveEnd::completed);
+    frm_parts w(nullptr);
+    w.cbo_series->setCurrentText(QStringLiteral("as shown"));
+    w.show_design(outcome.design, Mode::sos);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.lbl_failure->isVisible());
+    QCOMPARE(w.lbl_failure->text(), QStringLiteral("These parts cannot be built: R3 would be 0k: no filter can be "
+                                                   "built from this value. Choose a series or \"exact\"."));
+    QVERIFY(!w.report->isVisible());
+    QVERIFY(!w.cmd_copy->isEnabled() && !w.cmd_spice->isEnabled());
+
+    w.cbo_series->setCurrentText(QStringLiteral("E24"));
+    QVERIFY(!w.lbl_failure->isVisible());
+    QVERIFY(w.report->isVisible());
+    w.cmd_copy->click();
+    QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("Parts (E24, single parts):\n  R1  15k  (exact")),
+             qPrintable(QApplication::clipboard()->text()));
+}
+
+void PartsWindowTest::comesFromItsModule_data() {
+    QTest::addColumn<bool>("module_there");
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("built module") << true << "";
+    QTest::newRow("no module") << false << "The Parts window could not be loaded: vandrel_parts.so was not found in ";
+}
+
+void PartsWindowTest::comesFromItsModule() {
+    QFETCH(bool, module_there);
+    QFETCH(QString, failure);
+    QTemporaryDir empty;
+    const QString dir = module_there ? QFileInfo(QStringLiteral(VANDREL_PARTS_MODULE)).absolutePath() : empty.path();
+    QString reason;
+    std::unique_ptr<vandrel::ui::PartsWindow> window(vandrel::ui::load_parts_window(nullptr, {dir}, &reason));
+    QCOMPARE(window != nullptr, module_there);
+    if (window) QCOMPARE(window->widget()->windowTitle(), QStringLiteral("Vandrel: parts and real response"));
+    QVERIFY2(failure.isEmpty() ? reason.isEmpty() : reason.startsWith(failure), qPrintable(reason));
+
+    // "Parts" in a program without its module says so and goes on.
+    if (!module_there) {
+        vandrel::ui::set_parts_factory({});
+        frm_vandrel main;
+        main.mnu_parts->trigger();
+        QCOMPARE(sink_->messages.size(), 1);
+        QVERIFY2(sink_->messages[0].startsWith(failure), qPrintable(sink_->messages[0]));
+    }
+}
+
+QTEST_MAIN(PartsWindowTest)
+#include "parts_window_test.moc"

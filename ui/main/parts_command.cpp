@@ -1,0 +1,78 @@
+#include "parts_command.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QWidget>
+
+#include "message_sink.h"
+
+namespace vandrel::ui {
+namespace {
+
+PartsFactory installed;
+
+PartsWindow* from_module(QWidget* main_window, QString* failure) {
+    return load_parts_window(main_window, parts_module_directories(), failure);
+}
+
+}  // namespace
+
+void set_parts_factory(PartsFactory factory) { installed = std::move(factory); }
+
+QStringList parts_module_directories() {
+    const QString own = QCoreApplication::applicationDirPath();
+    QStringList directories{own, QDir::cleanPath(own + QLatin1Char('/') + QStringLiteral(VANDREL_PARTS_MODULE_DIR))};
+    directories.removeDuplicates();  // one and the same where the module is installed beside the program
+    return directories;
+}
+
+PartsWindow* load_parts_window(QWidget* main_window, const QStringList& directories, QString* failure) {
+#ifdef Q_OS_WIN
+    const QString file = QLatin1String(parts_module_name) + QStringLiteral(".dll");
+#else
+    const QString file = QLatin1String(parts_module_name) + QStringLiteral(".so");
+#endif
+    for (const QString& directory : directories) {
+        const QString path = QDir(directory).filePath(file);
+        if (!QFileInfo::exists(path)) continue;
+        // Never unloaded: the window's code must stay while the window lives.
+        QLibrary module(path);
+        if (const auto create = reinterpret_cast<CreatePartsWindow>(module.resolve(create_parts_window_symbol)))
+            return create(main_window);
+        *failure = QStringLiteral("The Parts window could not be loaded: %1").arg(module.errorString());
+        return nullptr;
+    }
+    QStringList places;
+    for (const QString& directory : directories) places << QDir::toNativeSeparators(directory);
+    *failure = QStringLiteral("The Parts window could not be loaded: %1 was not found in %2.")
+                   .arg(file, places.join(QStringLiteral(" or ")));
+    return nullptr;
+}
+
+PartsCommand::~PartsCommand() { delete window_; }
+
+void PartsCommand::solved(const Module1& design, Mode mode) {
+    solved_ = {design, mode};
+    if (window_) window_->show_design(design, mode);
+}
+
+void PartsCommand::open(QWidget* main_window) {
+    if (!window_) {
+        QString failure;
+        window_ = installed ? installed(main_window, &failure) : from_module(main_window, &failure);
+        if (!window_) {
+            message_sink().message(main_window, failure);
+            return;
+        }
+        if (solved_) window_->show_design(solved_->first, solved_->second);
+    }
+    QWidget* window = window_->widget();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
+}  // namespace vandrel::ui

@@ -1,0 +1,37 @@
+#pragma once
+// Saving from the Parts window: the file dialog, which tests replace so that
+// nothing waits for a person, and writing a file whole or not at all.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace vandrel::ui {
+
+/// What a save dialog asks for.
+struct SaveRequest {
+    QString caption;      ///< "Save SPICE netlist"
+    QString suggested;    ///< the path offered at first
+    QStringList filters;  ///< "SPICE netlist (*.cir)", ...; the first one's suffix is added to a bare name
+};
+
+/// Asks where to save; returns the path, or "" when the user cancels.
+using SaveDialog = std::function<QString(QWidget* parent, const SaveRequest& request)>;
+
+/// Replaces the file dialog (an empty one restores Qt's file dialog).
+void set_save_dialog(SaveDialog dialog);
+
+/// Asks through the dialog in use.
+QString ask_save_path(QWidget* parent, const SaveRequest& request);
+
+/// Writes `bytes` to `path` through a temporary file that replaces it only
+/// once it is complete, so a failure leaves any earlier file as it was and
+/// nothing half-written. Returns "" on success, else the message for the
+/// user.
+QString write_whole(const QString& path, const QByteArray& bytes);
+
+}  // namespace vandrel::ui

@@ -1,0 +1,62 @@
+#include "parts_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <span>
+#include <stdexcept>
+
+namespace vandrel::ui {
+
+using as_built::ESeries;
+using as_built::PartSource;
+
+const std::array<SourceChoice, 7> source_choices{{
+    {"E12", {PartSource::Kind::series, ESeries::E12}},
+    {"E24", {PartSource::Kind::series, ESeries::E24}},
+    {"E48", {PartSource::Kind::series, ESeries::E48}},
+    {"E96", {PartSource::Kind::series, ESeries::E96}},
+    {"E192", {PartSource::Kind::series, ESeries::E192}},
+    {"exact", {PartSource::Kind::exact}},
+    {"as shown", {PartSource::Kind::shown}},
+}};
+
+std::string_view source_choice_name(PartSource source) {
+    for (const SourceChoice& c : source_choices)
+        if (c.source.kind == source.kind && (source.kind != PartSource::Kind::series || c.source == source))
+            return c.name;
+    return {};
+}
+
+std::optional<PartSource> source_choice(std::string_view name) {
+    for (const SourceChoice& c : source_choices)
+        if (c.name == name) return c.source;
+    return std::nullopt;
+}
+
+PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choices) {
+    PartsFigures out;
+    out.design = design;
+    out.mode = mode;
+    out.choices = choices;
+    as_built::Options options;
+    options.source = choices.source;
+    options.combine = choices.combine;
+    options.load_kohm = choices.load_kohm;
+    options.tolerance.r_pct = choices.r_pct;
+    options.tolerance.c_pct = choices.c_pct;
+    try {
+        out.built = as_built::analyse(design, options);
+    } catch (const std::exception& e) {
+        // A 0 kOhm part, or a choice out of range: said in the window.
+        out.failure = e.what();
+        return out;
+    }
+    out.rows = as_built::response_rows(*out.built);
+    const int points = 3 * band_per_decade;
+    for (int i = 0; i <= points; ++i) out.band_hz.push_back(std::pow(10.0, static_cast<double>(i) / band_per_decade));
+    const std::span<const as_built::PathParts> runs(out.built->runs);
+    out.band = as_built::tolerance_band(runs.first(std::min(runs.size(), band_runs)), out.band_hz);
+    return out;
+}
+
+}  // namespace vandrel::ui

@@ -1,0 +1,77 @@
+#pragma once
+// What the Parts window shows, worked out from a design and the user's
+// choices. Plain C++; the window only puts it on screen.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "vandrel/as_built/report.h"
+#include "vandrel/module1.h"
+#include "vandrel/window_model.h"
+
+namespace vandrel::ui {
+
+/// The choices the window offers: where the parts come from, how two are
+/// joined, the tolerances and the load.
+struct PartsChoices {
+    as_built::PartSource source;
+    as_built::Combine combine = as_built::Combine::single;
+    double r_pct = 1;      ///< resistor tolerance, +- %
+    double c_pct = 5;      ///< capacitor tolerance, +- %
+    double load_kohm = 10;
+
+    friend bool operator==(const PartsChoices&, const PartsChoices&) = default;
+};
+
+/// The ranges the window offers: a load of 10 Ohm to 100 MOhm, tolerances
+/// up to 50 %.
+inline constexpr double min_load_kohm = 0.01;
+inline constexpr double max_load_kohm = 100000;
+inline constexpr double max_tolerance_pct = 50;
+
+/// The sources offered, in the order the window lists them, with their
+/// names: "E12" ... "E192", "exact", "as shown".
+struct SourceChoice {
+    std::string_view name;
+    as_built::PartSource source;
+};
+extern const std::array<SourceChoice, 7> source_choices;
+
+/// The name the window gives a source; "" for one it does not offer.
+std::string_view source_choice_name(as_built::PartSource source);
+/// The source a name stands for; nothing for any other text.
+std::optional<as_built::PartSource> source_choice(std::string_view name);
+
+/// Points a decade of the tolerance band, which is drawn, never read as a
+/// number: 40 a decade follow a peak of Q 5 smoothly.
+inline constexpr int band_per_decade = 40;
+/// Runs the band is taken from: the first 2,000 of the tolerance runs, a
+/// fair sample of them (each is drawn on its own), whose 5th and 95th
+/// percentiles lie within about half a percentile of all 10,000 runs'. It
+/// takes the band from some 36 ms to 7, so the window follows a Solve at
+/// once; the figures in the tables use every run.
+inline constexpr std::size_t band_runs = 2000;
+
+/// Everything the window shows for one design and one set of choices.
+struct PartsFigures {
+    Module1 design;
+    Mode mode = Mode::butterworth;
+    PartsChoices choices;
+    /// The parts and what they do; none when they cannot be built.
+    std::optional<as_built::AsBuilt> built;
+    /// Why there is nothing built ("R3 would be 0k: ...").
+    std::string failure;
+    /// The response, 1 Hz to 1 kHz, 200 points a decade (as the CSV file).
+    std::vector<as_built::ResponseRow> rows;
+    /// The tolerance band of the path's level at band_hz (from band_runs runs).
+    std::vector<double> band_hz;
+    std::vector<as_built::Band> band;
+};
+
+/// Works out the figures for `design`, solved in `mode`, with `choices`.
+PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choices);
+
+}  // namespace vandrel::ui

@@ -1,0 +1,59 @@
+#include "parts_settings.h"
+
+#include <QDir>
+#include <QSettings>
+
+#include <memory>
+
+#include "qtext.h"
+
+namespace vandrel::ui {
+namespace {
+
+std::unique_ptr<QSettings> settings() {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vandrel"),
+                                       QStringLiteral("vandrel"));
+}
+
+// A saved number within [low, high], else `fallback`.
+double number_in(const QSettings& s, const QString& key, double fallback, double low, double high) {
+    bool ok = false;
+    const double v = s.value(key).toDouble(&ok);
+    return ok && v >= low && v <= high ? v : fallback;
+}
+
+}  // namespace
+
+PartsChoices load_choices() {
+    const std::unique_ptr<QSettings> saved = settings();
+    const QSettings& s = *saved;
+    PartsChoices c;
+    if (auto source = source_choice(s.value(QStringLiteral("parts/series")).toString().toStdString())) c.source = *source;
+    if (auto combine = as_built::combine_from_name(s.value(QStringLiteral("parts/combine")).toString().toStdString()))
+        c.combine = *combine;
+    c.r_pct = number_in(s, QStringLiteral("parts/r_tol_pct"), c.r_pct, 0, max_tolerance_pct);
+    c.c_pct = number_in(s, QStringLiteral("parts/c_tol_pct"), c.c_pct, 0, max_tolerance_pct);
+    c.load_kohm = number_in(s, QStringLiteral("parts/load_kohm"), c.load_kohm, min_load_kohm, max_load_kohm);
+    return c;
+}
+
+void save_choices(const PartsChoices& c) {
+    const std::unique_ptr<QSettings> s = settings();
+    s->setValue(QStringLiteral("parts/series"), to_qstring(source_choice_name(c.source)));
+    s->setValue(QStringLiteral("parts/combine"), to_qstring(as_built::combine_name(c.combine)));
+    s->setValue(QStringLiteral("parts/r_tol_pct"), c.r_pct);
+    s->setValue(QStringLiteral("parts/c_tol_pct"), c.c_pct);
+    s->setValue(QStringLiteral("parts/load_kohm"), c.load_kohm);
+}
+
+QByteArray load_geometry() { return settings()->value(QStringLiteral("parts/geometry")).toByteArray(); }
+
+void save_geometry(const QByteArray& geometry) { settings()->setValue(QStringLiteral("parts/geometry"), geometry); }
+
+QString load_directory() {
+    return settings()->value(QStringLiteral("parts/directory"), QDir::homePath()).toString();
+}
+
+void save_directory(const QString& directory) { settings()->setValue(QStringLiteral("parts/directory"), directory); }
+
+}  // namespace vandrel::ui

@@ -1,0 +1,26 @@
+#pragma once
+// What the Parts window remembers between runs: the user's choices and its
+// place and size, in the user's settings file (vandrel/vandrel.ini under the
+// user's configuration directory).
+
+#include <QByteArray>
+#include <QString>
+
+#include "parts_model.h"
+
+namespace vandrel::ui {
+
+/// The choices as last saved; the defaults (E24, single, 1 %, 5 %, 10k)
+/// where nothing usable is saved.
+PartsChoices load_choices();
+void save_choices(const PartsChoices& choices);
+
+/// The window's geometry as QWidget::saveGeometry gives it; empty if none.
+QByteArray load_geometry();
+void save_geometry(const QByteArray& geometry);
+
+/// The directory files were last saved in; the home directory at first.
+QString load_directory();
+void save_directory(const QString& directory);
+
+}  // namespace vandrel::ui

@@ -1,0 +1,335 @@
+#include "response_plot.h"
+
+#include <QAreaSeries>
+#include <QBuffer>
+#include <QChart>
+#include <QChartView>
+#include <QGraphicsLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QLogValueAxis>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QSvgGenerator>
+#include <QToolTip>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+#include "layout.h"
+#include "qtext.h"
+#include "vandrel/as_built/parts_text.h"
+
+namespace vandrel::ui {
+namespace {
+
+namespace ab = as_built;
+
+const QColor exact_colour{90, 90, 90};
+const QColor path_colour{214, 84, 18};
+
+// A chart view that reports the frequency under the mouse, or none when the
+// mouse is outside the plot area.
+class HoverView final : public QChartView {
+public:
+    HoverView(QChart* chart, QWidget* parent, std::function<void(std::optional<double>, QPoint)> on_hover)
+        : QChartView(chart, parent), on_hover_(std::move(on_hover)) {
+        setRenderHint(QPainter::Antialiasing);
+        setMouseTracking(true);
+        viewport()->setMouseTracking(true);
+    }
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override {
+        const QPointF at = chart()->mapFromScene(mapToScene(event->position().toPoint()));
+        if (chart()->plotArea().contains(at))
+            on_hover_(chart()->mapToValue(at).x(), event->globalPosition().toPoint());
+        else
+            on_hover_(std::nullopt, {});
+        QChartView::mouseMoveEvent(event);
+    }
+    void leaveEvent(QEvent* event) override {
+        on_hover_(std::nullopt, {});
+        QChartView::leaveEvent(event);
+    }
+
+private:
+    std::function<void(std::optional<double>, QPoint)> on_hover_;
+};
+
+QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
+    auto* series = new QLineSeries;
+    series->setName(name);
+    // Two logical pixels wide at any scale.
+    QPen pen(colour, 2, style);
+    // Qt strokes this pattern far faster than Qt::DashLine's own (a third
+    // of the whole update at 1100 x 720).
+    if (style != Qt::SolidLine) pen.setDashPattern({5, 3});
+    series->setPen(pen);
+    return series;
+}
+
+QChart* chart() {
+    auto* c = new QChart;
+    c->setBackgroundRoundness(0);
+    c->setMargins(QMargins(4, 4, 8, 4));
+    c->layout()->setContentsMargins(0, 0, 0, 0);
+    return c;
+}
+
+// Grid lines, axes and ticks one device pixel wide: crisp at any scale, and
+// drawn as plain lines, where wider ones are stroked as outlines at many
+// times the cost. The minor lines solid and light rather than Qt's dashes,
+// so that the dashed trace of the exact design stands out.
+void hairline_grid(QAbstractAxis* axis) {
+    axis->setGridLinePen(QPen(QColor(200, 200, 200), 0));
+    axis->setMinorGridLinePen(QPen(QColor(232, 232, 232), 0));
+    axis->setLinePen(QPen(QColor(120, 120, 120), 0));  // the axis and its ticks
+}
+
+// Sets an axis' range only when it changes: every change lays the axis and
+// its labels out anew, the dearest part of showing new figures.
+void set_range(QValueAxis* axis, double low, double high) {
+    if (axis->min() != low || axis->max() != high) axis->setRange(low, high);
+}
+
+// The delay axis for delays up to `v` ms (> 0): a step of 1, 2 or 5 times
+// a power of ten that covers them in at most six steps, and its top.
+std::pair<double, double> delay_scale(double v) {
+    double step = std::pow(10.0, std::floor(std::log10(v / 6)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (v / (m * step) <= 6) {
+            step *= m;
+            break;
+        }
+    return {step, std::ceil(v / step - 1e-9) * step};
+}
+
+// The frequency axis: 1 Hz to 1 kHz, a decade a major step, the 2..9 of each
+// decade as minor ticks.
+QLogValueAxis* frequency_axis() {
+    auto* axis = new QLogValueAxis;
+    axis->setBase(10);
+    axis->setRange(1, 1000);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    axis->setMinorTickCount(8);
+    axis->setTitleText(QStringLiteral("Frequency (Hz)"));
+    hairline_grid(axis);
+    return axis;
+}
+
+QValueAxis* value_axis(const QString& title) {
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(QStringLiteral("%g"));
+    hairline_grid(axis);
+    return axis;
+}
+
+void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+// The level at `hz` between the band's points, straight in dB over log f.
+ab::Band band_at(const std::vector<double>& hz, const std::vector<ab::Band>& band, double f) {
+    const auto above = std::lower_bound(hz.begin(), hz.end(), f);
+    if (above == hz.begin()) return band.front();
+    if (above == hz.end()) return band.back();
+    const auto i = static_cast<std::size_t>(above - hz.begin());
+    const double t = std::log(f / hz[i - 1]) / std::log(hz[i] / hz[i - 1]);
+    return {band[i - 1].low_db + t * (band[i].low_db - band[i - 1].low_db),
+            band[i - 1].high_db + t * (band[i].high_db - band[i - 1].high_db)};
+}
+
+// A rising curve from the bottom of the level axis on: the points below it
+// give way to the point where the curve crosses it. The plot clips them
+// anyway, but an SVG drawing would not.
+void from_bottom(QList<QPointF>& points, double bottom) {
+    const auto first = std::find_if(points.begin(), points.end(), [bottom](const QPointF& p) { return p.y() >= bottom; });
+    if (first == points.begin() || first == points.end()) return;
+    const QPointF below = *(first - 1), above = *first;
+    const double t = (std::log(above.x()) - std::log(below.x())) * (bottom - below.y()) / (above.y() - below.y());
+    const QPointF crossing(below.x() * std::exp(t), bottom);
+    points.erase(points.begin(), first);
+    points.prepend(crossing);
+    for (QPointF& p : points) p.setY(std::max(p.y(), bottom));
+}
+
+QString figure(double v, int digits = 4) { return to_qstring(ab::figure(v, digits)); }
+
+}  // namespace
+
+ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
+    const auto on_hover = [this](std::optional<double> hz, QPoint global) {
+        hover(hz);
+        if (hz)
+            QToolTip::showText(global, readout(*hz).replace(QStringLiteral(", "), QStringLiteral("\n")), this);
+        else
+            QToolTip::hideText();
+    };
+
+    QChart* magnitude = chart();
+    exact_ = line(QStringLiteral("Exact design"), exact_colour, Qt::DashLine);
+    section_ = line(QStringLiteral("As built: section"), result_colour);
+    path_ = line(QStringLiteral("As built: whole path"), path_colour);
+    band_low_ = new QLineSeries(this);
+    band_high_ = new QLineSeries(this);
+    band_ = new QAreaSeries(band_high_, band_low_);
+    band_->setName(QStringLiteral("Path, 5th\u201395th percentile"));
+    QColor fill = path_colour;
+    fill.setAlpha(80);
+    band_->setBrush(fill);
+    band_->setPen(Qt::NoPen);
+    auto* x = frequency_axis();
+    level_axis_ = value_axis(QStringLiteral("Level (dB)"));
+    level_axis_->setTickType(QValueAxis::TicksDynamic);
+    level_axis_->setTickAnchor(0);
+    level_axis_->setTickInterval(10);
+    level_axis_->setMinorTickCount(1);
+    magnitude->addAxis(x, Qt::AlignBottom);
+    magnitude->addAxis(level_axis_, Qt::AlignLeft);
+    // The dashed exact design last, over the as-built section it is compared with.
+    for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{band_, section_, path_, exact_})
+        attach(magnitude, s, x, level_axis_);
+    magnitude->legend()->setAlignment(Qt::AlignBottom);
+
+    QChart* delay = chart();
+    delay_ = line(QStringLiteral("Group delay of the whole path"), path_colour);
+    auto* dx = frequency_axis();
+    delay_axis_ = value_axis(QStringLiteral("Group delay (ms)"));
+    delay_axis_->setTickType(QValueAxis::TicksDynamic);
+    delay_axis_->setTickAnchor(0);
+    delay->addAxis(dx, Qt::AlignBottom);
+    delay->addAxis(delay_axis_, Qt::AlignLeft);
+    attach(delay, delay_, dx, delay_axis_);
+    delay->legend()->hide();
+
+    charts_ = new QWidget(this);
+    auto* charts_layout = new QVBoxLayout(charts_);
+    charts_layout->setContentsMargins(0, 0, 0, 0);
+    charts_layout->setSpacing(0);
+    magnitude_view_ = new HoverView(magnitude, charts_, on_hover);
+    magnitude_view_->setObjectName(QStringLiteral("magnitude_view"));
+    delay_view_ = new HoverView(delay, charts_, on_hover);
+    delay_view_->setObjectName(QStringLiteral("delay_view"));
+    // Nothing to do in the plots from the keyboard: Tab passes them by.
+    for (QChartView* view : {magnitude_view_, delay_view_}) view->setFocusPolicy(Qt::NoFocus);
+    magnitude_view_->setMinimumHeight(260);
+    delay_view_->setMinimumHeight(150);
+    charts_layout->addWidget(magnitude_view_, 3);
+    charts_layout->addWidget(delay_view_, 2);
+
+    readout_ = new QLabel(this);
+    readout_->setObjectName(QStringLiteral("readout"));
+    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long readout is cut at the window's edge rather than widen it.
+    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(charts_, 1);
+    layout->addWidget(readout_);
+    hover(std::nullopt);
+}
+
+void ResponsePlot::show_figures(const PartsFigures& f) {
+    exact_section_ = {f.design.f0, f.design.q};
+    path_parts_.reset();
+    band_hz_.clear();
+    band_values_.clear();
+
+    QList<QPointF> exact, section, path, low, high, delay;
+    if (f.built) {
+        for (const ab::ResponseRow& r : f.rows) {
+            exact.append({r.hz, r.section_exact_db});
+            section.append({r.hz, r.section_db});
+            path.append({r.hz, r.path_db});
+            delay.append({r.hz, r.path_group_delay_ms});
+        }
+        for (std::size_t i = 0; i < f.band_hz.size(); ++i) {
+            low.append({f.band_hz[i], f.band[i].low_db});
+            high.append({f.band_hz[i], f.band[i].high_db});
+        }
+        path_parts_ = f.built->path;
+        band_hz_ = f.band_hz;
+        band_values_ = f.band;
+    } else if (f.design.q > 0) {
+        // Nothing can be built: the exact design alone.
+        for (int i = 0; i <= 600; ++i) {
+            const double hz = std::pow(10.0, i / 200.0);
+            exact.append({hz, ab::section_level_db(exact_section_, hz)});
+        }
+    }
+    // Levels: the top of every trace and a little room above it, 50 dB down
+    // from there, on a 10 dB grid.
+    double top = 0;
+    for (const QList<QPointF>* points : {&exact, &section, &path, &high})
+        for (const QPointF& p : *points) top = std::max(top, p.y());
+    const double ceiling = std::ceil((top + 2) / 10) * 10;
+    set_range(level_axis_, ceiling - 50, ceiling);
+    for (QList<QPointF>* points : {&exact, &section, &path, &low, &high}) from_bottom(*points, ceiling - 50);
+
+    exact_->replace(exact);
+    section_->replace(section);
+    path_->replace(path);
+    band_low_->replace(low);
+    band_high_->replace(high);
+    delay_->replace(delay);
+
+    double longest = 1;
+    for (const QPointF& p : delay) longest = std::max(longest, p.y());
+    const auto [step, ceiling_ms] = delay_scale(longest);
+    if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
+    set_range(delay_axis_, 0, ceiling_ms);
+    hover(std::nullopt);
+}
+
+QString ResponsePlot::readout(double hz) const {
+    QString text = figure(hz) + QStringLiteral(" Hz, exact design %1 dB").arg(figure(ab::section_level_db(exact_section_, hz), 3));
+    if (!path_parts_) return text;
+    const ab::Section section = ab::section_of(*path_parts_);
+    const ab::Band band = band_at(band_hz_, band_values_, hz);
+    text += QStringLiteral(", as built %1 dB, whole path %2 dB (tolerance %3 to %4 dB), group delay %5 ms")
+                .arg(figure(ab::section_level_db(section, hz), 3), figure(ab::path_level_db(*path_parts_, hz), 3),
+                     figure(band.low_db, 3), figure(band.high_db, 3),
+                     figure(ab::path_group_delay_ms(*path_parts_, hz), 3));
+    return text;
+}
+
+void ResponsePlot::hover(std::optional<double> hz) {
+    readout_->setText(hz ? readout(*hz) : QStringLiteral("Point at the plot to read the frequency and the levels."));
+}
+
+QByteArray ResponsePlot::png() const {
+    const qreal ratio = std::max<qreal>(2, devicePixelRatioF());
+    QPixmap image(charts_->size() * ratio);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::white);
+    charts_->render(&image);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+QByteArray ResponsePlot::svg() const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(charts_->size());
+    generator.setViewBox(QRect(QPoint(0, 0), charts_->size()));
+    generator.setTitle(QStringLiteral("Vandrel: parts and real response"));
+    QPainter painter(&generator);
+    charts_->render(&painter);
+    painter.end();
+    return bytes;
+}
+
+}  // namespace vandrel::ui

@@ -1,0 +1,65 @@
+#pragma once
+// The response of the parts as a plot: the magnitude from 1 Hz to 1 kHz on a
+// logarithmic axis (the exact design's section, the section as built, the
+// whole path as built and its tolerance band), and below it the group delay
+// of the path. Hovering over either shows the frequency and the levels.
+
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+#include "parts_model.h"
+
+class QLabel;
+class QLineSeries;
+class QAreaSeries;
+class QChart;
+class QChartView;
+class QValueAxis;
+
+namespace vandrel::ui {
+
+class ResponsePlot final : public QWidget {
+public:
+    explicit ResponsePlot(QWidget* parent = nullptr);
+
+    /// Plots the figures; without parts that can be built, only the exact
+    /// design's section.
+    void show_figures(const PartsFigures& figures);
+    /// What hovering at `hz` shows: the frequency and every level there.
+    QString readout(double hz) const;
+    /// The two charts, without the readout line, as a PNG image (at twice
+    /// the screen's pixel density at least) or as an SVG drawing.
+    QByteArray png() const;
+    QByteArray svg() const;
+
+    QChartView* magnitude_view() const { return magnitude_view_; }
+    QChartView* delay_view() const { return delay_view_; }
+    QLabel* readout_label() const { return readout_; }
+
+private:
+    void hover(std::optional<double> hz);
+
+    QChartView* magnitude_view_ = nullptr;
+    QChartView* delay_view_ = nullptr;
+    QWidget* charts_ = nullptr;
+    QLabel* readout_ = nullptr;
+    QLineSeries* exact_ = nullptr;
+    QLineSeries* section_ = nullptr;
+    QLineSeries* path_ = nullptr;
+    QLineSeries* band_low_ = nullptr;
+    QLineSeries* band_high_ = nullptr;
+    QAreaSeries* band_ = nullptr;
+    QLineSeries* delay_ = nullptr;
+    QValueAxis* level_axis_ = nullptr;
+    QValueAxis* delay_axis_ = nullptr;
+
+    // What the readout needs of the figures shown.
+    as_built::Section exact_section_;
+    std::optional<as_built::PathParts> path_parts_;
+    std::vector<double> band_hz_;
+    std::vector<as_built::Band> band_values_;
+};
+
+}  // namespace vandrel::ui
