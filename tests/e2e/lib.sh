@@ -5,6 +5,8 @@
 set -euo pipefail
 
 E2E_TMP=$(mktemp -d)
+# Settings the programs keep go here, never into the user's own.
+export XDG_CONFIG_HOME=$E2E_TMP/config
 E2E_PIDS=()
 
 e2e_cleanup() {

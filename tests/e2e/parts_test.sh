@@ -10,11 +10,7 @@ program=$1
 
 e2e_start_x
 # Keyboard focus and raising windows need a window manager.
-openbox --config-file /dev/null >/dev/null 2>&1 &
-E2E_PIDS+=($!)
-sleep 0.5
-# A settings directory of its own: the Parts window opens on its defaults.
-export XDG_CONFIG_HOME=$E2E_TMP/config
+e2e_start_wm
 
 e2e_launch "$program"
 main=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
