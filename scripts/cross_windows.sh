@@ -20,7 +20,13 @@ export WINEPREFIX WINEDEBUG=-all
 WINEPREFIX=$(mktemp -d)
 wineserver=$(dirname "$wine")/wineserver
 trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
-# The first start sets up the prefix; the tests then run at full speed.
+# The first start sets up the prefix. Then one server stays up for all the
+# runs, and a first run with its output nowhere starts Wine's background
+# services, which would otherwise keep a test's output pipe open: every test
+# run then takes a fraction of a second instead of one and a half.
 "$wine" wineboot --init >/dev/null 2>&1
 "$wineserver" -w
+"$wineserver" -p
+"$wine" "$build/cli/vandrel-solve.exe" --version >/dev/null 2>&1
 python3 tests/cli/cli_test.py "$wine" "$build/cli/vandrel-solve.exe"
+python3 tests/cli/as_built_test.py "$wine" "$build/cli/vandrel-solve.exe"

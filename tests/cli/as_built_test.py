@@ -7,13 +7,13 @@ import subprocess
 import sys
 import tempfile
 
-program = sys.argv[1]
+program = sys.argv[1:]  # the program, after what runs it (wine) if anything
 failures = []
 passed = 0
 
 
 def run(*args):
-    return subprocess.run([program, *args], capture_output=True, text=True, timeout=60)
+    return subprocess.run([*program, *args], capture_output=True, text=True, timeout=60)
 
 
 def check(name, condition, detail=""):
@@ -99,6 +99,11 @@ with tempfile.TemporaryDirectory() as folder:
         check(" ".join(args) + " message", bad.stderr.startswith("vandrel-solve: ") and bad.stdout == "",
               bad.stderr)
     check("nothing half-written", sorted(os.listdir(folder)) == ["f.cir", "f.csv"], str(os.listdir(folder)))
+
+    # Written again over the files it wrote before.
+    again = run(*SOS20, "--parts", "E12", "--spice", spice, "--response", csv)
+    with open(spice) as f:
+        check("written again", again.returncode == 0 and "* Parts: E12 series" in f.read(), again.stderr)
 
 for failure in failures:
     print("FAIL", failure)
