@@ -28,7 +28,10 @@ e2e_start_x() {
     E2E_SCREEN_W=${1%x*}
     E2E_SCREEN_H=${1#*x}
   fi
-  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp 3>"$E2E_TMP/display" 2>/dev/null &
+  # -noreset: the server would reset when its last client leaves (a program
+  # ended, an xdotool call done), and a program starting just then could
+  # not connect.
+  Xvfb -displayfd 3 -screen 0 "${E2E_SCREEN_W}x${E2E_SCREEN_H}x24" -nolisten tcp -noreset 3>"$E2E_TMP/display" 2>/dev/null &
   E2E_PIDS+=($!)
   local i
   for i in $(seq 100); do

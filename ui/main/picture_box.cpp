@@ -22,31 +22,37 @@ QImage& PictureBox::canvas() {
 
 void PictureBox::draw(Painter painter) {
     painter_ = std::move(painter);
-    painter_(canvas());
+    due_ = true;
     update();
 }
 
-void PictureBox::draw_again_if_ratio_changed() {
-    if (painter_ && image_.devicePixelRatio() != devicePixelRatioF()) {
+const QImage& PictureBox::image() {
+    paint_if_due();
+    return image_;
+}
+
+void PictureBox::paint_if_due() {
+    if (painter_ && (due_ || image_.devicePixelRatio() != devicePixelRatioF())) {
         painter_(canvas());
-        update();
+        due_ = false;
     }
 }
 
 bool PictureBox::event(QEvent* event) {
     // A move to another screen, or (Qt 6.6 on) a new ratio on the same one;
     // before Qt 6.6 a change of the scale shows in the repaint it brings.
+    // Painting then draws the picture again at the new ratio.
     bool ratio_may_change = event->type() == QEvent::ScreenChangeInternal;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
     ratio_may_change = ratio_may_change || event->type() == QEvent::DevicePixelRatioChange;
 #endif
     if (ratio_may_change)
-        draw_again_if_ratio_changed();
+        update();
     return QWidget::event(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
-    draw_again_if_ratio_changed();
+    paint_if_due();
     QPainter painter(this);
     if (image_.isNull()) {
         painter.fillRect(rect(), Qt::white);

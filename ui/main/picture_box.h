@@ -11,7 +11,8 @@ namespace vandrel::ui {
 /// Shows a retained image that is drawn into through a QtPictureSurface.
 /// The picture stays while the box is hidden or covered and appears as it
 /// was when the box is shown again; nothing is redrawn on painting, except
-/// at a new device pixel ratio.
+/// at a new device pixel ratio. A picture given while the box is hidden is
+/// painted only when it is first needed, so a hidden box costs nothing.
 class PictureBox final : public QWidget {
     Q_OBJECT
 public:
@@ -21,13 +22,14 @@ public:
 
     explicit PictureBox(QWidget* parent = nullptr);
 
-    /// Paints the box's picture with `painter` now, and again whenever the
-    /// box's device pixel ratio changes (the window moves to a screen of
-    /// another scale, or the scale changes), so that it stays sharp.
+    /// Makes `painter` paint the box's picture: when the box is next painted
+    /// or its image asked for, and again whenever the box's device pixel
+    /// ratio changes (the window moves to a screen of another scale, or the
+    /// scale changes), so that it stays sharp.
     void draw(Painter painter);
 
-    /// The image as last drawn (null before the first drawing).
-    const QImage& image() const { return image_; }
+    /// The picture as last drawn (null before the first drawing).
+    const QImage& image();
 
 protected:
     bool event(QEvent* event) override;
@@ -35,10 +37,11 @@ protected:
 
 private:
     QImage& canvas();
-    void draw_again_if_ratio_changed();
+    void paint_if_due();
 
     QImage image_;
     Painter painter_;
+    bool due_ = false;  // painter_ has not painted image_ yet
 };
 
 }  // namespace vandrel::ui
