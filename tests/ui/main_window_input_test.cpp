@@ -73,7 +73,7 @@ void MainWindowInputTest::menuBarFromTheKeyboard() {
 }
 
 // Moved to a screen of another scale, the graph is drawn again at its pixel
-// density, from the design last solved.
+// density, from the design last solved, and so is the circuit diagram.
 void MainWindowInputTest::graphFollowsThePixelRatio() {
     RecordingSink sink;
     auto w = open_window();
@@ -88,6 +88,13 @@ void MainWindowInputTest::graphFollowsThePixelRatio() {
         QTRY_COMPARE(w->picture_graph->image().devicePixelRatio(), ratio);
         QCOMPARE(w->picture_graph->image().size(), QSize(711, 197) * ratio);
         QCOMPARE(w->picture_graph->image(), reference_graph(*w));
+    }
+    w->opt_showcircuit->click();
+    w->txt_gain->setText(QStringLiteral("0"));
+    for (const qreal ratio : {2.0, 1.0}) {
+        w->move(ratio == 2 ? 850 : 50, 50);
+        QTRY_COMPARE(w->picture_circuit->pixmap().devicePixelRatio(), ratio);
+        QCOMPARE(w->picture_circuit->pixmap().size(), QSize(395, 197) * ratio);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QButtonGroup>
+#include <QEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -15,6 +16,7 @@
 #include <algorithm>
 
 #include "band_layout.h"
+#include "controls.h"
 #include "frame_placement.h"
 #include "layout.h"
 #include "menu_commands.h"
@@ -33,110 +35,8 @@ using vandrel::ui::dialog_font;
 using vandrel::ui::panel_colour;
 using vandrel::ui::to_qstring;
 using vandrel::ui::twips_rect;
+using namespace vandrel::ui::controls;
 
-namespace {
-
-// A circuit diagram drawn for the scale of the screen `on` shows on. Its
-// holder takes the diagram's size: 4740 x 2364 twips, 395 x 197 pixels.
-QPixmap diagram(vandrel::pictures::Diagram which, const QWidget* on) {
-    return vandrel::pictures::circuit_diagram(which, on->devicePixelRatioF());
-}
-
-const QColor disabled_text{109, 109, 109};
-
-void set_colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
-template <class W>
-W* place(W* widget, const char* name, const QRect& rect) {
-    widget->setObjectName(QString::fromLatin1(name));
-    widget->setGeometry(rect);
-    return widget;
-}
-
-QFrame* frame(QWidget* parent, const char* name, const QRect& rect, int shape) {
-    auto* f = place(new QFrame(parent), name, rect);
-    f->setFrameStyle(shape);
-    return f;
-}
-
-// Text boxes: bold, black, centred, single line, any length.
-QLineEdit* text_box(QWidget* parent, Field field, const QRect& rect) {
-    auto* box = place(new QLineEdit(to_qstring(vandrel::design_text(field)), parent),
-                      vandrel::control_name(field).data(), rect);
-    box->setFont(dialog_font(true));
-    box->setAlignment(Qt::AlignCenter);
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Active, QPalette::Text, Qt::black);
-    palette.setColor(QPalette::Inactive, QPalette::Text, Qt::black);
-    // Read-only fields carry results: a grey that stays legible on the panel.
-    palette.setColor(QPalette::Disabled, QPalette::Text, disabled_text);
-    box->setPalette(palette);
-    return box;
-}
-
-QLabel* caption_label(QWidget* parent, const char* name, const char* text, const QRect& rect) {
-    auto* label = place(new QLabel(QString::fromLatin1(text), parent), name, rect);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    set_colour(label, QPalette::WindowText, Qt::black);
-    return label;
-}
-
-QLabel* result_label(QWidget* parent, ResultLabel which, const QRect& rect) {
-    auto* label = place(new QLabel(to_qstring(vandrel::design_caption(which)), parent),
-                        vandrel::control_name(which).data(), rect);
-    label->setFont(dialog_font(true));
-    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    set_colour(label, QPalette::WindowText, vandrel::ui::result_colour);
-    return label;
-}
-
-QRadioButton* option(QWidget* parent, const char* name, const QString& caption, const QRect& rect) {
-    auto* button = place(new QRadioButton(caption, parent), name, rect);
-    set_colour(button, QPalette::WindowText, Qt::black);
-    return button;
-}
-
-QRadioButton* mode_option(QWidget* parent, Mode mode, const QRect& rect) {
-    return option(parent, vandrel::control_name(mode).data(), to_qstring(vandrel::mode_caption(mode)), rect);
-}
-
-QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at) {
-    auto* holder = place(new QLabel(parent), name, QRect(at, vandrel::pictures::diagram_size));
-    holder->setPixmap(pixmap);
-    return holder;
-}
-
-// The two looks of a field: one the user types into, one the program fills.
-void set_base(QLineEdit* box, const QColor& colour) { set_colour(box, QPalette::Base, colour); }
-
-void input_look(QLineEdit* box) {
-    box->setEnabled(true);
-    box->setFrame(true);
-    set_base(box, Qt::white);
-}
-
-void output_look(QLineEdit* box) {
-    box->setEnabled(false);
-    box->setFrame(false);
-    set_base(box, panel_colour);
-}
-
-// Tab reaches a group of options at its selected one; the arrow keys move
-// within the group.
-void tab_to_selected_only(QButtonGroup* group) {
-    const auto update = [group] {
-        for (QAbstractButton* button : group->buttons())
-            button->setFocusPolicy(button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
-    };
-    update();
-    QObject::connect(group, &QButtonGroup::buttonToggled, group, update);
-}
-
-}  // namespace
 
 frm_vandrel::frm_vandrel(QWidget* parent) : QMainWindow(parent) {
     build_controls();
@@ -169,9 +69,9 @@ void frm_vandrel::build_controls() {
     Command1->setAutoDefault(true);  // Enter on the focused button clicks it
     txt_cfilter = tab_stop(text_box(panel, Field::cfilter, twips_rect(2880, 360, 732, 288)), 13);
     txt_gain = tab_stop(text_box(panel, Field::gain, twips_rect(2880, 720, 732, 288)), 12);
-    opt_sos = tab_stop(::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252)), 11);
-    opt_peaking = tab_stop(::mode_option(panel, Mode::peaking, twips_rect(240, 1080, 2292, 252)), 10);
-    opt_butterworth = tab_stop(::mode_option(panel, Mode::butterworth, twips_rect(240, 360, 2292, 252)), 9);
+    opt_sos = tab_stop(vandrel::ui::controls::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252)), 11);
+    opt_peaking = tab_stop(vandrel::ui::controls::mode_option(panel, Mode::peaking, twips_rect(240, 1080, 2292, 252)), 10);
+    opt_butterworth = tab_stop(vandrel::ui::controls::mode_option(panel, Mode::butterworth, twips_rect(240, 360, 2292, 252)), 9);
     opt_butterworth->setChecked(true);
     txt_q = tab_stop(text_box(panel, Field::q, twips_rect(2880, 1440, 732, 288)), 8);
     txt_freq = tab_stop(text_box(panel, Field::freq, twips_rect(2880, 1080, 732, 288)), 7);
@@ -193,21 +93,21 @@ void frm_vandrel::build_controls() {
         caption_label(panel, "lbl_freq_peak", "Peak frequency (hz)", twips_rect(3840, 1800, 2412, 252));
     lbl_q = caption_label(panel, "lbl_q", "Filter Q", twips_rect(3840, 1440, 2412, 252));
     lbl_freq = caption_label(panel, "lbl_freq", "Design frequency (hz)", twips_rect(3840, 1080, 2412, 252));
-    lbl_f3 = ::result_label(panel, ResultLabel::f3, twips_rect(6600, 1440, 1692, 252));
-    lbl_r1 = ::result_label(panel, ResultLabel::r1, twips_rect(6600, 360, 1692, 288));
-    lbl_r4 = ::result_label(panel, ResultLabel::r4, twips_rect(6600, 1080, 1692, 252));
-    lbl_r3 = ::result_label(panel, ResultLabel::r3, twips_rect(6600, 720, 1692, 252));
+    lbl_f3 = vandrel::ui::controls::result_label(panel, ResultLabel::f3, twips_rect(6600, 1440, 1692, 252));
+    lbl_r1 = vandrel::ui::controls::result_label(panel, ResultLabel::r1, twips_rect(6600, 360, 1692, 288));
+    lbl_r4 = vandrel::ui::controls::result_label(panel, ResultLabel::r4, twips_rect(6600, 1080, 1692, 252));
+    lbl_r3 = vandrel::ui::controls::result_label(panel, ResultLabel::r3, twips_rect(6600, 720, 1692, 252));
 
     // The picture takes its diagram's size; it starts with the with-gain
-    // diagram, which matches the design gain "6".
-    const QPixmap with_gain = diagram(vandrel::pictures::Diagram::with_gain, this);
-    const QPixmap without_gain = diagram(vandrel::pictures::Diagram::without_gain, this);
-    picture_circuit = tab_stop(picture(client, "picture_circuit", with_gain, {0, 0}), 0);
+    // diagram, which matches the design gain "6". The two holders are never
+    // seen: one hidden, one right of the client area; each gets its diagram
+    // when it is first needed.
+    picture_circuit = tab_stop(picture(client, "picture_circuit", QPixmap(), {0, 0}), 0);
     picture_circuit->setFocusPolicy(Qt::StrongFocus);
-    // The two holders are never seen: one hidden, one right of the client area.
-    image_nogain = picture(client, "image_nogain", without_gain, twips_rect(9720, 4200, 0, 0).topLeft());
+    image_nogain = picture(client, "image_nogain", QPixmap(), twips_rect(9720, 4200, 0, 0).topLeft());
     image_nogain->hide();
-    image_gain = picture(client, "image_gain", with_gain, twips_rect(9840, 240, 0, 0).topLeft());
+    image_gain = picture(client, "image_gain", QPixmap(), twips_rect(9840, 240, 0, 0).topLeft());
+    picture_circuit->setPixmap(diagram(vandrel::pictures::Diagram::with_gain));
 
     mode_group = new QButtonGroup(this);
     for (QRadioButton* button : {opt_butterworth, opt_sos, opt_peaking}) mode_group->addButton(button);
@@ -395,11 +295,31 @@ void frm_vandrel::txt_gain_Change() {
     // finite numbers, so any text picks one of the two diagrams.
     if (vandrel::gain_stage_shown(txt_gain->text().toStdString())) {
         lbl_r1->show();
-        picture_circuit->setPixmap(image_gain->pixmap());
+        picture_circuit->setPixmap(diagram(vandrel::pictures::Diagram::with_gain));
     } else {
         lbl_r1->hide();
-        picture_circuit->setPixmap(image_nogain->pixmap());
+        picture_circuit->setPixmap(diagram(vandrel::pictures::Diagram::without_gain));
     }
+}
+
+QPixmap frm_vandrel::diagram(vandrel::pictures::Diagram which) {
+    QLabel* holder = which == vandrel::pictures::Diagram::with_gain ? image_gain : image_nogain;
+    const qreal ratio = devicePixelRatioF();
+    if (holder->pixmap().isNull() || holder->pixmap().devicePixelRatio() != ratio)
+        holder->setPixmap(vandrel::pictures::circuit_diagram(which, ratio));
+    return holder->pixmap();
+}
+
+bool frm_vandrel::event(QEvent* event) {
+    // On a screen of another scale the diagram is drawn again for it; the
+    // graph's box sees to its own picture.
+    bool ratio_may_change = event->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    ratio_may_change = ratio_may_change || event->type() == QEvent::DevicePixelRatioChange;
+#endif
+    if (ratio_may_change)
+        txt_gain_Change();
+    return QMainWindow::event(event);
 }
 
 // --- Menu ----------------------------------------------------------------------

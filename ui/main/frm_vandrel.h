@@ -25,6 +25,9 @@ class QRadioButton;
 namespace vandrel::ui {
 class PictureBox;
 }
+namespace vandrel::pictures {
+enum class Diagram;
+}
 
 /// The program's start-up window. Creating it lays it out, selects the
 /// Butterworth mode and solves the default design, so it opens solved.
@@ -91,6 +94,9 @@ public:
     /// The view of the picture band (circuit or graph).
     QButtonGroup* view_group = nullptr;
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void build_controls();
     void build_menu();
@@ -105,6 +111,9 @@ private:
 
     void Form_Load();
     void set_mode_controls();
+    /// A circuit diagram from its holder, drawn there first when the holder
+    /// has none yet, or one for another pixel density than the window's.
+    QPixmap diagram(vandrel::pictures::Diagram which);
 
     // What Solve needs of the window.
     std::string field_text(vandrel::Field field) const override;
