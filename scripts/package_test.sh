@@ -71,9 +71,7 @@ win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
 wm_class=$(grep '^StartupWMClass=' "$desktop" | cut -d= -f2)
 xprop -id "$win" WM_CLASS | grep -q "\"$wm_class\"" || fail "WM_CLASS is not $wm_class"
 # "Parts", third on the menu bar, finds its module where the package put it.
-e2e_geometry "$win"
-e2e_click $((WIN_X + 112)) $((WIN_Y + (WIN_H - 408) / 2))
-e2e_wait_window "Vandrel: parts and real response" >/dev/null
+e2e_menu_opens "$win" 112 "^Vandrel: parts and real response$" >/dev/null
 
 trap - EXIT
 remove_package

@@ -50,8 +50,7 @@ for field in "102 20" "132 2"; do              # txt_freq, txt_q
   xdotool key --clearmodifiers ctrl+a type "$2"
 done
 e2e_click $((WIN_X + 625)) $((panel_y + 178))  # "Solve"
-e2e_click $((WIN_X + 112)) $((WIN_Y + (WIN_H - 408) / 2))  # "Parts", third in the menu bar
-parts=$(e2e_wait_window "Vandrel: parts and real response")
+parts=$(e2e_menu_opens "$win" 112 "^Vandrel: parts and real response$")  # third in the menu bar
 sleep 1.5
 import -window "$parts" "$out/parts-window.png"
 echo "wrote $out/parts-window.png"

@@ -3,26 +3,14 @@
 for people, the files it writes and the options it refuses."""
 import json
 import os
-import subprocess
 import sys
 import tempfile
+from pathlib import Path
 
-program = sys.argv[1:]  # the program, after what runs it (wine) if anything
-failures = []
-passed = 0
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from checks import check, finish, runner  # noqa: E402
 
-
-def run(*args):
-    return subprocess.run([*program, *args], capture_output=True, text=True, timeout=60)
-
-
-def check(name, condition, detail=""):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(f"{name}: {detail}")
-
+run = runner(sys.argv[1:], timeout=60)  # the program, after what runs it (wine) if anything
 
 SOS20 = ("--mode", "sos", "--freq", "20", "--q", "2")
 
@@ -105,7 +93,4 @@ with tempfile.TemporaryDirectory() as folder:
     with open(spice) as f:
         check("written again", again.returncode == 0 and "* Parts: E12 series" in f.read(), again.stderr)
 
-for failure in failures:
-    print("FAIL", failure)
-print(f"as_built_test: {passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish("as_built_test")

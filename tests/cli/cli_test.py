@@ -2,25 +2,13 @@
 """vandrel-solve from the outside: exit status, JSON shape, text for people.
 Usage: cli_test.py [LAUNCHER...] PATH/TO/vandrel-solve   (e.g. wine64 vandrel-solve.exe)"""
 import json
-import subprocess
 import sys
+from pathlib import Path
 
-program = sys.argv[1:]
-failures = []
-passed = 0
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from checks import check, finish, runner  # noqa: E402
 
-
-def run(*args):
-    return subprocess.run([*program, *args], capture_output=True, text=True, timeout=30)
-
-
-def check(name, condition, detail=""):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(f"{name}: {detail}")
-
+run = runner(sys.argv[1:], timeout=30)  # the program, after what runs it (wine) if anything
 
 # (arguments, exit status, checks on the JSON object)
 cases = [
@@ -80,7 +68,4 @@ for args in (("--bogus",), ("--mode", "bandpass"), ("--gain",)):
 version = run("--version")
 check("--version", version.returncode == 0 and version.stdout == "1.01\n", repr(version.stdout))
 
-for failure in failures:
-    print("FAIL", failure)
-print(f"cli_test: {passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish("cli_test")

@@ -10,19 +10,9 @@ program=$1
 
 visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1 || true; }
 
-# Clicks the main window's "About" menu entry and waits for the About window.
+# "About", the second entry of the menu bar, and the About window's place.
 open_about() {
-  local try
-  about=""
-  for try in 1 2 3; do
-    e2e_click $((WIN_X + 70)) $((WIN_Y + (WIN_H - 408) / 2))
-    for _ in $(seq 25); do
-      about=$(visible "^About Vandrel$")
-      [[ -n $about ]] && break 2
-      sleep 0.2
-    done
-  done
-  [[ -n $about ]] || e2e_fail "\"About\" shows no window titled \"About Vandrel\""
+  about=$(e2e_menu_opens "$main" 70 "^About Vandrel$")
   e2e_geometry "$about"
   ABOUT_X=$WIN_X ABOUT_Y=$WIN_Y
   e2e_geometry "$main"

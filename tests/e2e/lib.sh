@@ -90,6 +90,25 @@ e2e_wait_window() {
   echo "$id"
 }
 
+# Clicks the menu bar entry X pixels right of the left edge of window $1's
+# client area until a window whose title matches $3 shows (three tries, for
+# a click that comes before the window takes input); prints its id.
+# Usage: e2e_menu_opens WINDOW X TITLE
+e2e_menu_opens() {
+  local window=$1 x=$2 title=$3 found="" try i
+  for try in 1 2 3; do
+    e2e_client_origin "$window"
+    e2e_click $((CLIENT_X + x)) $((CLIENT_Y + 10))
+    for i in $(seq 25); do
+      found=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -n1 || true)
+      [[ -n $found ]] && break 2
+      sleep 0.2
+    done
+  done
+  [[ -n $found ]] || e2e_fail "the menu entry at $x shows no window titled '$title'"
+  echo "$found"
+}
+
 # Window geometry into WIN_X WIN_Y WIN_W WIN_H.
 e2e_geometry() {
   eval "$(xdotool getwindowgeometry --shell "$1")"

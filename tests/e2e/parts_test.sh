@@ -27,16 +27,7 @@ click_main() {
 }
 
 # "Parts" is the third entry of the menu bar, after "Print" and "About".
-parts=""
-for try in 1 2 3; do
-  click_main 112 $((menu_h / 2))
-  for _ in $(seq 25); do
-    parts=$(visible "^Vandrel: parts and real response$")
-    [[ -n $parts ]] && break 2
-    sleep 0.2
-  done
-done
-[[ -n $parts ]] || e2e_fail "\"Parts\" opens no window titled \"Vandrel: parts and real response\""
+parts=$(e2e_menu_opens "$main" 112 "^Vandrel: parts and real response$")
 sleep 1
 
 # A Butterworth design at 30 Hz: txt_freq at (240, 287) in the client area

@@ -40,20 +40,7 @@ sleep 1  # time for a jump, if one were coming
 at "$main" "$moved_x" "$moved_y" || e2e_fail "the main window moved by itself after a restore: $(e2e_outer "$main"), put at $moved_x $moved_y"
 
 # "About", the second entry of the menu bar.
-open_about() {
-  local try
-  about=""
-  for try in 1 2 3; do
-    e2e_client_origin "$main"
-    e2e_click $((CLIENT_X + 70)) $((CLIENT_Y + 10))
-    for _ in $(seq 50); do
-      about=$(xdotool search --onlyvisible --name "^About Vandrel$" 2>/dev/null | head -n1 || true)
-      [[ -n $about ]] && break 2
-      sleep 0.2
-    done
-  done
-  [[ -n $about ]] || e2e_fail "\"About\" shows no window titled \"About Vandrel\""
-}
+open_about() { about=$(e2e_menu_opens "$main" 70 "^About Vandrel$"); }
 open_about
 by_rule() {
   local x y w h

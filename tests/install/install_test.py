@@ -9,18 +9,12 @@ import struct
 import subprocess
 import sys
 import tempfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from checks import check, finish  # noqa: E402
 
 build, app_id = sys.argv[1], sys.argv[2]
-failures = []
-passed = 0
-
-
-def check(name, condition, detail=""):
-    global passed
-    if condition:
-        passed += 1
-    else:
-        failures.append(f"{name}: {detail}")
 
 
 def png_size(path):
@@ -67,7 +61,4 @@ with tempfile.TemporaryDirectory() as prefix:
                                  capture_output=True, text=True, env=dict(os.environ, MANWIDTH="80"))
             check(page + "(1) formats cleanly", run.returncode == 0 and run.stderr == "", run.stderr)
 
-for failure in failures:
-    print("FAIL", failure)
-print(f"install_test: {passed} passed, {len(failures)} failed")
-sys.exit(1 if failures else 0)
+finish("install_test")

@@ -313,11 +313,7 @@ QPixmap frm_vandrel::diagram(vandrel::pictures::Diagram which) {
 bool frm_vandrel::event(QEvent* event) {
     // On a screen of another scale the diagram is drawn again for it; the
     // graph's box sees to its own picture.
-    bool ratio_may_change = event->type() == QEvent::ScreenChangeInternal;
-#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    ratio_may_change = ratio_may_change || event->type() == QEvent::DevicePixelRatioChange;
-#endif
-    if (ratio_may_change)
+    if (vandrel::ui::may_change_pixel_ratio(event))
         txt_gain_Change();
     return QMainWindow::event(event);
 }

@@ -38,15 +38,17 @@ void PictureBox::paint_if_due() {
     }
 }
 
-bool PictureBox::event(QEvent* event) {
-    // A move to another screen, or (Qt 6.6 on) a new ratio on the same one;
-    // before Qt 6.6 a change of the scale shows in the repaint it brings.
-    // Painting then draws the picture again at the new ratio.
-    bool ratio_may_change = event->type() == QEvent::ScreenChangeInternal;
+bool may_change_pixel_ratio(const QEvent* event) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
-    ratio_may_change = ratio_may_change || event->type() == QEvent::DevicePixelRatioChange;
+    if (event->type() == QEvent::DevicePixelRatioChange)
+        return true;
 #endif
-    if (ratio_may_change)
+    return event->type() == QEvent::ScreenChangeInternal;
+}
+
+bool PictureBox::event(QEvent* event) {
+    // Painting draws the picture again at a new ratio.
+    if (may_change_pixel_ratio(event))
         update();
     return QWidget::event(event);
 }

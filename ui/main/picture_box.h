@@ -6,7 +6,14 @@
 
 #include <functional>
 
+class QEvent;
+
 namespace vandrel::ui {
+
+/// Whether `event` may bring a widget a new device pixel ratio: a move to
+/// another screen, or (Qt 6.6 on) a new ratio on the same one. Before Qt 6.6
+/// a change of the scale shows only in the repaint it brings.
+bool may_change_pixel_ratio(const QEvent* event);
 
 /// Shows a retained image that is drawn into through a QtPictureSurface.
 /// The picture stays while the box is hidden or covered and appears as it

@@ -1,0 +1,30 @@
+"""What the Python tests share: a tally of named checks, and a way to run the
+program under test."""
+import subprocess
+import sys
+
+failures = []
+passed = 0
+
+
+def check(name, condition, detail=""):
+    """Counts a check that passes; records `name: detail` for one that fails."""
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(f"{name}: {detail}")
+
+
+def runner(command, timeout=60):
+    """A function that runs `command` (a list: the program, after what runs it,
+    such as wine, if anything) with more arguments and captures its output."""
+    return lambda *args: subprocess.run([*command, *args], capture_output=True, text=True, timeout=timeout)
+
+
+def finish(test_name):
+    """Prints the failures and the tally, and exits 1 if anything failed."""
+    for failure in failures:
+        print("FAIL", failure)
+    print(f"{test_name}: {passed} passed, {len(failures)} failed")
+    sys.exit(1 if failures else 0)
