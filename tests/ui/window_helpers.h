@@ -3,11 +3,14 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <memory>
 
 #include "frm_vandrel.h"
+#include "layout.h"
 #include "picture_box.h"
 #include "qt_picture_surface.h"
 #include "vandrel/graph.h"
@@ -40,4 +43,22 @@ inline QImage reference_graph(const frm_vandrel& window) {
         vandrel::draw_graph(surface, window.design().f0, window.design().q);
     }
     return image;
+}
+
+/// How a field looks: the user's input look, the program's output look,
+/// hidden, or something between them.
+enum class Look { input, output, hidden, mixed };
+
+/// A field's look as the user sees it: hidden, or one of the two whole looks.
+inline Look look_of(const QLineEdit* box) {
+    if (box->isHidden()) return Look::hidden;
+    const QColor base = box->palette().color(QPalette::Base);
+    if (box->isEnabled() && box->hasFrame() && base == QColor(Qt::white)) return Look::input;
+    if (!box->isEnabled() && !box->hasFrame() && base == vandrel::ui::panel_colour) return Look::output;
+    return Look::mixed;
+}
+
+/// Whether two picture holders show the very same picture.
+inline bool shows_same_picture(const QLabel* a, const QLabel* b) {
+    return a->pixmap().cacheKey() == b->pixmap().cacheKey();
 }
