@@ -66,7 +66,7 @@ QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
 frm_parts::frm_parts(QWidget* main_window) : main_window_(main_window) {
     setObjectName(QStringLiteral("frm_parts"));
     setWindowTitle(QStringLiteral("Vandrel: parts and real response"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/vandrel.png")));
+    if (main_window) setWindowIcon(main_window->windowIcon());
     build_controls();
     set_choices(vandrel::ui::load_choices());
     if (!restoreGeometry(vandrel::ui::load_geometry())) place_first_time(main_window);
