@@ -38,7 +38,7 @@ QPainterPath response_curve() {
 
 QIcon icon_from(const char* name) {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64})
+    for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/%1-%2.png").arg(QLatin1String(name)).arg(size), QSize(size, size));
     return icon;
 }

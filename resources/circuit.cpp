@@ -293,6 +293,15 @@ void draw(Schematic& s, bool with_gain) {
 }  // namespace
 
 QPixmap circuit_diagram(Diagram which, qreal device_pixel_ratio) {
+    if (device_pixel_ratio == 1) {
+        const QPixmap drawn_when_built(which == Diagram::with_gain ? QStringLiteral(":/circuit/gain.png")
+                                                                    : QStringLiteral(":/circuit/nogain.png"));
+        if (drawn_when_built.size() == diagram_size) return drawn_when_built;
+    }
+    return draw_circuit_diagram(which, device_pixel_ratio);
+}
+
+QPixmap draw_circuit_diagram(Diagram which, qreal device_pixel_ratio) {
     QImage image = canvas(diagram_size, device_pixel_ratio, colour::background);
     {
         QPainter painter(&image);

@@ -39,7 +39,12 @@ inline constexpr QColor sign{0xBD, 0x00, 0x21};
 enum class Diagram { with_gain, without_gain };
 
 /// The circuit diagram, diagram_size logical pixels at `device_pixel_ratio`.
+/// At a ratio of 1 it is the picture this code drew when the program was
+/// built, kept as a resource; at any other ratio it is drawn now.
 QPixmap circuit_diagram(Diagram which, qreal device_pixel_ratio);
+
+/// The circuit diagram, drawn now.
+QPixmap draw_circuit_diagram(Diagram which, qreal device_pixel_ratio);
 
 /// The About window's logo: a high-pass magnitude response with its
 /// passband level (blue) and -3 dB level (red), logo_size logical pixels.

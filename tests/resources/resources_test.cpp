@@ -2,6 +2,7 @@
 // windows rely on, that the diagrams are drawn at the screen's resolution
 // rather than enlarged, and that the window icons are reachable as resources
 // without any explicit initialisation.
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QSet>
@@ -98,6 +99,9 @@ private slots:
         const QSet<QRgb> expected{background, ink, designator, opamp_fill, sign};
         QCOMPARE(colours_of(image), expected);
         QCOMPARE(image.pixel(0, 0) | 0xFF000000u, background);
+        // The picture drawn when the program was built is there, and is this drawing.
+        QVERIFY(QFile::exists(which == Diagram::with_gain ? ":/circuit/gain.png" : ":/circuit/nogain.png"));
+        QCOMPARE(image, vandrel::pictures::draw_circuit_diagram(which, 1).toImage().convertToFormat(QImage::Format_RGB32));
     }
 
     void diagram_is_drawn_at_the_screen_resolution_data() {
@@ -168,7 +172,7 @@ private slots:
         QTest::addColumn<QRgb>("second");
         const QRgb blue = qRgb(0x00, 0x83, 0xD7);
         const QRgb red = qRgb(0xFF, 0x33, 0x00);
-        for (int size : {24, 32, 64}) {
+        for (int size : {32, 48, 64}) {
             QTest::addRow("main icon %d", size) << vandrel::pictures::main_icon() << size << blue << red;
             QTest::addRow("About icon %d", size) << vandrel::pictures::about_icon() << size << blue << red;
         }
