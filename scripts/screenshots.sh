@@ -10,38 +10,39 @@ out=$top/docs/screenshots
 source "$top/tests/e2e/lib.sh"
 trap e2e_cleanup EXIT
 
+# Starts the program anew (ending the one before, if any), with any
+# VAR=value settings given, and waits until its window has settled: WIN.
+launch() {
+  if [[ -n ${E2E_PROGRAM_PID:-} ]]; then
+    kill "$E2E_PROGRAM_PID"
+    while xdotool search --onlyvisible --name "Vandrel: 2nd-order" >/dev/null 2>&1; do sleep 0.1; done
+  fi
+  e2e_launch env "$@" "$build/ui/main/vandrel"
+  win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
+  sleep 1
+  e2e_geometry "$win"
+}
+
 mkdir -p "$out"
 e2e_start_x 2560x1600
-e2e_launch "$build/ui/main/vandrel"
-win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
-sleep 1
-e2e_geometry "$win"
+launch
 import -window "$win" "$out/main-window.png"
 
 panel_y=$((WIN_Y + WIN_H - 211))
 e2e_click $((WIN_X + 28)) $((panel_y + 180))   # "Show graph"
 sleep 0.5
 import -window "$win" "$out/graph-view.png"
-kill "$E2E_PROGRAM_PID"
-while xdotool search --onlyvisible --name "Vandrel: 2nd-order" >/dev/null 2>&1; do sleep 0.1; done
 
-QT_SCALE_FACTOR=2 e2e_launch "$build/ui/main/vandrel"
-win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
-sleep 1
+launch QT_SCALE_FACTOR=2
 import -window "$win" "$out/main-window-scale-2.png"
 echo "wrote $out/main-window.png, $out/graph-view.png and $out/main-window-scale-2.png"
 
 # The Parts window for SOS 20 Hz, Q 2, with E24 parts two in series: settings
-# of its own, so it opens at its first place and size.
-export XDG_CONFIG_HOME=$E2E_TMP/config
+# of its own (lib.sh keeps them in its own folder), so it opens at its
+# first place and size.
 mkdir -p "$XDG_CONFIG_HOME/vandrel"
 printf '[parts]\nseries=E24\ncombine=series\n' >"$XDG_CONFIG_HOME/vandrel/vandrel.ini"
-kill "$E2E_PROGRAM_PID"
-while xdotool search --onlyvisible --name "Vandrel: 2nd-order" >/dev/null 2>&1; do sleep 0.1; done
-e2e_launch "$build/ui/main/vandrel"
-win=$(e2e_wait_window "Vandrel: 2nd-order high-pass filter")
-sleep 1
-e2e_geometry "$win"
+launch
 panel_y=$((WIN_Y + WIN_H - 211))
 e2e_click $((WIN_X + 30)) $((panel_y + 66))    # "SOS User-specified"
 for field in "102 20" "132 2"; do              # txt_freq, txt_q

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 #include "message_sink.h"
 #include "parts_files.h"
@@ -97,20 +98,18 @@ void frm_parts::build_controls() {
                         QStringLiteral(" k\u03a9"));
 
     auto* choices_row = new QHBoxLayout;
-    choices_row->addWidget(caption(this, QStringLiteral("&Series:"), cbo_series));
-    choices_row->addWidget(cbo_series);
-    choices_row->addSpacing(12);
-    choices_row->addWidget(caption(this, QStringLiteral("Co&mbine:"), cbo_combine));
-    choices_row->addWidget(cbo_combine);
-    choices_row->addSpacing(12);
-    choices_row->addWidget(caption(this, QStringLiteral("&Resistors \u00b1"), spn_r_tol));
-    choices_row->addWidget(spn_r_tol);
-    choices_row->addSpacing(12);
-    choices_row->addWidget(caption(this, QStringLiteral("C&apacitors \u00b1"), spn_c_tol));
-    choices_row->addWidget(spn_c_tol);
-    choices_row->addSpacing(12);
-    choices_row->addWidget(caption(this, QStringLiteral("&Load:"), spn_load));
-    choices_row->addWidget(spn_load);
+    const std::pair<QString, QWidget*> choices[] = {
+        {QStringLiteral("&Series:"), cbo_series},
+        {QStringLiteral("Co&mbine:"), cbo_combine},
+        {QStringLiteral("&Resistors \u00b1"), spn_r_tol},
+        {QStringLiteral("C&apacitors \u00b1"), spn_c_tol},
+        {QStringLiteral("&Load:"), spn_load},
+    };
+    for (const auto& [text, control] : choices) {
+        if (control != cbo_series) choices_row->addSpacing(12);
+        choices_row->addWidget(caption(this, text, control));
+        choices_row->addWidget(control);
+    }
     choices_row->addStretch(1);
 
     lbl_failure = new QLabel(this);
