@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the filter as built takes: choosing the parts, and the Monte
 // Carlo tolerance run of 10,000 builds (goal: under 20 ms).
 

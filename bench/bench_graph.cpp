@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One Solve followed by the response graph painted into an image the size of
 // the main window's graph (711 x 197 logical pixels), at device pixel ratios
 // 1 and 2, the way the window redraws its graph after every Solve.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the Parts window takes to follow a Solve: the figures alone
 // (parts, section, path, 10,000 tolerance runs, the response and the
 // tolerance band), and the whole update of the window with its plot painted.

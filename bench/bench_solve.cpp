@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long one Solve takes, with the window's start-up inputs, and how long
 // the response graph takes to produce its drawing calls.
 

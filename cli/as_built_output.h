@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // vandrel-solve's report of the filter as built: a JSON object, a parts
 // list for people, and files written whole or not at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vandrel-solve: runs one Solve of the main window from its start state and
 // prints what it left: messages, field texts, result captions, the design.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 option(VANDREL_WARNINGS_AS_ERRORS "Treat the project's warnings as errors" OFF)
 
 # vandrel_warnings(<target>): the project's warning set, on every target it builds.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Header-only libraries of the build machine for a cross build: each gets a
 # folder of its own (a link to its folder under /usr/include) and an imported
 # target of the name its package would give, so that find_package is not

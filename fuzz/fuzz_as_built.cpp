@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the filter as built: part choice, response, tolerance and files
 // for any design that Solve completes.
 //

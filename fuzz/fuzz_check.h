@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A failed check in a fuzz target: say what went wrong, then abort so that
 // libFuzzer records the input as a crash.

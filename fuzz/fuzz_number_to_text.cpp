@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the text form of a number; the input bytes are read as doubles,
 // eight bytes each.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes Solve with a mode and six arbitrary field texts.
 //
 // Input: "MODE|cfilter|gain|freq|q|freq_peak|peakmag", where MODE starts with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the reading of a field's text as a number.
 //
 // Checks: the result is always finite; blanks, tabs and line feeds anywhere

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a picture at a device pixel ratio, in the picture's own logical
 // pixels.

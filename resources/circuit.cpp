@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two circuit diagrams: input buffer (with gain stage or as a follower),
 // the Sallen-Key high-pass, the series 200 ohm and the connectors.
 //

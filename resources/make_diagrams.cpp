@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the two circuit diagrams at a scale factor of 1 into PNG files when
 // the program is built, so that the program need not draw them at start-up.
 // Usage: make_diagrams WITH_GAIN.png WITHOUT_GAIN.png

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Vandrel's pictures: the two circuit diagrams, the About window's logo and
 // separator line, and the two window icons.

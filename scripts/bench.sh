@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in build-bench (Release) and runs them: Solve alone,
 # Solve with its graph painted at 1x and 2x pixel density, the filter as built
 # (part choice, 10,000-run tolerance spread), the Parts window following a

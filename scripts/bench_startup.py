@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up time and memory of Vandrel against the least Qt Widgets program of
 its kind (bench/minimal_qt: a main window of the same size with a menu bar,
 six input fields and a button).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build, checked from Debian: builds what needs no Qt for 64-bit
 # Windows with mingw-w64, warnings as errors (the design engine,
 # vandrel-solve.exe and the Win32 registry layer), compiles the version

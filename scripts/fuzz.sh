@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the libFuzzer targets in build-fuzz (clang) and fuzzes one of them,
 # or each in turn, for the given number of seconds.
 #

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a user gets it: built with cpack from the build
 # directory, checked with lintian, installed with apt-get, run from /usr/bin
 # (vandrel-solve on a worked design, vandrel's window on a private Xvfb), its

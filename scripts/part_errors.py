@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """How far the chosen parts move f3: for each series and way of combining,
 the median and 95th-percentile error of the section's f3 against the exact
 design, over realistic designs (SOS User-specified, C 0.1 to 4.7 uF from the

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Vandrel and all its tests a second time, with AddressSanitizer and
 # UndefinedBehaviorSanitizer, in build-asan, and runs every test there.
 # Any memory error, leak or undefined behaviour fails the test it happens in.

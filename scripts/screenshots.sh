@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's screenshots: the solved window at start, the graph view,
 # the window at start at a scale factor of 2, and the Parts window, from the
 # real program on a private Xvfb display.

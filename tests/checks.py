@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 """What the Python tests share: a tally of named checks, and a way to run the
 program under test."""
 import subprocess

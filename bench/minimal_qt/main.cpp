@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A main window with a menu bar, six input fields and a button, and nothing
 // else: the baseline for how fast, and in how much memory, a Qt Widgets
 // window of this kind can open.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/window_model.h"
 
 #include "vandrel/number_text.h"

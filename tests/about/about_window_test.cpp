@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About window as the user meets it: texts, layout, keys, life cycle and links.
 #include <QDesktopServices>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Stand-ins for the machine: a registry held in memory, a file system and a
 // search path given as sets, a program starter that records, and a message

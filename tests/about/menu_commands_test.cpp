@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Print" and "About" commands, on a stand-in client area.
 #include <QFile>
 #include <QLabel>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading registry values and finding the system-information tool.
 #include <QDir>
 #include <QFile>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Preferred numbers and the choice of parts.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The response of parts as built, its spread from tolerance, and the files.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """vandrel-solve --parts from the outside: the as_built object, the parts list
 for people, the files it writes and the options it refuses."""
 import json

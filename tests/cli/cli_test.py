@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """vandrel-solve from the outside: exit status, JSON shape, text for people.
 Usage: cli_test.py [LAUNCHER...] PATH/TO/vandrel-solve   (e.g. wine64 vandrel-solve.exe)"""
 import json

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """The netlists of vandrel-solve --spice through ngspice: the path's f3 and
 peak that ngspice finds must match the engine's figures within 0.2 % and
 0.05 dB. Exits 77 (skipped) without ngspice."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program under Xvfb: "About" opens a window titled "About Vandrel",
 # Esc hides it and "About" shows it again; a double-click on a link opens it
 # once; "&System Info..." starts a desktop system-information tool found on

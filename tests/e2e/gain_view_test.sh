@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program under Xvfb: typing into the gain field swaps the circuit
 # diagram, and "Show graph" puts the response graph in the picture band.
 # Usage: gain_view_test.sh PATH/TO/vandrel

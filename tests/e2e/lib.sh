@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared helpers for the end-to-end tests: a private X server, the real
 # program, xdotool to drive it and ImageMagick to look at the screen.
 # Source this file; call e2e_start_x first and e2e_cleanup on exit.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The real program under Xvfb with a window manager: "Parts" opens the Parts
 # window; a new design solved in the main window changes it; "Save SPICE
 # netlist..." (from the keyboard, the file name typed into the file dialog)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Where the windows open under a real window manager (openbox): the main
 # window centred on the screen by its outer frame, the About window centred
 # across and a quarter of the free height from the top by its outer frame,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "Print" on the real program, through a real print queue: a private CUPS
 # scheduler with a cups-pdf queue as its default printer. Answering Yes must
 # leave a one-page PDF of the window, printed as job "Vandrel", in the queue's

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """cmake --install into a fresh prefix: every file in place, icons of the
 sizes their folders name, the desktop entry and AppStream metadata valid, the
 manual pages free of formatting warnings, the programs runnable from there."""

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Parts window: it follows the designs that the main window's Solve
 // completes, is one window that closes with the main window, keeps the
 // user's choices and its place between runs, writes files whole or says why

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Checks the program's pictures: their sizes at every scale, the colours the
 // windows rely on, that the diagrams are drawn at the screen's resolution
 // rather than enlarged, and that the window icons are reachable as resources

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vandrel's own command line, read before and after QApplication has taken
 // out Qt's options.
 

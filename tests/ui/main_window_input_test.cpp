@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from the keyboard, and its graph on screens of different
 // pixel density (two offscreen screens, the second at 2x: two_screens.json).
 

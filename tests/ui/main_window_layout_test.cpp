@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as the user meets it: start-up state and caption, every
 // control at its place with its name and caption, the band layout, the
 // look, and the menu bar.

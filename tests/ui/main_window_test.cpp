@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window at work: field looks per design mode, keyboard order, the
 // two views, the gain-dependent diagram, and Solve run from the window.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Qt picture surface: user scale, pens, points, text and clearing, and
 // the response graph drawn through it at normal and double pixel density.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Who made Vandrel, where to find it and where to write: the texts and
 // addresses of the About window, kept together so they change in one place.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The few registry calls the System Info button needs, behind an interface so
 // that the lookups can run against a registry held in memory. On Windows the

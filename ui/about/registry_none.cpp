@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Systems without a registry: there is no key to open.
 #include "registry.h"
 

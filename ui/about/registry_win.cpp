@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows registry through its 8-bit (ANSI) calls.
 #include "registry.h"
 

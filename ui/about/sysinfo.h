@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding and starting the system-information tool for the About window's
 // "&System Info..." button.

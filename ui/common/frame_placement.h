@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Placing a top-level window by its outer frame: title bar and borders
 // included, as the window system draws them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's message boxes go. The running program shows real modal
 // boxes; tests install a sink that records and answers without blocking.

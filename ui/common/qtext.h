@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The design engine speaks UTF-8 std::string_view; the windows speak QString.
 

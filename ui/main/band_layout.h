@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the picture band and the controls panel go, and how large the
 // main window's client area is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // vandrel's command line: --help and --version; the program takes nothing else
 // of its own. Qt's options (-platform, -style, ...) are for QApplication.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's kinds of control, each made at its place in the design,
 // with its name and its look, and the two looks of an input field.

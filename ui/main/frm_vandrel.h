@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the design inputs and modes, "Solve", the results, the
 // circuit diagram or response graph above them, and the menu.

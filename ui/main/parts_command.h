@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's "Parts": the one Parts window, loaded from its module on
 // first use and kept up to date with every Solve that completes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Parts window: the parts to buy for the main window's design, the
 // response they really give, and the files to take it further.

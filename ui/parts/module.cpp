@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry point through which the main window makes the Parts window.
 #include <QtGlobal>
 

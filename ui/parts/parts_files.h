@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving from the Parts window: the file dialog, which tests replace so that
 // nothing waits for a person, and writing a file whole or not at all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Parts window shows, worked out from a design and the user's
 // choices. Plain C++; the window only puts it on screen.

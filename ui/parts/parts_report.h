@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The figures of the Parts window as a report: the parts list, the section
 // as built next to the exact design, the whole path and the tolerance

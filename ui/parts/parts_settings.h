@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Parts window remembers between runs: the user's choices and its
 // place and size, in the user's settings file (vandrel/vandrel.ini under the

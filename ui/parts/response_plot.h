@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The response of the parts as a plot: the magnitude from 1 Hz to 1 kHz on a
 // logarithmic axis (the exact design's section, the section as built, the

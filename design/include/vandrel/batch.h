@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Solve without a window: the start state of the main window held in memory,
 // for the command-line solver and for tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Names and design values of the main window's inputs and results, shared by
 // the window, the command-line solver and the tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/as_built/parts_text.h"
 
 #include <charconv>

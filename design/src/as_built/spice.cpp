@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SPICE netlist of the path as built.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the main window knows of the Parts window. The window lives in a
 // module of its own (vandrel_parts), loaded on the first "Parts", so that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The response of the filter as built, from its parts, with ideal op-amps.
 //

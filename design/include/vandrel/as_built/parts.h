@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parts to buy for a solved design: R1, R3 and R4 from a series of
 // preferred numbers, alone or two together, and a check of the capacitor.

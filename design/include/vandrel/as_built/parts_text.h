@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The filter as built in words and figures for people: the texts that
 // vandrel-solve prints and the Parts window shows. Numbers use "." whatever

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Preferred numbers: the E series (IEC 60063) in which resistors and
 // capacitors are made.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The filter as built: the parts chosen for a solved design, the response
 // they give, its spread from tolerance, and what goes into files (a SPICE

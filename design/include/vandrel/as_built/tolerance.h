@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The spread of the response when every part is off by up to its
 // tolerance: a Monte Carlo run with a fixed seed, so that it repeats.
