@@ -1,21 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "as_built_output.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <ostream>
-#include <system_error>
 
 #include "vandrel/as_built/parts_text.h"
 
-#ifdef _WIN32
-#include <process.h>
-#define vandrel_getpid _getpid
-#else
-#include <unistd.h>
-#define vandrel_getpid getpid
-#endif
 
 namespace vandrel::cli {
 namespace {
@@ -74,29 +63,5 @@ ordered_json as_built_json(const ab::AsBuilt& b) {
 }
 
 void print_as_built(std::ostream& out, const ab::AsBuilt& b) { out << "\n" << ab::parts_list_text(b); }
-
-std::string write_whole(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::path temporary = path;
-    temporary += ".tmp" + std::to_string(vandrel_getpid());
-    {
-        std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
-        if (!file) return "cannot write " + path.string() + ": " + std::strerror(errno);
-        file << text;
-        file.close();
-        if (!file) {
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return "cannot write " + path.string() + ": the file could not be written whole";
-        }
-    }
-    std::error_code error;
-    std::filesystem::rename(temporary, path, error);
-    if (error) {
-        std::error_code ignored;
-        std::filesystem::remove(temporary, ignored);
-        return "cannot write " + path.string() + ": " + error.message();
-    }
-    return {};
-}
 
 }  // namespace vandrel::cli

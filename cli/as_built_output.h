@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // vandrel-solve's report of the filter as built: a JSON object, a parts
-// list for people, and files written whole or not at all.
+// list for people.
 
 #include <nlohmann/json.hpp>
 
-#include <filesystem>
 #include <iosfwd>
 #include <string>
 
@@ -18,10 +17,5 @@ nlohmann::ordered_json as_built_json(const as_built::AsBuilt& built);
 
 /// The same for people: the parts list, then the figures.
 void print_as_built(std::ostream& out, const as_built::AsBuilt& built);
-
-/// Writes `text` to a temporary file beside `path` and renames it to
-/// `path`, so that a failure leaves no half-written file. Returns "" on
-/// success, else what went wrong.
-std::string write_whole(const std::filesystem::path& path, const std::string& text);
 
 }  // namespace vandrel::cli

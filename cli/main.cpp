@@ -18,6 +18,7 @@
 #include "as_built_output.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
+#include "vandrel/files/output.h"
 
 namespace {
 
@@ -214,16 +215,16 @@ int main(int argc, char** argv) {
             std::cerr << "vandrel-solve: " << e.what() << "\n";
         }
     }
+    // Every file the run writes, written together or not at all.
+    std::vector<vandrel::files::Output> outputs;
     if (as_built) {
-        const std::pair<const std::optional<std::string>&, std::string> files[] = {
-            {spice_file, vandrel::as_built::spice_netlist(outcome.design, mode, *as_built)},
-            {response_file, vandrel::as_built::response_csv(vandrel::as_built::response_rows(*as_built))}};
-        for (const auto& [file, text] : files) {
-            if (!file) continue;
-            if (const std::string failure = vandrel::cli::write_whole(*file, text); !failure.empty()) {
-                std::cerr << "vandrel-solve: " << failure << "\n";
-                return 2;
-            }
+        if (spice_file) outputs.push_back({*spice_file, vandrel::as_built::spice_netlist(outcome.design, mode, *as_built)});
+        if (response_file)
+            outputs.push_back(
+                {*response_file, vandrel::as_built::response_csv(vandrel::as_built::response_rows(*as_built))});
+        if (const std::string failure = vandrel::files::write_all(outputs, std::cout); !failure.empty()) {
+            std::cerr << "vandrel-solve: " << failure << "\n";
+            return 2;
         }
     } else if (spice_file || response_file) {
         std::cerr << "vandrel-solve: no file written: there is no design to build\n";

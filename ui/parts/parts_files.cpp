@@ -4,7 +4,11 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QRegularExpression>
-#include <QSaveFile>
+
+#include <filesystem>
+#include <string>
+
+#include "vandrel/files/output.h"
 
 namespace vandrel::ui {
 namespace {
@@ -38,18 +42,12 @@ QString ask_save_path(QWidget* parent, const SaveRequest& request) {
 }
 
 QString write_whole(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    const auto failure = [&path](const QString& reason) {
-        return QStringLiteral("Could not save %1: %2. Nothing was written.").arg(QDir::toNativeSeparators(path), reason);
-    };
-    if (!file.open(QIODevice::WriteOnly)) return failure(file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(reason);
-    }
-    if (!file.commit()) return failure(file.errorString());
-    return {};
+    const QByteArray utf8 = path.toUtf8();
+    const std::filesystem::path native(std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()),
+                                                     static_cast<std::size_t>(utf8.size())));
+    const std::string reason = files::write_file(native, bytes.toStdString());
+    if (reason.empty()) return {};
+    return QStringLiteral("Could not save %1: %2. Nothing was written.").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason));
 }
 
 }  // namespace vandrel::ui

@@ -33,6 +33,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+/// Something unusual about a build that still works: a part outside the
+/// range where it is common, a corner near the fixed ones of the path.
+struct Warning {
+    std::string part;  ///< "R1", "R3", "R4", "C", or "" for the whole path
+    std::string text;  ///< one sentence for people
+};
+
 struct AsBuilt {
     Options options;
     PartsList parts;
@@ -42,6 +49,7 @@ struct AsBuilt {
     PathFigures path_figures;
     std::vector<PathParts> runs;    ///< the tolerance runs
     ToleranceFigures tolerance;
+    std::vector<Warning> warnings;  ///< in the order R1, R3, R4, C, path
 };
 
 /// Chooses the parts for a design that Solve completed and works out what
