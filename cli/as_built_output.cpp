@@ -58,7 +58,10 @@ ordered_json as_built_json(const ab::AsBuilt& b) {
                         {"runs", t.runs},
                         {"section_f3", spread_json(b.tolerance.section_f3)},
                         {"path_f3", b.tolerance.path_f3 ? spread_json(*b.tolerance.path_f3) : ordered_json(nullptr)},
+                        {"path_f3_runs", b.tolerance.path_f3_runs},
                         {"peak_db", spread_json(b.tolerance.peak_db)}};
+    auto& warnings = out["warnings"] = ordered_json::array();
+    for (const ab::Warning& w : b.warnings) warnings.push_back(w.text);
     return out;
 }
 

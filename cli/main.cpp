@@ -123,13 +123,12 @@ std::vector<std::string> arguments(const CLI::App& app, int argc, char** argv) {
     return args;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     CLI::App app{"Solves one Vandrel filter design the way the window's \"Solve\" button does, "
                  "starting from the window's start state.\n"
                  "Exit status: 0 when the run reached its end, 1 when it stopped early "
-                 "(a field longer than 6 characters, or no design possible), 2 for a bad command line.",
+                 "(a field longer than 6 characters, or no design possible), 2 for a bad command line "
+                 "or a file that cannot be written, 3 for a failure of the program itself.",
                  "vandrel-solve"};
     app.option_defaults()->always_capture_default();
 
@@ -155,7 +154,7 @@ int main(int argc, char** argv) {
 
     bool json = false;
     app.add_flag("-j,--json", json, "Print one JSON object instead of text for people");
-    app.set_version_flag("--version", std::string(vandrel::program_version), "Print the version and exit");
+    app.set_version_flag("-v,--version", std::string(vandrel::program_version), "Print the version and exit");
 
     // The filter as built: parts, their response, tolerance, files.
     std::optional<std::string> parts_name;
@@ -174,9 +173,10 @@ int main(int argc, char** argv) {
         ->type_name("HOW")
         ->check(CLI::IsMember({"single", "series", "parallel"}, CLI::ignore_case))
         ->needs(parts);
-    app.add_option("--load", built.load_kohm, "Load at the output, kOhm (above 0)")
+    app.add_option("--load", built.load_kohm, "Load at the output, kOhm (0.01 to 1000000)")
         ->type_name("KOHM")
-        ->check(number_check([](double v) { return v > 0; }, "the load must be a number of kOhm above 0"))
+        ->check(number_check([](double v) { return v >= 0.01 && v <= 1e6; },
+                             "the load must be a number of kOhm from 0.01 to 1000000"))
         ->needs(parts);
     const auto tolerance =
         number_check([](double v) { return v >= 0 && v < 100; }, "a tolerance must be a percentage from 0 to below 100");
@@ -211,7 +211,7 @@ int main(int argc, char** argv) {
         built.combine = *vandrel::as_built::combine_from_name(combine_name);
         try {
             as_built = vandrel::as_built::analyse(outcome.design, built);
-        } catch (const std::exception& e) {
+        } catch (const vandrel::as_built::UnbuildableParts& e) {
             std::cerr << "vandrel-solve: " << e.what() << "\n";
         }
     }
@@ -239,4 +239,20 @@ int main(int argc, char** argv) {
         if (as_built) vandrel::cli::print_as_built(std::cout, *as_built);
     }
     return completed && (as_built || !parts_name) ? 0 : 1;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    // What no input should ever cause: a clear line and its own status, not
+    // the "no design" of status 1.
+    try {
+        return run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "vandrel-solve: out of memory; nothing more was done\n";
+    } catch (const std::exception& e) {
+        std::cerr << "vandrel-solve: internal error: " << e.what() << "\n";
+    } catch (...) {
+        std::cerr << "vandrel-solve: internal error\n";
+    }
+    return 3;
 }

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
@@ -130,19 +132,91 @@ TEST(Tolerance, RepeatsWithItsSeed) {
 }
 
 TEST(AsBuilt, RefusesWhatCannotBeBuilt) {
-    // R3 is shown as 0k here.
-    const auto corner = solved(Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}});
-    EXPECT_THROW(analyse(corner, with({PartSource::Kind::shown})), UnbuildableParts);
-    EXPECT_NO_THROW(analyse(corner, with(e24_parts)));
-    const auto tiny = solved(Mode::sos, {{Field::cfilter, "1E-300"}, {Field::freq, "1"}});
-    EXPECT_THROW(analyse(tiny, with(e24_parts)), UnbuildableParts);
+    const PartSource shown{PartSource::Kind::shown};
+    const PartSource e192{PartSource::Kind::series, ESeries::E192};
+    const char* const beyond_resistors = ", outside the 1 Ohm to 1 GOhm that resistors come in: no filter can be built "
+                                         "from this value";
+    struct Case {
+        const char* name;
+        std::map<Field, std::string> texts;
+        Options options;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"shown_r3_cut_to_zero", {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "1"}}, with(shown),
+         "R3 would be 0k: no filter can be built from this value"},
+        {"r3_below_one_ohm", {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}}, with(e24_parts),
+         std::string("R3 would be 0.000795775k") + beyond_resistors},
+        {"r3_above_one_gigaohm", {{Field::cfilter, "1E-6"}, {Field::freq, "1"}}, with(e24_parts),
+         std::string("R3 would be 1.12557e+08k") + beyond_resistors},
+        {"r1_above_one_gigaohm", {{Field::gain, "0.0001"}}, with(e24_parts),
+         std::string("R1 would be 1.30288e+06k") + beyond_resistors},
+        // Once a search for parts that took minutes and gigabytes, or never ended.
+        {"capacitor_1e-303_parallel", {{Field::cfilter, "1E-303"}, {Field::freq, "1"}},
+         with(e24_parts, Combine::parallel),
+         "C would be 1e-303 uF, outside the 1 pF to 10000 uF that capacitors come in: no filter can be built from "
+         "this value"},
+        {"capacitor_2e-305_e192", {{Field::cfilter, "2E-305"}, {Field::freq, "1"}}, with(e192, Combine::parallel),
+         "C would be 2e-305 uF, outside the 1 pF to 10000 uF that capacitors come in: no filter can be built from "
+         "this value"},
+    };
+    for (const Case& c : cases) {
+        try {
+            analyse(solved(Mode::sos, c.texts), c.options);
+            ADD_FAILURE() << c.name << ": built";
+        } catch (const UnbuildableParts& e) {
+            EXPECT_EQ(e.what(), c.message) << c.name;
+        }
+    }
+
     const auto d = solved(Mode::butterworth, {});
+    for (double load : {0.0, 0.00999, 1.0001e6, std::nan("")}) {
+        Options o = with(exact_parts);
+        o.load_kohm = load;
+        EXPECT_THROW(analyse(d, o), std::invalid_argument) << load;
+    }
+    for (double load : {0.01, 1e6}) {
+        Options o = with(exact_parts);
+        o.load_kohm = load;
+        EXPECT_NO_THROW(analyse(d, o)) << load;
+    }
     Options o = with(exact_parts);
-    o.load_kohm = 0;
-    EXPECT_THROW(analyse(d, o), std::invalid_argument);
-    o.load_kohm = 10;
     o.tolerance.c_pct = 100;
     EXPECT_THROW(analyse(d, o), std::invalid_argument);
+}
+
+TEST(AsBuilt, WarnsOfWhatIsUnusual) {
+    const char* const rare = " lies outside 10 Ohm to 10 MOhm, where film resistors are rare and an op-amp stage misbehaves";
+    struct Case {
+        const char* name;
+        std::map<Field, std::string> texts;
+        std::vector<std::pair<std::string, std::string>> warnings;  // part, text
+    };
+    const Case cases[] = {
+        {"startup_design", {}, {}},
+        {"r3_below_ten_ohms_and_near_the_feedback_corner",
+         {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "1"}},
+         {{"R3", std::string("R3 0.0082k") + rare},
+          {"", "The feedback capacitor (0.01 uF across 15k, 1.06 kHz) lies near the filter's corner: it moves the "
+               "path's f3 from 760 Hz to 841 Hz"}}},
+        {"r1_above_ten_megaohms", {{Field::gain, "0.001"}}, {{"R1", std::string("R1 130000k") + rare}}},
+        {"no_f3_below_the_feedback_corner",
+         {{Field::freq, "800"}},
+         {{"", "The feedback capacitor (0.01 uF across 15k, 1.06 kHz) lies near the filter's corner and cuts into "
+               "the pass band: the path never comes within 3 dB of its gain, so it has no f3"}}},
+        {"f3_raised_by_the_input_coupling",
+         {{Field::cfilter, "10"}, {Field::freq, "1"}},
+         {{"", "The input coupling (1 uF with 47k, 3.39 Hz) lies near the filter's corner: it moves the path's f3 "
+               "from 1.02 Hz to 3.41 Hz"}}},
+        {"capacitor_below_100_pf", {{Field::cfilter, "5E-5"}, {Field::freq, "1000"}, {Field::gain, "0"}},
+         {{"C", "C 5e-05 uF lies outside 100 pF to 10 uF, where film capacitors are rare"}}},
+    };
+    for (const Case& c : cases) {
+        const AsBuilt b = analyse(solved(Mode::sos, c.texts), with(e24_parts));
+        std::vector<std::pair<std::string, std::string>> got;
+        for (const Warning& w : b.warnings) got.emplace_back(w.part, w.text);
+        EXPECT_EQ(got, c.warnings) << c.name;
+    }
 }
 
 TEST(Files, ResponseTable) {

@@ -50,7 +50,7 @@ for args, status, expected in cases:
         continue
     built = out["as_built"]
     check(name + " keys", list(built) == ["series", "combine", "load_kohm", "parts", "section", "exact_section",
-                                          "path", "tolerance"], str(list(built)))
+                                          "path", "tolerance", "warnings"], str(list(built)))
     check(name + " path keys", list(built["path"]) == ["gain_db", "f3", "peak_db", "group_delay_ms"]
           and list(built["path"]["group_delay_ms"]) == ["20", "30", "40"], str(built["path"]))
     for path, want in expected.items():

@@ -19,6 +19,10 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 #include "frm_parts.h"
 #include "frm_vandrel.h"
 #include "parts_command.h"
@@ -69,6 +73,7 @@ private slots:
     void choicesAndPlacePersist();
     void savesFilesWholeOrSaysWhy_data();
     void savesFilesWholeOrSaysWhy();
+    void savesThroughLinksNeverOverSpecialFiles();
     void unbuildablePartsAreSaid();
     void comesFromItsModule_data();
     void comesFromItsModule();
@@ -268,10 +273,41 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy() {
                  qPrintable(sink_->messages[0]));
 }
 
+void PartsWindowTest::savesThroughLinksNeverOverSpecialFiles() {
+#ifdef Q_OS_UNIX
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath(QStringLiteral("fifo")), link = dir.filePath(QStringLiteral("link.cir"));
+    QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QVERIFY(QFile::link(QStringLiteral("target.cir"), link));  // leads to a file not there yet
+    QString path;
+    vandrel::ui::set_save_dialog([&path](QWidget*, const vandrel::ui::SaveRequest&) { return path; });
+    frm_parts w(nullptr);
+    w.show_design(vandrel::solve_batch(Mode::butterworth, {}).design, Mode::butterworth);
+    w.show();
+
+    path = fifo;
+    w.findChild<QPushButton*>(QStringLiteral("cmd_spice"))->click();
+    QCOMPARE(sink_->messages.size(), 1);
+    QVERIFY2(sink_->messages[0].contains(QLatin1String("not a regular file")), qPrintable(sink_->messages[0]));
+    struct stat st {};
+    QVERIFY(::lstat(QFile::encodeName(fifo).constData(), &st) == 0 && S_ISFIFO(st.st_mode));
+
+    path = link;
+    w.findChild<QPushButton*>(QStringLiteral("cmd_spice"))->click();
+    QCOMPARE(sink_->messages.size(), 1);
+    QVERIFY(QFileInfo(link).isSymLink());
+    QVERIFY(read_all(dir.filePath(QStringLiteral("target.cir"))).startsWith("* Vandrel 1.01"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name),
+             QStringList({QStringLiteral("fifo"), QStringLiteral("link.cir"), QStringLiteral("target.cir")}));
+#else
+    QSKIP("links and FIFOs as POSIX has them");
+#endif
+}
+
 void PartsWindowTest::unbuildablePartsAreSaid() {
     // R3 is shown cut down to "0k" for this design.
     const auto outcome = vandrel::solve_batch(
-        Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}});
+        Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "1"}});
     QCOMPARE(outcome.end, vandrel::SolveEnd::completed);
     frm_parts w(nullptr);
     w.cbo_series->setCurrentText(QStringLiteral("as shown"));

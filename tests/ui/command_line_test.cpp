@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// vandrel's own command line, read before and after QApplication has taken
-// out Qt's options.
+// vandrel's own command line, read before QApplication exists.
 
 #include <QtTest>
 
@@ -26,8 +25,13 @@ private slots:
         QTest::newRow("unknown option") << QStringList{"--bogus"} << Request::bad << "Unknown option 'bogus'.\n\nUsage:";
         QTest::newRow("a file") << QStringList{"design.txt"} << Request::bad
                                 << "Unexpected argument 'design.txt': vandrel opens no files.\n\nUsage:";
-        // Before QApplication has taken it out, a Qt option is unknown.
-        QTest::newRow("Qt option") << QStringList{"-platform", "offscreen"} << Request::bad << "Unknown option";
+        // Qt's own options are left to QApplication, with their values.
+        QTest::newRow("Qt options") << QStringList{"-platform", "offscreen", "--style=Fusion", "-reverse"}
+                                    << Request::run << QString();
+        QTest::newRow("Qt option then a file") << QStringList{"-style", "x", "y"} << Request::bad
+                                               << "Unexpected argument 'y'";
+        QTest::newRow("Qt option without its value") << QStringList{"-platform"} << Request::bad
+                                                     << "Qt's option '-platform' needs a value.\n\nUsage:";
     }
 
     void reads() {

@@ -34,6 +34,43 @@ struct Parser {
     }
 };
 
+// Qt's own options, which QApplication takes out of the arguments: those
+// that take the next argument as their value, and those that take none.
+// Either may be written with one dash or two, and a value also after "=".
+const QStringList qt_options_with_value{
+    QStringLiteral("platform"),   QStringLiteral("platformpluginpath"), QStringLiteral("platformtheme"),
+    QStringLiteral("plugin"),     QStringLiteral("qwindowgeometry"),    QStringLiteral("geometry"),
+    QStringLiteral("qwindowicon"), QStringLiteral("icon"),              QStringLiteral("qwindowtitle"),
+    QStringLiteral("title"),      QStringLiteral("session"),            QStringLiteral("display"),
+    QStringLiteral("name"),       QStringLiteral("style"),              QStringLiteral("stylesheet"),
+    QStringLiteral("qmljsdebugger")};
+const QStringList qt_flags{QStringLiteral("reverse"), QStringLiteral("nograb"), QStringLiteral("dograb"),
+                           QStringLiteral("sync"), QStringLiteral("widgetcount")};
+
+// The arguments without Qt's own options; `missing` names an option of Qt's
+// that its value is missing from.
+QStringList without_qt_options(const QStringList& arguments, QString& missing) {
+    QStringList out;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (i == 0 || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("--")) {
+            out << arg;
+            if (arg == QLatin1String("--")) out << arguments.mid(i + 1);
+            if (arg == QLatin1String("--")) break;
+            continue;
+        }
+        const QString name = arg.mid(arg.startsWith(QLatin1String("--")) ? 2 : 1).section(QLatin1Char('='), 0, 0);
+        const bool has_value = arg.contains(QLatin1Char('='));
+        if (qt_flags.contains(name) && !has_value) continue;
+        if (qt_options_with_value.contains(name)) {
+            if (!has_value && ++i == arguments.size()) missing = arg;
+            continue;
+        }
+        out << arg;
+    }
+    return out;
+}
+
 void print(std::FILE* to, const QString& text) {
     std::fputs(text.toLocal8Bit().constData(), to);
     std::fflush(to);
@@ -46,7 +83,10 @@ CommandLine read_command_line(const QStringList& arguments) {
     const auto bad = [&p](const QString& reason) {
         return CommandLine{CommandLine::Request::bad, reason + QLatin1String("\n\n") + p.usage()};
     };
-    if (!p.parser.parse(arguments)) return bad(p.parser.errorText());
+    QString missing;
+    const QStringList own = without_qt_options(arguments, missing);
+    if (!missing.isEmpty()) return bad(QStringLiteral("Qt's option '%1' needs a value.").arg(missing));
+    if (!p.parser.parse(own)) return bad(p.parser.errorText());
     if (p.parser.isSet(p.help)) return {CommandLine::Request::help, p.usage()};
     if (p.parser.isSet(p.version)) return {CommandLine::Request::version, to_qstring(program_version) + QLatin1Char('\n')};
     if (!p.parser.positionalArguments().isEmpty())

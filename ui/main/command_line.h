@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // vandrel's command line: --help and --version; the program takes nothing else
-// of its own. Qt's options (-platform, -style, ...) are for QApplication.
+// of its own. Qt's options (-platform, -style, ...) are left for QApplication.
 
 #include <QString>
 #include <QStringList>
@@ -15,8 +15,8 @@ struct CommandLine {
     QString text;
 };
 
-/// Reads the arguments, the program's name first. Anything unknown is bad;
-/// read the line again once QApplication has taken out its own options.
+/// Reads the arguments, the program's name first, before QApplication
+/// exists: Qt's own options are passed over, anything else unknown is bad.
 CommandLine read_command_line(const QStringList& arguments);
 
 /// Prints the answer to help or version on standard output (0), or the

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/as_built/parts.h"
 
+#include "vandrel/as_built/ranges.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -229,12 +231,18 @@ CapacitorCheck check_capacitor(double uf) {
 
 PartsList choose_parts(const Module1& d, PartSource source, Combine combine) {
     PartsList out;
+    require_made("C", d.cfilter, true);
     out.c = check_capacitor(d.cfilter);
     const double r3 = d.xc / (d.q * 2), r4 = (d.xc * 2) * d.q;
     // A gain whose ratio is 1 in double precision is a follower too.
     const double gain_ratio = std::pow(10.0, d.gain / 20);
     const bool follower = !(d.gain > 0) || gain_ratio - 1 == 0;
     const double r1 = follower ? 0 : feedback_kohm / (gain_ratio - 1);
+    // Part choice searches the series around each value: only values that
+    // parts come in are searched for.
+    if (!follower) require_made("R1", r1, false);
+    require_made("R3", r3, false);
+    require_made("R4", r4, false);
 
     switch (source.kind) {
     case PartSource::Kind::exact:

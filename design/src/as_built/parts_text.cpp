@@ -89,9 +89,14 @@ std::string parts_list_text(const AsBuilt& b) {
     out += "\n\nTolerance (resistors +-" + figure(t.r_pct) + " %, capacitors +-" + figure(t.c_pct) + " %, " +
            std::to_string(t.runs) + " runs), 5th / 50th / 95th percentile:\n";
     out += "  section f3  " + spread_text(b.tolerance.section_f3) + " Hz\n";
-    out += "  path f3     " + (b.tolerance.path_f3 ? spread_text(*b.tolerance.path_f3) + " Hz" : std::string("none")) +
-           "\n";
-    out += "  peak        " + spread_text(b.tolerance.peak_db) + " dB\n";
+    out += "  path f3     " + (b.tolerance.path_f3 ? spread_text(*b.tolerance.path_f3) + " Hz" : std::string("none"));
+    if (b.tolerance.path_f3 && b.tolerance.path_f3_runs < t.runs)
+        out += " (over the " + std::to_string(b.tolerance.path_f3_runs) + " runs that reach an f3)";
+    out += "\n  peak        " + spread_text(b.tolerance.peak_db) + " dB\n";
+    if (!b.warnings.empty()) {
+        out += "\nWarnings:\n";
+        for (const Warning& w : b.warnings) out += "  " + w.text + "\n";
+    }
     return out;
 }
 

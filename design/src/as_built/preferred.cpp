@@ -3,6 +3,7 @@
 
 #include <cctype>
 #include <cmath>
+#include <stdexcept>
 
 namespace vandrel::as_built {
 namespace {
@@ -96,6 +97,8 @@ double preferred_value(ESeries series, int k) {
 }
 
 int index_at_or_below(ESeries series, double x) {
+    // Far from these ends every step below is exact and finite.
+    if (!(x >= 1e-280 && x <= 1e280)) throw std::domain_error("no preferred value is looked for near this number");
     const int n = static_cast<int>(decade_hundredths(series).size());
     const double limit = x * (1 + same_value);
     // The series is nearly geometric: start from the geometric index and

@@ -4,30 +4,29 @@
 #include <cmath>
 
 #include "text_forms.h"
+#include "warnings.h"
 
 namespace vandrel::as_built {
 namespace {
 
-void require_buildable(const Resistor& r, std::string_view name) {
-    for (double part : r.chosen)
-        if (!(part > 0))
-            throw UnbuildableParts(std::string(name) + " would be " + shortest(part) +
-                                   "k: no filter can be built from this value");
+void require_parts_made(const Resistor& r, const char* name) {
+    for (double part : r.chosen) require_made(name, part, false);
 }
 
 }  // namespace
 
 AsBuilt analyse(const Module1& design, const Options& options) {
-    if (!(options.load_kohm > 0)) throw std::invalid_argument("the load must be above 0 kOhm");
+    if (!(options.load_kohm >= 0.01 && options.load_kohm <= 1e6))
+        throw std::invalid_argument("the load must be from 0.01 to 1000000 kOhm");
     for (double pct : {options.tolerance.r_pct, options.tolerance.c_pct})
         if (!(pct >= 0 && pct < 100)) throw std::invalid_argument("a tolerance must be at least 0 % and below 100 %");
 
     AsBuilt out;
     out.options = options;
     out.parts = choose_parts(design, options.source, options.combine);
-    if (out.parts.r1) require_buildable(*out.parts.r1, "R1");
-    require_buildable(out.parts.r3, "R3");
-    require_buildable(out.parts.r4, "R4");
+    if (out.parts.r1) require_parts_made(*out.parts.r1, "R1");
+    require_parts_made(out.parts.r3, "R3");
+    require_parts_made(out.parts.r4, "R4");
 
     out.path = path_of(out.parts, options.load_kohm);
     out.section = section_figures(section_of(out.path));
@@ -39,6 +38,7 @@ AsBuilt analyse(const Module1& design, const Options& options) {
     out.path_figures = path_figures(out.path);
     out.runs = tolerance_runs(out.parts, options.load_kohm, options.tolerance);
     out.tolerance = tolerance_figures(out.runs);
+    out.warnings = build_warnings(out);
     return out;
 }
 

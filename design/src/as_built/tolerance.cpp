@@ -95,6 +95,7 @@ ToleranceFigures tolerance_figures(std::span<const PathParts> runs) {
     if (runs.empty()) return out;
     out.section_f3 = spread(section_f3);
     out.peak_db = spread(peak);
+    out.path_f3_runs = static_cast<int>(path_f3s.size());
     if (!path_f3s.empty()) out.path_f3 = spread(path_f3s);
     return out;
 }

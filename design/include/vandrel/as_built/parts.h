@@ -71,7 +71,9 @@ struct PartsList {
     CapacitorCheck c;
 };
 
-/// Chooses the parts for a design that Solve completed.
+/// Chooses the parts for a design that Solve completed. Throws
+/// UnbuildableParts (ranges.h) when the capacitor or a resistor the design
+/// asks for lies outside the values that parts come in.
 ///
 /// From a series, R1 is the part or pair whose buffer gain 1 + 15/R1 comes
 /// closest to the design's gain. R3 and R4 are chosen together: the pair

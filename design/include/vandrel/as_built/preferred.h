@@ -31,15 +31,16 @@ std::span<const int> decade_hundredths(ESeries series);
 /// value is the double nearest to its decimal form (6.8, 0.047, 8.25E5).
 double preferred_value(ESeries series, int k);
 
-/// The index k of the largest value not above x (x > 0); a value within a
-/// relative 1E-9 of x counts as equal to it.
+/// The index k of the largest value not above x; a value within a relative
+/// 1E-9 of x counts as equal to it. Throws std::domain_error for x outside
+/// 1E-280 to 1E280 (and for NaN), where the series is not looked at.
 int index_at_or_below(ESeries series, double x);
 
-/// The value of the series nearest to x (x > 0), by difference; half way
+/// The value of the series nearest to x (1E-280 to 1E280), by difference; half way
 /// between two values gives the larger one.
 double nearest_value(ESeries series, double x);
 
-/// Whether x (> 0) is a value of the series, to a relative 1E-9.
+/// Whether x (1E-280 to 1E280) is a value of the series, to a relative 1E-9.
 bool is_value(ESeries series, double x);
 
 }  // namespace vandrel::as_built

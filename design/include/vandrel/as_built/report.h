@@ -11,6 +11,7 @@
 
 #include "vandrel/as_built/circuit.h"
 #include "vandrel/as_built/parts.h"
+#include "vandrel/as_built/ranges.h"
 #include "vandrel/as_built/tolerance.h"
 #include "vandrel/module1.h"
 #include "vandrel/window_model.h"
@@ -21,16 +22,8 @@ namespace vandrel::as_built {
 struct Options {
     PartSource source;
     Combine combine = Combine::single;
-    double load_kohm = 10;   ///< load at the output, kOhm (> 0)
+    double load_kohm = 10;   ///< load at the output, kOhm (0.01 to 1E6)
     Tolerance tolerance;
-};
-
-/// The parts cannot make a filter: one of them is 0 kOhm, as a small R3
-/// shown cut down to "0k" is, or their values lie beyond the range of a
-/// double (a capacitor of 1E-300 uF).
-class UnbuildableParts : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
 };
 
 /// Something unusual about a build that still works: a part outside the
@@ -53,9 +46,9 @@ struct AsBuilt {
 };
 
 /// Chooses the parts for a design that Solve completed and works out what
-/// they do. Throws UnbuildableParts for a 0 kOhm part and
-/// std::invalid_argument for a load that is not above 0 or a tolerance
-/// outside [0, 100).
+/// they do. Throws UnbuildableParts for a part that cannot be made (see
+/// ranges.h) and std::invalid_argument for a load outside 0.01 to 1E6 kOhm
+/// or a tolerance outside [0, 100).
 AsBuilt analyse(const Module1& design, const Options& options);
 
 /// One frequency of the response table.

@@ -32,6 +32,7 @@ struct Spread {
 struct ToleranceFigures {
     Spread section_f3;              ///< Hz
     std::optional<Spread> path_f3;  ///< Hz, over the runs whose path comes within 3 dB of its pass band
+    int path_f3_runs = 0;           ///< how many runs those are
     Spread peak_db;                 ///< height of the section's peak, dB (0 without one)
 };
 
