@@ -233,7 +233,8 @@ int run(int argc, char** argv) {
     if (json) {
         auto j = to_json(outcome);
         if (as_built) j["as_built"] = vandrel::cli::as_built_json(*as_built);
-        std::cout << j.dump(2) << "\n";
+        // A field's text may hold any bytes; JSON takes only UTF-8.
+        std::cout << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
         print_for_people(std::cout, mode, outcome);
         if (as_built) vandrel::cli::print_as_built(std::cout, *as_built);

@@ -7,13 +7,13 @@
 // are joined; the rest is as for fuzz_solve (a field left out keeps its
 // design text).
 //
-// Checks: every chosen part is above 0, a value of its series when one was
+// Checks: every chosen part is one that is made, a value of its series when one was
 // asked for, one or two of them within a factor 1000, and joined to the
 // value reported; the section's and the path's figures are finite, the path
 // never reaches its f3 below the section's, peaks are not below the pass
 // band; the tolerance percentiles are finite and in order; the netlist and
-// the response table hold no infinity or NaN. Only parts of 0 kOhm, or
-// beyond the range of a double, may be refused.
+// the response table hold no infinity or NaN. Only values outside those
+// that parts come in (or at their very ends) may be refused.
 
 #include <cmath>
 #include <cstddef>
@@ -51,7 +51,7 @@ Mode mode_of(char c) {
 void check_resistor(const Resistor& r, const Options& o, const std::string& where) {
     FUZZ_CHECK(r.chosen.size() == 1 || r.chosen.size() == 2, where);
     for (double part : r.chosen) {
-        FUZZ_CHECK(part > 0 && std::isfinite(part), where);
+        FUZZ_CHECK(resistors_made.holds(part), where);
         if (o.source.kind == PartSource::Kind::series) FUZZ_CHECK(is_value(o.source.series, part), where);
     }
     if (r.chosen.size() == 2) {
@@ -88,11 +88,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     AsBuilt built;
     try {
         built = analyse(solved.design, options);
-    } catch (const UnbuildableParts&) {
+    } catch (const UnbuildableParts& refused) {
+        // Only a value outside what parts come in, or next to its ends,
+        // where the nearest part may lie outside.
         const Module1& d = solved.design;
-        FUZZ_CHECK(options.source.kind == PartSource::Kind::shown ? d.r3 == 0 || d.cfilter < 1e-100
-                                                                  : d.cfilter < 1e-100,
-                   where);
+        const double ratio = std::pow(10.0, d.gain / 20) - 1;
+        const double r1 = d.gain > 0 && ratio > 0 ? 15 / ratio : 1;
+        bool outside = !capacitors_made.holds(d.cfilter);
+        for (double r : {r1, d.xc / (2 * d.q), 2 * d.xc * d.q})
+            outside = outside || !(r >= resistors_made.low * 1.25 && r <= resistors_made.high / 1.25);
+        if (options.source.kind == PartSource::Kind::shown)
+            outside = outside || (d.gain > 0 && ratio > 0 && !resistors_made.holds(d.r1)) ||
+                      !resistors_made.holds(d.r3) || !resistors_made.holds(d.r4);
+        FUZZ_CHECK(outside, where + ": " + refused.what());
         return 0;
     }
     if (built.parts.r1) check_resistor(*built.parts.r1, options, where + " R1");

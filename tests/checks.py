@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """What the Python tests share: a tally of named checks, and a way to run the
 program under test."""
+import os
 import subprocess
 import sys
 
@@ -29,3 +30,13 @@ def finish(test_name):
         print("FAIL", failure)
     print(f"{test_name}: {passed} passed, {len(failures)} failed")
     sys.exit(1 if failures else 0)
+
+
+def skip(reason):
+    """Skips the test (exit 77) for want of a tool, unless VANDREL_REQUIRE_TOOLS=1
+    (as in CI), where every tool must be there and its absence fails."""
+    if os.environ.get("VANDREL_REQUIRE_TOOLS") == "1":
+        print(f"FAIL: {reason}, and VANDREL_REQUIRE_TOOLS=1")
+        sys.exit(1)
+    print(f"SKIP: {reason}")
+    sys.exit(77)

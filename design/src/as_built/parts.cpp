@@ -31,7 +31,7 @@ std::string lower(std::string_view text) {
 
 void add_pair(std::vector<Candidate>& out, double a, double b, Combine combine) {
     const double big = std::max(a, b), small = std::min(a, b);
-    if (small * widest_ratio < big) return;
+    if (small * widest_ratio < big || !resistors_made.holds(big) || !resistors_made.holds(small)) return;
     const double value = combine == Combine::series ? big + small : big * small / (big + small);
     out.push_back({big, small, value});
 }
@@ -45,13 +45,17 @@ void for_values(ESeries s, double lo, double hi, F f) {
     for (; preferred_value(s, k) <= hi; ++k) f(preferred_value(s, k));
 }
 
+// Only parts that are made are candidates (ranges.h); the range's ends are
+// values of every series, so a target within it always has one.
+
 // The single parts on either side of `target`, and with `series` or
 // `parallel` every pair whose joint value lies next to it: for each first
 // part that leaves room, the two values around what the second must be.
 std::vector<Candidate> candidates_around(ESeries s, double target, Combine combine) {
     std::vector<Candidate> out;
     const int k = index_at_or_below(s, target);
-    for (int j = k - 1; j <= k + 2; ++j) out.push_back({preferred_value(s, j), 0, preferred_value(s, j)});
+    for (int j = k - 1; j <= k + 2; ++j)
+        if (resistors_made.holds(preferred_value(s, j))) out.push_back({preferred_value(s, j), 0, preferred_value(s, j)});
     const auto around = [&](double a, double rest) {
         const int m = index_at_or_below(s, rest);
         for (int i : {m, m + 1}) add_pair(out, a, preferred_value(s, i), combine);
@@ -70,7 +74,9 @@ std::vector<Candidate> candidates_around(ESeries s, double target, Combine combi
 // Every single part and every pair whose joint value lies from lo to hi.
 std::vector<Candidate> candidates_between(ESeries s, double lo, double hi, Combine combine) {
     std::vector<Candidate> out;
-    for_values(s, lo, hi, [&](double v) { out.push_back({v, 0, v}); });
+    for_values(s, lo, hi, [&](double v) {
+        if (resistors_made.holds(v)) out.push_back({v, 0, v});
+    });
     if (combine == Combine::series)
         for_values(s, lo / 2, hi, [&](double a) {
             for_values(s, std::max(lo - a, a / widest_ratio), std::min(hi - a, a),

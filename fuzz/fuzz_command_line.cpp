@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Fuzzes vandrel-solve as a whole: its option handling, Solve, the parts and
+// the files it writes, in a folder of its own.
+//
+// Input: the arguments, one a line (at most 24 of at most 80 bytes). A "/"
+// or "\" in an argument becomes "_", so that every file lands in the
+// working folder, which is emptied before each run.
+//
+// Checks: the exit status is 0, 1 or 2, never 3 (the program's own
+// failure); a run that does not end with 0 leaves the folder empty (all
+// files or none); no temporary file is ever left behind.
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "fuzz_check.h"
+
+int vandrel_solve_main(int argc, char** argv);
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path& work_folder() {
+    static const fs::path folder = [] {
+        char name[] = "/tmp/vandrel-fuzz-cli-XXXXXX";
+        if (!::mkdtemp(name)) std::abort();
+        fs::current_path(name);
+        return fs::path(name);
+    }();
+    // Taken away again when the fuzzer ends.
+    static const struct Remover {
+        ~Remover() {
+            std::error_code ignored;
+            fs::current_path("/", ignored);
+            fs::remove_all(folder, ignored);
+        }
+    } remover;
+    return folder;
+}
+
+std::vector<std::string> arguments_of(std::string_view input) {
+    std::vector<std::string> args{"vandrel-solve"};
+    std::size_t start = 0;
+    while (start <= input.size() && args.size() <= 24) {
+        const std::size_t end = std::min(input.find('\n', start), input.size());
+        std::string arg(input.substr(start, std::min<std::size_t>(end - start, 80)));
+        for (char& c : arg)
+            if (c == '/' || c == '\\' || c == '\0') c = '_';
+        args.push_back(std::move(arg));
+        start = end + 1;
+    }
+    return args;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fs::path& folder = work_folder();
+    for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
+
+    std::vector<std::string> args = arguments_of(std::string_view(reinterpret_cast<const char*>(data), size));
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    std::ostringstream out, err;
+    auto* old_out = std::cout.rdbuf(out.rdbuf());
+    auto* old_err = std::cerr.rdbuf(err.rdbuf());
+    const int status = vandrel_solve_main(static_cast<int>(args.size()), argv.data());
+    std::cout.rdbuf(old_out);
+    std::cerr.rdbuf(old_err);
+
+    std::string line;
+    for (const std::string& a : args) line += a + " ";
+    FUZZ_CHECK(status == 0 || status == 1 || status == 2, line + "=> " + std::to_string(status) + " " + err.str());
+    bool empty = true;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        empty = false;
+        FUZZ_CHECK(!entry.path().filename().string().starts_with(".vandrel-"), line + entry.path().string());
+    }
+    FUZZ_CHECK(status == 0 || empty, line + "=> " + std::to_string(status) + " left files");
+    return 0;
+}
