@@ -99,6 +99,12 @@ TEST(PartChoice, PicksThePartsThatComeClosest) {
          Parts{15}, {22, 2.2}, {820, 33}},
         {"FollowerHasNoR1", Mode::butterworth, {{Field::gain, "0"}}, e24, Combine::series, std::nullopt,
          {6.2, 0.43}, {13, 0.24}},
+        // The exact R1 is 14.90k: 15k is the nearest, and the closest in gain.
+        {"Gain6p05SingleE24", Mode::butterworth, {{Field::gain, "6.05"}}, e24, Combine::single, Parts{15}, {6.8},
+         {13}},
+        // The exact R1 is itself a value of the series: no second part.
+        {"ExactR1IsPreferred", Mode::butterworth, {{Field::gain, "6.0206"}}, e24, Combine::series, Parts{15},
+         {6.2, 0.43}, {13, 0.24}},
         {"Shown", Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, {PartSource::Kind::shown}, Combine::series,
          Parts{15}, {1.9}, {31.8}},
     };

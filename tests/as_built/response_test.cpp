@@ -33,7 +33,8 @@ TEST(Section, FiguresFromF0AndQ) {
         double peak_db;
     };
     for (const Case& c : {Case{{20, 2}, 13.4724642, 21.3808994, 6.3008871}, Case{{17, 0.707}, 17.0025680, {}, 0},
-                          Case{{1000, 10}, 644.7344096, 1002.5094142, 20.0108710}}) {
+                          Case{{1000, 10}, 644.7344096, 1002.5094142, 20.0108710},
+                          Case{{20, 0.9}, 16.5893710, 32.3289544, 0.6878201}}) {
         const SectionFigures f = section_figures(c.s);
         EXPECT_NEAR(f.f3, c.f3, 1e-4) << c.s.f0;
         EXPECT_EQ(f.peak_hz.has_value(), c.peak_hz.has_value()) << c.s.f0;
@@ -116,6 +117,38 @@ TEST(Tolerance, SpreadsAsTheCapacitorsDo) {
     EXPECT_DOUBLE_EQ(exact.tolerance.peak_db.p50, exact.section.peak_db);
     const double hz[] = {10, 21.4};
     for (const Band& band : tolerance_band(exact.runs, hz)) EXPECT_NEAR(band.high_db - band.low_db, 0, 1e-12);
+}
+
+TEST(Tolerance, PercentilesOfKnownRuns) {
+    // Section f3 of the shown SOS 20 Hz parts with both capacitors at
+    // 1.0 to 1.4 uF: 13.764, 12.513, 11.470, 10.588 and 9.832 Hz.
+    std::vector<PathParts> runs;
+    for (double c : {1.3, 1.0, 1.4, 1.2, 1.1}) {
+        PathParts p = shown_sos20();
+        p.c1 = p.c2 = c;
+        runs.push_back(p);
+    }
+    const ToleranceFigures t = tolerance_figures(runs);
+    EXPECT_NEAR(t.section_f3.p50, 11.4701070, 1e-6);
+    EXPECT_NEAR(t.section_f3.p5, 9.8315203 + 0.2 * (10.5877911 - 9.8315203), 1e-6);
+    EXPECT_NEAR(t.section_f3.p95, 12.5128440 + 0.8 * (13.7641284 - 12.5128440), 1e-6);
+    EXPECT_EQ(t.path_f3_runs, 5);
+}
+
+TEST(Tolerance, NoResistorMovesWithoutTolerance) {
+    Options o = with(e24_parts, Combine::series);
+    o.tolerance.r_pct = 0;
+    o.tolerance.runs = 50;
+    const AsBuilt b = analyse(solved(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}), o);
+    for (const PathParts& run : b.runs) {
+        EXPECT_EQ(run.r_in, 47);
+        EXPECT_EQ(run.r_feedback, 15);
+        EXPECT_EQ(run.r_out, 0.2);
+        EXPECT_EQ(run.r1, b.path.r1);
+        EXPECT_EQ(run.r3, b.path.r3);
+        EXPECT_EQ(run.r4, b.path.r4);
+        EXPECT_NE(run.c1, 1);
+    }
 }
 
 TEST(Tolerance, RepeatsWithItsSeed) {
@@ -229,9 +262,27 @@ TEST(Files, ResponseTable) {
     EXPECT_DOUBLE_EQ(at10.hz, 10);
     EXPECT_NEAR(at10.section_exact_db, -10, 1e-9);
     EXPECT_NEAR(at10.path_db, -5.1126824, 1e-6);
+    // The shown parts' section, not the exact one: -10.4895 dB, not -10.
+    EXPECT_NEAR(at10.section_db, -10.4895319, 1e-6);
     const std::string csv = response_csv(rows);
     EXPECT_EQ(csv.substr(0, csv.find('\n')), "hz,section_exact_db,section_db,path_db,path_group_delay_ms");
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 602);
+    // Each row holds its values in the header's order.
+    const auto row = csv.find("\n10,");
+    ASSERT_NE(row, std::string::npos);
+    std::vector<double> values;
+    const std::string line = csv.substr(row + 1, csv.find('\n', row + 1) - row - 1);
+    for (std::size_t start = 0; start <= line.size();) {
+        const std::size_t comma = std::min(line.find(',', start), line.size());
+        values.push_back(std::stod(line.substr(start, comma - start)));
+        start = comma + 1;
+    }
+    ASSERT_EQ(values.size(), 5u);
+    EXPECT_EQ(values[0], 10);
+    EXPECT_NEAR(values[1], -10, 1e-9);
+    EXPECT_NEAR(values[2], -10.4895319, 1e-6);
+    EXPECT_NEAR(values[3], -5.1126824, 1e-6);
+    EXPECT_NEAR(values[4], 12.3001788, 1e-6);  // ms, from the phase of the transfer function
 }
 
 TEST(Files, SpiceNetlist) {

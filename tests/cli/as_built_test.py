@@ -28,6 +28,14 @@ cases = [
     (("--gain", "0", "--parts", "exact"), 0, {"parts.r1": None, "section.peak_hz": None, "section.peak_db": 0,
                                               "exact_section.f0": 17, "exact_section.q": 0.707}),
     (("--cfilter", "0.5", "--parts", "E12"), 0, {"parts.c.in_e12": False, "parts.c.nearest_e6": 0.47}),
+    (("--cfilter", "0.56", "--parts", "E12"), 0, {"parts.c.in_e12": True, "parts.c.in_e6": False,
+                                                 "parts.c.nearest_e6": 0.47, "parts.c.nearest_e12": 0.56}),
+    # A corner near the feedback capacitor's: no f3, said in words; the runs that reach one counted.
+    (("--freq", "700", "--gain", "12", "--parts", "E24"), 0,
+     {"path.f3": None, "tolerance.path_f3_runs": 38,
+      "warnings": ["The feedback capacitor (0.01 uF across 15k, 1.06 kHz) lies near the filter's corner and "
+                   "cuts into the pass band: the path never comes within 3 dB of its gain, so it has no f3"]}),
+    (("--cfilter", "1E-303", "--freq", "1", "--parts", "E24", "--combine", "parallel"), 1, None),
     (SOS20, 0, None),
     (("--freq", "1234567", "--parts", "E24"), 1, None),
     (("--mode", "sos", "--cfilter", "10", "--freq", "1000", "--q", "10", "--parts", "shown"), 1, None),
@@ -79,14 +87,19 @@ with tempfile.TemporaryDirectory() as folder:
 
     # Refused: the file is not written and nothing is left behind.
     blocked = os.path.join(folder, "no-such-folder", "f.cir")
-    for args in (("--parts", "E24", "--spice", blocked), ("--spice", spice), ("--parts", "E25"),
-                 ("--parts", "E24", "--r-tol", "-1"), ("--parts", "E24", "--c-tol", "100"),
-                 ("--parts", "E24", "--load", "0"), ("--parts", "E24", "--combine", "twisted"),
-                 ("--load", "5")):
+    load_range = "the load must be a number of kOhm from 0.01 to 1000000"
+    for args, says in ((("--parts", "E24", "--spice", blocked), "cannot write"), (("--spice", spice), "--parts"),
+                       (("--parts", "E25"), "unknown parts source E25"),
+                       (("--parts", "E24", "--r-tol", "-1"), "a tolerance must be"),
+                       (("--parts", "E24", "--c-tol", "100"), "a tolerance must be"),
+                       (("--parts", "E24", "--load", "0"), load_range),
+                       (("--parts", "E24", "--load", "0.009"), load_range),
+                       (("--parts", "E24", "--load", "inf"), load_range),
+                       (("--parts", "E24", "--combine", "twisted"), "twisted"), (("--load", "5"), "--parts")):
         bad = run(*args)
         check(" ".join(args) + " status", bad.returncode == 2, f"{bad.returncode} {bad.stderr}")
-        check(" ".join(args) + " message", bad.stderr.startswith("vandrel-solve: ") and bad.stdout == "",
-              bad.stderr)
+        check(" ".join(args) + " message", bad.stderr.startswith("vandrel-solve: ") and says in bad.stderr
+              and bad.stdout == "", bad.stderr)
     check("nothing half-written", sorted(os.listdir(folder)) == ["f.cir", "f.csv"], str(os.listdir(folder)))
 
     # Written again over the files it wrote before.

@@ -37,6 +37,8 @@ cases = [
     (("-m", "peaking", "--peakmag="), 0, {"messages": [], "fields": {"txt_peakmag": "0"}}),
 ]
 
+DESIGN_KEYS = ["gain", "cfilter", "f0", "q", "freq_peak", "peakmag", "r_feedback", "r1", "r3", "r4", "xc", "f3"]
+
 for args, status, expected in cases:
     name = " ".join(args) or "(defaults)"
     result = run(*args, "--json")
@@ -47,8 +49,8 @@ for args, status, expected in cases:
         check(name + " json", False, str(error))
         continue
     check(name + " keys", list(out) == ["messages", "fields", "labels", "graph_drawn", "design"], str(list(out)))
-    check(name + " design", len(out["design"]) == 12 and all(isinstance(v, float) for v in out["design"].values()),
-          str(out["design"]))
+    check(name + " design", list(out["design"]) == DESIGN_KEYS
+          and all(isinstance(v, float) for v in out["design"].values()), str(out["design"]))
     for key, want in expected.items():
         got = out[key]
         if isinstance(want, dict):
@@ -66,7 +68,13 @@ for args in (("--bogus",), ("--mode", "bandpass"), ("--gain",)):
     check(" ".join(args) + " status", bad.returncode == 2, str(bad.returncode))
     check(" ".join(args) + " usage", "Usage:" in bad.stderr and bad.stdout == "", bad.stderr)
 
-version = run("--version")
-check("--version", version.returncode == 0 and version.stdout == "1.01\n", repr(version.stdout))
+for flag in ("--version", "-v"):
+    version = run(flag)
+    check(flag, version.returncode == 0 and version.stdout == "1.01\n", repr(version.stdout))
+
+# A flag written with "=" and nothing after it is still the flag.
+flag = run("--json=")
+check("--json= status", flag.returncode == 0, flag.stderr)
+check("--json= output", flag.stdout.startswith("{"), flag.stdout[:40])
 
 finish("cli_test")

@@ -164,6 +164,7 @@ TEST(DrawGraph, CurveStartsOffThePictureAndEndsJustShortOf99Hz) {
 }
 
 struct LevelCase {
+    const char* name;
     double f0, q, f, level_db, tolerance;
 };
 
@@ -175,13 +176,14 @@ TEST_P(ResponseLevel, MatchesTheHighPassSection) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, ResponseLevel,
-                         ::testing::Values(LevelCase{20, 0.707, 20, -3.01, 0.005},   // Butterworth at f0
-                                           LevelCase{20, 0.707, 50, -0.11, 0.005},
-                                           LevelCase{20, 0.707, 10, -12.3, 0.05},    // below the bottom edge
-                                           LevelCase{1000, 0.707, 99, -40.2, 0.05},  // nothing visible
-                                           LevelCase{20, 10, 20, 20.0, 0.01},         // leaves through the top
-                                           LevelCase{1, 0.707, 1, -3.01, 0.005},
-                                           LevelCase{1, 0.707, 5, 0, 0.01}));
+                         ::testing::Values(LevelCase{"butterworth_at_f0", 20, 0.707, 20, -3.01, 0.005},
+                                           LevelCase{"butterworth_above_f0", 20, 0.707, 50, -0.11, 0.005},
+                                           LevelCase{"below_the_bottom_edge", 20, 0.707, 10, -12.3, 0.05},
+                                           LevelCase{"nothing_visible", 1000, 0.707, 99, -40.2, 0.05},
+                                           LevelCase{"leaves_through_the_top", 20, 10, 20, 20.0, 0.01},
+                                           LevelCase{"butterworth_at_1_hz", 1, 0.707, 1, -3.01, 0.005},
+                                           LevelCase{"pass_band_at_5_hz", 1, 0.707, 5, 0, 0.01}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(DrawGraph, ButterworthCrossesMinus3dBJustAbove20Hz) {
     const auto curve = drawn(20, 0.707).curve();

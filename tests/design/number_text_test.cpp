@@ -6,6 +6,7 @@
 #include <locale>
 #include <string>
 
+#include "case_names.h"
 #include "vandrel/number_text.h"
 
 namespace {
@@ -23,6 +24,8 @@ struct TextCase {
 
 // A hexadecimal integer beyond the range of a double.
 const std::string long_hex = "&H" + std::string(300, 'F');
+const std::string one_and_400_zeros_e_minus_10 = "1" + std::string(400, '0') + "E-10";
+const std::string point_400_zeros_1e10 = "0." + std::string(400, '0') + "1E10";
 
 const TextCase text_cases[] = {
     // no leading number
@@ -41,6 +44,8 @@ const TextCase text_cases[] = {
     // beyond the range of a double: the largest finite value, or 0
     {"1E999", largest}, {"-1E999", -largest}, {"1E-999", 0}, {"-1E-999", 0}, {"1E-320", 1e-320},
     {"0.00000000001E308", 1e297}, {"99999E304", largest},
+    // a mantissa of 400 digits: its exponent still counts
+    {one_and_400_zeros_e_minus_10.c_str(), largest}, {point_400_zeros_1e10.c_str(), 0},
 };
 
 class TextToNumber : public ::testing::TestWithParam<TextCase> {};
@@ -49,7 +54,8 @@ TEST_P(TextToNumber, ReadsTheLeadingNumber) {
     EXPECT_EQ(text_to_number(GetParam().text), GetParam().expected) << '"' << GetParam().text << '"';
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, TextToNumber, ::testing::ValuesIn(text_cases));
+INSTANTIATE_TEST_SUITE_P(Examples, TextToNumber, ::testing::ValuesIn(text_cases),
+                         [](const auto& info) { return vandrel::test::spelled(info.param.text); });
 
 struct NumberCase {
     double value;
@@ -67,7 +73,7 @@ const NumberCase number_cases[] = {
     // exponent form from 1E15 up, and below 1E-4
     {1e15, " 1E+15"}, {9.999999999999999e14, " 1E+15"}, {1.5e15, " 1.5E+15"}, {-1e300, "-1E+300"},
     {123456789012345678.0, " 1.23456789012346E+17"}, {0.0001, " .0001"}, {0.00012, " .00012"},
-    {0.00001, " 1E-05"}, {1.5e-7, " 1.5E-07"}, {largest, " 1.79769313486232E+308"},
+    {0.00001, " 1E-05"}, {1.5e-7, " 1.5E-07"}, {1e-10, " 1E-10"}, {-2.5e-14, "-2.5E-14"}, {largest, " 1.79769313486232E+308"},
 };
 
 class NumberToText : public ::testing::TestWithParam<NumberCase> {};
@@ -76,7 +82,8 @@ TEST_P(NumberToText, WritesTheWindowForm) {
     EXPECT_EQ(number_to_text(GetParam().value), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, NumberToText, ::testing::ValuesIn(number_cases));
+INSTANTIATE_TEST_SUITE_P(Examples, NumberToText, ::testing::ValuesIn(number_cases),
+                         [](const auto& info) { return "value_" + vandrel::test::spelled(info.param.value); });
 
 TEST(NumberToFieldText, DropsTheBlanks) {
     EXPECT_EQ(number_to_field_text(0.707), ".707");
