@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -216,6 +217,15 @@ TEST(AsBuilt, RefusesWhatCannotBeBuilt) {
     Options o = with(exact_parts);
     o.tolerance.c_pct = 100;
     EXPECT_THROW(analyse(d, o), std::invalid_argument);
+    o.tolerance.c_pct = 5;
+    o.tolerance.runs = 0;
+    EXPECT_THROW(analyse(d, o), std::invalid_argument);
+    o.tolerance.runs = 10;
+    const AsBuilt b = analyse(d, o);
+    for (const auto& [first, last, per_decade] : {std::tuple{1.0, HUGE_VAL, 200}, std::tuple{0.0, 1000.0, 200},
+                                                  std::tuple{std::nan(""), 1000.0, 200}, std::tuple{1000.0, 1.0, 200},
+                                                  std::tuple{1.0, 1000.0, 0}, std::tuple{1e-300, 1e300, 10000}})
+        EXPECT_THROW(response_rows(b, first, last, per_decade), std::invalid_argument) << first << " " << last;
 }
 
 TEST(AsBuilt, WarnsOfWhatIsUnusual) {

@@ -20,6 +20,8 @@ AsBuilt analyse(const Module1& design, const Options& options) {
         throw std::invalid_argument("the load must be from 0.01 to 1000000 kOhm");
     for (double pct : {options.tolerance.r_pct, options.tolerance.c_pct})
         if (!(pct >= 0 && pct < 100)) throw std::invalid_argument("a tolerance must be at least 0 % and below 100 %");
+    if (!(options.tolerance.runs >= 1 && options.tolerance.runs <= 1'000'000))
+        throw std::invalid_argument("the tolerance runs must number from 1 to 1000000");
 
     AsBuilt out;
     out.options = options;
@@ -43,6 +45,9 @@ AsBuilt analyse(const Module1& design, const Options& options) {
 }
 
 std::vector<ResponseRow> response_rows(const AsBuilt& built, double first_hz, double last_hz, int per_decade) {
+    if (!(first_hz > 0 && last_hz >= first_hz && std::isfinite(last_hz) && per_decade >= 1 &&
+          std::log10(last_hz / first_hz) * per_decade <= 1e6))
+        throw std::invalid_argument("a response table runs from above 0 Hz upwards, at most a million rows");
     const Section exact{built.exact_section.f0, built.exact_section.q};
     const Section section = section_of(built.path);
     const int steps = static_cast<int>(std::lround(std::log10(last_hz / first_hz) * per_decade));

@@ -47,8 +47,8 @@ struct AsBuilt {
 
 /// Chooses the parts for a design that Solve completed and works out what
 /// they do. Throws UnbuildableParts for a part that cannot be made (see
-/// ranges.h) and std::invalid_argument for a load outside 0.01 to 1E6 kOhm
-/// or a tolerance outside [0, 100).
+/// ranges.h) and std::invalid_argument for a load outside 0.01 to 1E6 kOhm,
+/// a tolerance outside [0, 100) or tolerance runs outside 1 to 1E6.
 AsBuilt analyse(const Module1& design, const Options& options);
 
 /// One frequency of the response table.
@@ -61,7 +61,9 @@ struct ResponseRow {
 };
 
 /// The response from `first_hz` to `last_hz`, `per_decade` points a decade
-/// spaced evenly on a logarithmic axis, both ends included.
+/// spaced evenly on a logarithmic axis, both ends included. Throws
+/// std::invalid_argument for ends that are not finite, above 0 and in order,
+/// or for more than a million rows.
 std::vector<ResponseRow> response_rows(const AsBuilt& built, double first_hz = 1, double last_hz = 1000,
                                        int per_decade = 200);
 
