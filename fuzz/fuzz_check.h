@@ -3,8 +3,11 @@
 // A failed check in a fuzz target: say what went wrong, then abort so that
 // libFuzzer records the input as a crash.
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +45,25 @@ inline std::vector<std::string_view> split_bars(std::string_view input) {
         if (bar == std::string_view::npos) return pieces;
         start = bar + 1;
     }
+}
+
+/// A new folder of the fuzz target's own, made the working folder at the
+/// first call and taken away when the target ends.
+inline const std::filesystem::path& private_folder(const char* prefix) {
+    static const std::filesystem::path folder = [prefix] {
+        std::string name = std::string("/tmp/") + prefix + "-XXXXXX";
+        if (!::mkdtemp(name.data())) std::abort();
+        std::filesystem::current_path(name);
+        return std::filesystem::path(name);
+    }();
+    static const struct Remover {
+        ~Remover() {
+            std::error_code ignored;
+            std::filesystem::current_path("/", ignored);
+            std::filesystem::remove_all(folder, ignored);
+        }
+    } remover;
+    return folder;
 }
 
 }  // namespace vandrel::fuzz

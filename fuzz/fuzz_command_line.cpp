@@ -29,24 +29,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path& work_folder() {
-    static const fs::path folder = [] {
-        char name[] = "/tmp/vandrel-fuzz-cli-XXXXXX";
-        if (!::mkdtemp(name)) std::abort();
-        fs::current_path(name);
-        return fs::path(name);
-    }();
-    // Taken away again when the fuzzer ends.
-    static const struct Remover {
-        ~Remover() {
-            std::error_code ignored;
-            fs::current_path("/", ignored);
-            fs::remove_all(folder, ignored);
-        }
-    } remover;
-    return folder;
-}
-
 std::vector<std::string> arguments_of(std::string_view input) {
     std::vector<std::string> args{"vandrel-solve"};
     std::size_t start = 0;
@@ -64,7 +46,7 @@ std::vector<std::string> arguments_of(std::string_view input) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const fs::path& folder = work_folder();
+    const fs::path& folder = vandrel::fuzz::private_folder("vandrel-fuzz-cli");
     for (const auto& entry : fs::directory_iterator(folder)) fs::remove_all(entry.path());
 
     std::vector<std::string> args = arguments_of(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -30,24 +30,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path& work_folder() {
-    static const fs::path folder = [] {
-        char name[] = "/tmp/vandrel-fuzz-files-XXXXXX";
-        if (!::mkdtemp(name)) std::abort();
-        fs::current_path(name);
-        return fs::path(name);
-    }();
-    // Taken away again when the fuzzer ends.
-    static const struct Remover {
-        ~Remover() {
-            std::error_code ignored;
-            fs::current_path("/", ignored);
-            fs::remove_all(folder, ignored);
-        }
-    } remover;
-    return folder;
-}
-
 void put(const fs::path& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 std::string read(const fs::path& path) {
@@ -94,7 +76,7 @@ const char* const names[] = {"a", "b", "c", "d", "e", "f", "-", "", "a/x", "nodi
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 5) return 0;
-    const fs::path& folder = work_folder();
+    const fs::path& folder = vandrel::fuzz::private_folder("vandrel-fuzz-files");
     for (const auto& entry : fs::directory_iterator(folder)) {
         std::error_code ignored;
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add | fs::perm_options::nofollow, ignored);
