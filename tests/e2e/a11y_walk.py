@@ -113,21 +113,21 @@ def false_texts(root, absent):
     return [f"present: {a11y.describe(n)}" for n in a11y.walk(root) for text in absent if text in (n.name or "")]
 
 
-def check_window(app, main_window, spec):
+def check_window(app, main_window, entry):
     """Opens the window, checks it and each of its pages; returns the problems."""
-    if spec.opened_by:
-        a11y.press(a11y.find(main_window, "menu item", spec.opened_by))
-    win = a11y.window(app, spec.title, prefix=spec.opened_by is None)
-    problems = problems_in(win) + missing_names(win, spec.names) + false_texts(win, spec.absent)
-    for page in spec.pages:
+    if entry.opened_by:
+        a11y.press(a11y.find(main_window, "menu item", entry.opened_by))
+    win = a11y.window(app, entry.title, prefix=entry.opened_by is None)
+    problems = problems_in(win) + missing_names(win, entry.names) + false_texts(win, entry.absent)
+    for page in entry.pages:
         tab = a11y.find(win, "page tab", page.tab)
         a11y.press(tab)
         a11y.wait_for(lambda: a11y.is_selected(tab), f"the page {page.tab!r} to be chosen")
         problems += missing_names(win, page.names) + problems_in(win)
-    if spec.closed_by:
-        a11y.press(a11y.find(win, "push button", spec.closed_by))
-        a11y.window_gone(app, spec.title)
-    return [f"{spec.title}: {p}" for p in problems]
+    if entry.closed_by:
+        a11y.press(a11y.find(win, "push button", entry.closed_by))
+        a11y.window_gone(app, entry.title)
+    return [f"{entry.title}: {p}" for p in problems]
 
 
 def solve_by_names(app, main_window):
@@ -148,11 +148,11 @@ def main(argv):
     main_window = a11y.window(app, MAIN_TITLE, prefix=True)
     failures = []
     failed_windows = 0
-    for spec in EXPECTED:
-        found = check_window(app, main_window, spec)
+    for entry in EXPECTED:
+        found = check_window(app, main_window, entry)
         failures += found
         failed_windows += bool(found)
-        print(f"{'FAIL' if found else 'ok  '} {spec.title}", flush=True)
+        print(f"{'FAIL' if found else 'ok  '} {entry.title}", flush=True)
     solve_by_names(app, main_window)
     print("ok   solve by names: 35 Hz gives 'f3 =  35hz'", flush=True)
     for f in failures:
