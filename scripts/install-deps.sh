@@ -19,6 +19,7 @@ test_pkgs=(
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
   openbox ngspice
+  dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64 wine64
 )

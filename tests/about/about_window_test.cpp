@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The About window as the user meets it: texts, layout, keys, life cycle and links.
+#include <QAccessible>
 #include <QDesktopServices>
 #include <QLabel>
 #include <QPushButton>
@@ -38,6 +39,7 @@ private slots:
     void geometry();
     void look();
     void tab_order_and_focus();
+    void names_for_screen_readers();
 
     void hiding_keeps_the_window_data();
     void hiding_keeps_the_window();
@@ -174,6 +176,34 @@ void AboutWindowTest::tab_order_and_focus() {
     QCOMPARE(about.focusWidget(), sysinfo);
     QTest::keyClick(&about, Qt::Key_Tab);
     QCOMPARE(about.focusWidget(), ok);
+}
+
+// What a screen reader is told of each control the keyboard reaches and
+// each picture, and that nothing else of the kind is there.
+void AboutWindowTest::names_for_screen_readers() {
+    struct Expected {
+        QAccessible::Role role;
+        QString name;
+        QString shows;  // a part of the description
+    };
+    const QMap<QString, Expected> expected{
+        {"cmdSysInfo", {QAccessible::Button, "System Info...", ""}},
+        {"cmdOK", {QAccessible::Button, "OK", ""}},
+        {"Picture1", {QAccessible::Graphic, "Vandrel logo", "A high-pass magnitude response on a grid"}},
+        {"Picture2", {QAccessible::Graphic, "Separator", "An etched line"}},
+    };
+    QStringList seen;
+    for (QWidget* widget : frmAbout::instance().findChildren<QWidget*>()) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        if (widget->focusPolicy() == Qt::NoFocus && iface->role() != QAccessible::Graphic) continue;
+        seen << widget->objectName();
+        const Expected want = expected.value(widget->objectName(), {QAccessible::NoRole, "(not expected)", ""});
+        QCOMPARE(iface->role(), want.role);
+        QCOMPARE(iface->text(QAccessible::Name), want.name);
+        QVERIFY(iface->text(QAccessible::Description).contains(want.shows));
+    }
+    seen.sort();
+    QCOMPARE(seen, QStringList({"Picture1", "Picture2", "cmdOK", "cmdSysInfo"}));
 }
 
 void AboutWindowTest::hiding_keeps_the_window_data() {

@@ -140,3 +140,55 @@ e2e_click() {
   xdotool mousemove "$1" "$2" click 1
   sleep 0.3
 }
+
+# Skips the test (exit 77) for want of a tool, or fails it when
+# VANDREL_REQUIRE_TOOLS=1 (CI, after scripts/install-deps.sh test).
+e2e_missing() {
+  if [[ ${VANDREL_REQUIRE_TOOLS:-0} == 1 ]]; then
+    e2e_fail "$* (scripts/install-deps.sh test installs it)"
+  fi
+  echo "SKIP: $*"
+  exit 77
+}
+
+# Runs the calling script again, once, on a private session bus that ends
+# with it. Call it first thing, before anything is started.
+# Usage: e2e_session_bus "$0" "$@"
+e2e_session_bus() {
+  [[ -n ${E2E_SESSION_BUS:-} ]] && return 0
+  command -v dbus-run-session >/dev/null || e2e_missing "dbus-run-session (dbus-daemon) not found"
+  rm -rf "$E2E_TMP"
+  E2E_SESSION_BUS=1 exec dbus-run-session -- "$@"
+}
+
+# Starts the AT-SPI bus (at-spi2-core) on the session bus and waits for it,
+# so that screen-reader clients and programs started with
+# QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 find it. Sets E2E_PYTHON to a Python
+# with pyatspi (Debian's, whatever python3 is first on PATH) and puts
+# a11y.py, which finds and drives controls by name, on its PYTHONPATH.
+e2e_start_a11y() {
+  local launcher="" candidate
+  for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+    [[ -x $candidate ]] && launcher=$candidate && break
+  done
+  [[ -n $launcher ]] || e2e_missing "at-spi-bus-launcher (at-spi2-core) not found"
+  E2E_PYTHON=""
+  for candidate in /usr/bin/python3 python3; do
+    "$candidate" -c 'import pyatspi' 2>/dev/null && E2E_PYTHON=$candidate && break
+  done
+  [[ -n $E2E_PYTHON ]] || e2e_missing "pyatspi (python3-pyatspi) not found"
+  export PYTHONPATH="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)${PYTHONPATH:+:$PYTHONPATH}"
+  # Only this session's bus, never one of a desktop outside.
+  unset AT_SPI_BUS_ADDRESS
+  "$launcher" --launch-immediately >"$E2E_TMP/at-spi.log" 2>&1 &
+  E2E_PIDS+=($!)
+  a11y_bus_up() {
+    "$E2E_PYTHON" -c '
+from gi.repository import Gio, GLib
+bus = Gio.bus_get_sync(Gio.BusType.SESSION, None)
+owned = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "NameHasOwner",
+                      GLib.Variant("(s)", ("org.a11y.Bus",)), GLib.VariantType("(b)"), 0, -1, None)
+raise SystemExit(0 if owned.unpack()[0] else 1)' 2>/dev/null
+  }
+  e2e_eventually "the AT-SPI bus did not start" a11y_bus_up
+}

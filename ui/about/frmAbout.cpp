@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include "accessibility.h"
 #include "credits.h"
 #include "frame_placement.h"
 #include "layout.h"
@@ -65,7 +66,8 @@ frmAbout::frmAbout(QWidget* parent)
     setPalette(palette);
     setAutoFillBackground(true);
 
-    // The buttons first: OK leads the tab order, System Info follows.
+    // The buttons first; the keyboard reaches them in reading order, System
+    // Info left of OK, and the window opens with OK focused.
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(twips_rect(4080, 5280, 660, 345));
@@ -76,11 +78,14 @@ frmAbout::frmAbout(QWidget* parent)
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     cmdSysInfo->setGeometry(twips_rect(2760, 5280, 1245, 345));
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
-    setTabOrder(cmdOK, cmdSysInfo);
+    setTabOrder(cmdSysInfo, cmdOK);
 
     auto* Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setGeometry(twips_rect(240, 240, 972, 972));
+    make_picture(Picture1, QAccessible::Graphic, QStringLiteral("Vandrel logo"),
+                 QStringLiteral("A high-pass magnitude response on a grid: the curve and its pass-band "
+                                "level in blue, its -3 dB level in red."));
     Picture1->setPixmap(pictures::about_logo(devicePixelRatioF()));
 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
@@ -109,6 +114,8 @@ frmAbout::frmAbout(QWidget* parent)
     // The etched line starts left of the client area and runs past its right edge.
     auto* Picture2 = new QLabel(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
+    make_picture(Picture2, QAccessible::Graphic, QStringLiteral("Separator"),
+                 QStringLiteral("An etched line across the window, above the buttons."));
     Picture2->setGeometry(twips_rect(-1440, 5160, 8976, 24));
     Picture2->setPixmap(pictures::separator(devicePixelRatioF()));
 }

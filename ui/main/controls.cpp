@@ -6,7 +6,9 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "accessibility.h"
 #include "layout.h"
+#include "picture_texts.h"
 #include "pictures.h"
 #include "qtext.h"
 
@@ -45,8 +47,9 @@ QLineEdit* text_box(QWidget* parent, vandrel::Field field, const QRect& rect) {
     return box;
 }
 
-QLabel* caption_label(QWidget* parent, const char* name, const char* text, const QRect& rect) {
+QLabel* caption_label(QWidget* parent, const char* name, const char* text, const QRect& rect, QWidget* buddy) {
     auto* label = place(new QLabel(QString::fromLatin1(text), parent), name, rect);
+    label->setBuddy(buddy);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     set_colour(label, QPalette::WindowText, Qt::black);
     return label;
@@ -71,10 +74,18 @@ QRadioButton* mode_option(QWidget* parent, vandrel::Mode mode, const QRect& rect
     return option(parent, vandrel::control_name(mode).data(), to_qstring(vandrel::mode_caption(mode)), rect);
 }
 
-QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at) {
+QLabel* picture(QWidget* parent, const char* name, vandrel::pictures::Diagram shows, QPoint at) {
     auto* holder = place(new QLabel(parent), name, QRect(at, vandrel::pictures::diagram_size));
-    holder->setPixmap(pixmap);
+    const PictureText text = diagram_text(shows);
+    make_picture(holder, QAccessible::Graphic, text.name, text.description);
     return holder;
+}
+
+void show_diagram(QLabel* holder, vandrel::pictures::Diagram which, const QPixmap& pixmap) {
+    holder->setPixmap(pixmap);
+    const PictureText text = diagram_text(which);
+    holder->setAccessibleName(text.name);
+    holder->setAccessibleDescription(text.description);
 }
 
 // The two looks of a field: one the user types into, one the program fills.

@@ -18,6 +18,10 @@ class QLineEdit;
 class QRadioButton;
 class QWidget;
 
+namespace vandrel::pictures {
+enum class Diagram;
+}
+
 namespace vandrel::ui::controls {
 
 /// Sets one colour of a widget's palette.
@@ -35,16 +39,20 @@ W* place(W* widget, const char* name, const QRect& rect) {
 QFrame* frame(QWidget* parent, const char* name, const QRect& rect, int shape);
 /// An input field with its design text: bold, black, centred, one line, any length.
 QLineEdit* text_box(QWidget* parent, vandrel::Field field, const QRect& rect);
-/// A caption label: black, left-aligned.
-QLabel* caption_label(QWidget* parent, const char* name, const char* text, const QRect& rect);
+/// A caption label: black, left-aligned. It names `buddy` for screen
+/// readers; its text has no mnemonic, so it looks as any other label.
+QLabel* caption_label(QWidget* parent, const char* name, const char* text, const QRect& rect, QWidget* buddy);
 /// A result label with its design caption: bold, centred, in the result colour.
 QLabel* result_label(QWidget* parent, vandrel::ResultLabel which, const QRect& rect);
 /// An option button with black text.
 QRadioButton* option(QWidget* parent, const char* name, const QString& caption, const QRect& rect);
 /// The option button of a design mode.
 QRadioButton* mode_option(QWidget* parent, vandrel::Mode mode, const QRect& rect);
-/// A picture holder of a circuit diagram's size at `at`, showing `pixmap`.
-QLabel* picture(QWidget* parent, const char* name, const QPixmap& pixmap, QPoint at);
+/// A picture holder of a circuit diagram's size at `at`, empty, named and
+/// described for screen readers as the diagram `shows`.
+QLabel* picture(QWidget* parent, const char* name, vandrel::pictures::Diagram shows, QPoint at);
+/// Puts a diagram into a holder, with the diagram's name and description.
+void show_diagram(QLabel* holder, vandrel::pictures::Diagram which, const QPixmap& pixmap);
 
 /// The look of a field the user types into: enabled, bordered, white.
 void input_look(QLineEdit* box);

@@ -14,8 +14,10 @@
 #include <QRadioButton>
 #include <QScreen>
 
-#include <algorithm>
+#include <iterator>
+#include <utility>
 
+#include "accessibility.h"
 #include "band_layout.h"
 #include "controls.h"
 #include "frame_placement.h"
@@ -24,6 +26,7 @@
 #include "menu_keys.h"
 #include "message_sink.h"
 #include "picture_box.h"
+#include "picture_texts.h"
 #include "pictures.h"
 #include "qtext.h"
 #include "qt_picture_surface.h"
@@ -58,42 +61,43 @@ void frm_vandrel::build_controls() {
     set_colour(client, QPalette::Window, panel_colour);
     setCentralWidget(client);
 
-    picture_graph = tab_stop(place(new vandrel::ui::PictureBox(client), "picture_graph",
-                                   twips_rect(7680, 1200, 612, 492)), 25);
+    picture_graph = place(new vandrel::ui::PictureBox(client), "picture_graph", twips_rect(7680, 1200, 612, 492));
     picture_graph->setFocusPolicy(Qt::StrongFocus);
+    // Named by each Solve after the design it shows.
+    vandrel::ui::make_picture(picture_graph, QAccessible::Graphic, QStringLiteral("Magnitude response"), QString());
     picture_graph->hide();
 
     frame_controls = frame(client, "frame_controls", twips_rect(120, 3360, 8532, 2532), QFrame::NoFrame);
     QWidget* const panel = frame_controls;
-    Command1 = tab_stop(place(new QPushButton(QStringLiteral("Solve"), panel), "Command1",
-                              twips_rect(6840, 1920, 1332, 432)), 14);
+    Command1 = place(new QPushButton(QStringLiteral("Solve"), panel), "Command1", twips_rect(6840, 1920, 1332, 432));
     Command1->setAutoDefault(true);  // Enter on the focused button clicks it
-    txt_cfilter = tab_stop(text_box(panel, Field::cfilter, twips_rect(2880, 360, 732, 288)), 13);
-    txt_gain = tab_stop(text_box(panel, Field::gain, twips_rect(2880, 720, 732, 288)), 12);
-    opt_sos = tab_stop(vandrel::ui::controls::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252)), 11);
-    opt_peaking = tab_stop(vandrel::ui::controls::mode_option(panel, Mode::peaking, twips_rect(240, 1080, 2292, 252)), 10);
-    opt_butterworth = tab_stop(vandrel::ui::controls::mode_option(panel, Mode::butterworth, twips_rect(240, 360, 2292, 252)), 9);
+    txt_cfilter = text_box(panel, Field::cfilter, twips_rect(2880, 360, 732, 288));
+    txt_gain = text_box(panel, Field::gain, twips_rect(2880, 720, 732, 288));
+    opt_sos = vandrel::ui::controls::mode_option(panel, Mode::sos, twips_rect(240, 720, 2292, 252));
+    opt_peaking = vandrel::ui::controls::mode_option(panel, Mode::peaking, twips_rect(240, 1080, 2292, 252));
+    opt_butterworth = vandrel::ui::controls::mode_option(panel, Mode::butterworth, twips_rect(240, 360, 2292, 252));
     opt_butterworth->setChecked(true);
-    txt_q = tab_stop(text_box(panel, Field::q, twips_rect(2880, 1440, 732, 288)), 8);
-    txt_freq = tab_stop(text_box(panel, Field::freq, twips_rect(2880, 1080, 732, 288)), 7);
+    txt_q = text_box(panel, Field::q, twips_rect(2880, 1440, 732, 288));
+    txt_freq = text_box(panel, Field::freq, twips_rect(2880, 1080, 732, 288));
     set_base(txt_freq, Qt::white);
-    txt_freq_peak = tab_stop(text_box(panel, Field::freq_peak, twips_rect(2880, 1800, 732, 288)), 6);
-    txt_peakmag = tab_stop(text_box(panel, Field::peakmag, twips_rect(2880, 2160, 732, 288)), 5);
+    txt_freq_peak = text_box(panel, Field::freq_peak, twips_rect(2880, 1800, 732, 288));
+    txt_peakmag = text_box(panel, Field::peakmag, twips_rect(2880, 2160, 732, 288));
 
     Frame2 = frame(panel, "Frame2", twips_rect(120, 1560, 2412, 852), QFrame::Box | QFrame::Sunken);
-    opt_showcircuit = tab_stop(option(Frame2, "opt_showcircuit", QStringLiteral("Show circuit"),
-                                      twips_rect(120, 120, 2052, 252)), 4);
+    opt_showcircuit = option(Frame2, "opt_showcircuit", QStringLiteral("Show circuit"), twips_rect(120, 120, 2052, 252));
     opt_showcircuit->setChecked(true);
-    opt_showgraph = tab_stop(option(Frame2, "opt_showgraph", QStringLiteral("Show graph"),
-                                    twips_rect(120, 480, 2052, 252)), 3);
+    opt_showgraph = option(Frame2, "opt_showgraph", QStringLiteral("Show graph"), twips_rect(120, 480, 2052, 252));
 
-    lbl_cfilter = caption_label(panel, "lbl_cfilter", "Filter Capacitors C (uf)", twips_rect(3840, 360, 2412, 252));
-    lbl_gain = caption_label(panel, "lbl_gain", "Buffer stage Gain (dB)", twips_rect(3840, 720, 2412, 252));
-    lbl_peakmag = caption_label(panel, "lbl_peakmag", "Peak magnitude (dB)", twips_rect(3840, 2160, 2412, 252));
-    lbl_freq_peak =
-        caption_label(panel, "lbl_freq_peak", "Peak frequency (hz)", twips_rect(3840, 1800, 2412, 252));
-    lbl_q = caption_label(panel, "lbl_q", "Filter Q", twips_rect(3840, 1440, 2412, 252));
-    lbl_freq = caption_label(panel, "lbl_freq", "Design frequency (hz)", twips_rect(3840, 1080, 2412, 252));
+    // Each caption names its field for screen readers.
+    lbl_cfilter =
+        caption_label(panel, "lbl_cfilter", "Filter Capacitors C (uf)", twips_rect(3840, 360, 2412, 252), txt_cfilter);
+    lbl_gain = caption_label(panel, "lbl_gain", "Buffer stage Gain (dB)", twips_rect(3840, 720, 2412, 252), txt_gain);
+    lbl_peakmag =
+        caption_label(panel, "lbl_peakmag", "Peak magnitude (dB)", twips_rect(3840, 2160, 2412, 252), txt_peakmag);
+    lbl_freq_peak = caption_label(panel, "lbl_freq_peak", "Peak frequency (hz)", twips_rect(3840, 1800, 2412, 252),
+                                  txt_freq_peak);
+    lbl_q = caption_label(panel, "lbl_q", "Filter Q", twips_rect(3840, 1440, 2412, 252), txt_q);
+    lbl_freq = caption_label(panel, "lbl_freq", "Design frequency (hz)", twips_rect(3840, 1080, 2412, 252), txt_freq);
     lbl_f3 = vandrel::ui::controls::result_label(panel, ResultLabel::f3, twips_rect(6600, 1440, 1692, 252));
     lbl_r1 = vandrel::ui::controls::result_label(panel, ResultLabel::r1, twips_rect(6600, 360, 1692, 288));
     lbl_r4 = vandrel::ui::controls::result_label(panel, ResultLabel::r4, twips_rect(6600, 1080, 1692, 252));
@@ -101,14 +105,16 @@ void frm_vandrel::build_controls() {
 
     // The picture takes its diagram's size; it starts with the with-gain
     // diagram, which matches the design gain "6". The two holders are never
-    // seen: one hidden, one right of the client area; each gets its diagram
-    // when it is first needed.
-    picture_circuit = tab_stop(picture(client, "picture_circuit", QPixmap(), {0, 0}), 0);
+    // seen: both hidden, one right of the client area; each gets its
+    // diagram when it is first needed.
+    using vandrel::pictures::Diagram;
+    picture_circuit = picture(client, "picture_circuit", Diagram::with_gain, {0, 0});
     picture_circuit->setFocusPolicy(Qt::StrongFocus);
-    image_nogain = picture(client, "image_nogain", QPixmap(), twips_rect(9720, 4200, 0, 0).topLeft());
+    image_nogain = picture(client, "image_nogain", Diagram::without_gain, twips_rect(9720, 4200, 0, 0).topLeft());
     image_nogain->hide();
-    image_gain = picture(client, "image_gain", QPixmap(), twips_rect(9840, 240, 0, 0).topLeft());
-    picture_circuit->setPixmap(diagram(vandrel::pictures::Diagram::with_gain));
+    image_gain = picture(client, "image_gain", Diagram::with_gain, twips_rect(9840, 240, 0, 0).topLeft());
+    image_gain->hide();
+    show_diagram(picture_circuit, Diagram::with_gain, diagram(Diagram::with_gain));
 
     mode_group = new QButtonGroup(this);
     for (QRadioButton* button : {opt_butterworth, opt_sos, opt_peaking}) mode_group->addButton(button);
@@ -131,10 +137,14 @@ void frm_vandrel::build_menu() {
 }
 
 void frm_vandrel::set_tab_order() {
-    std::stable_sort(tab_stops_.begin(), tab_stops_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < tab_stops_.size(); ++i)
-        setTabOrder(tab_stops_[i - 1].second, tab_stops_[i].second);
+    // Reading order: the picture band (whichever view is shown), then the
+    // panel's columns left to right, each top to bottom: the options, the
+    // fields, "Solve". Tab passes hidden and disabled fields by, and reaches
+    // a group of options at its selected one.
+    const std::initializer_list<QWidget*> order{
+        picture_circuit, picture_graph, opt_butterworth, opt_sos,       opt_peaking, opt_showcircuit, opt_showgraph,
+        txt_cfilter,     txt_gain,      txt_freq,        txt_q,         txt_freq_peak, txt_peakmag,   Command1};
+    for (auto it = order.begin(); std::next(it) != order.end(); ++it) setTabOrder(*it, *std::next(it));
 }
 
 void frm_vandrel::connect_handlers() {
@@ -237,6 +247,9 @@ void frm_vandrel::set_result_caption(ResultLabel which, std::string_view caption
 }
 
 void frm_vandrel::draw_graph() {
+    const vandrel::ui::PictureText text = vandrel::ui::graph_text(design_);
+    picture_graph->setAccessibleName(text.name);
+    picture_graph->setAccessibleDescription(text.description);
     // The graph of this design, drawn again if the pixel density changes.
     picture_graph->draw([f0 = design_.f0, q = design_.q, font = picture_graph->font()](QImage& canvas) {
         vandrel::ui::QtPictureSurface surface(canvas, font);
@@ -294,13 +307,10 @@ void frm_vandrel::opt_showgraph_Click() {
 void frm_vandrel::txt_gain_Change() {
     // Text without a number, and a number too large for a double, read as
     // finite numbers, so any text picks one of the two diagrams.
-    if (vandrel::gain_stage_shown(txt_gain->text().toStdString())) {
-        lbl_r1->show();
-        picture_circuit->setPixmap(diagram(vandrel::pictures::Diagram::with_gain));
-    } else {
-        lbl_r1->hide();
-        picture_circuit->setPixmap(diagram(vandrel::pictures::Diagram::without_gain));
-    }
+    const bool with_gain = vandrel::gain_stage_shown(txt_gain->text().toStdString());
+    lbl_r1->setVisible(with_gain);
+    const auto which = with_gain ? vandrel::pictures::Diagram::with_gain : vandrel::pictures::Diagram::without_gain;
+    show_diagram(picture_circuit, which, diagram(which));
 }
 
 QPixmap frm_vandrel::diagram(vandrel::pictures::Diagram which) {

@@ -7,8 +7,6 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "parts_command.h"
 #include "vandrel/module1.h"
@@ -103,12 +101,6 @@ private:
     void build_menu();
     void connect_handlers();
     void set_tab_order();
-    /// Registers `widget` at place `tab` of the keyboard focus order.
-    template <class W>
-    W* tab_stop(W* widget, int tab) {
-        tab_stops_.emplace_back(tab, widget);
-        return widget;
-    }
 
     void Form_Load();
     void set_mode_controls();
@@ -126,5 +118,4 @@ private:
 
     vandrel::Module1 design_;
     vandrel::ui::PartsCommand parts_;
-    std::vector<std::pair<int, QWidget*>> tab_stops_;
 };

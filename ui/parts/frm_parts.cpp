@@ -21,6 +21,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "accessibility.h"
 #include "message_sink.h"
 #include "parts_files.h"
 #include "parts_report.h"
@@ -67,6 +68,8 @@ QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
 // comes to the front when clicked, which a big window over it needs.
 frm_parts::frm_parts(QWidget* main_window) : main_window_(main_window) {
     setObjectName(QStringLiteral("frm_parts"));
+    // A window to screen readers (a frame to AT-SPI), not a filler.
+    vandrel::ui::make_window(this);
     setWindowTitle(QStringLiteral("Vandrel: parts and real response"));
     if (main_window) setWindowIcon(main_window->windowIcon());
     build_controls();
@@ -87,9 +90,11 @@ bool frm_parts::eventFilter(QObject* watched, QEvent* event) {
 void frm_parts::build_controls() {
     cbo_series = new QComboBox(this);
     cbo_series->setObjectName(QStringLiteral("cbo_series"));
+    vandrel::ui::name_combo_box(cbo_series, QStringLiteral("Series"));
     for (const vandrel::ui::SourceChoice& c : vandrel::ui::source_choices) cbo_series->addItem(to_qstring(c.name));
     cbo_combine = new QComboBox(this);
     cbo_combine->setObjectName(QStringLiteral("cbo_combine"));
+    vandrel::ui::name_combo_box(cbo_combine, QStringLiteral("Combine"));
     for (auto [how, text] : {std::pair{ab::Combine::single, "single"}, std::pair{ab::Combine::series, "two in series"},
                              std::pair{ab::Combine::parallel, "two in parallel"}})
         cbo_combine->addItem(QLatin1String(text), static_cast<int>(how));
@@ -231,8 +236,12 @@ void frm_parts::update_figures() {
         lbl_failure->setText(QStringLiteral("No design yet: solve one in the main window."));
     } else {
         figures_ = vandrel::ui::work_out(design_->first, design_->second, choices());
-        lbl_failure->setText(QStringLiteral("These parts cannot be built: %1. Choose a series or \"exact\".")
-                                 .arg(to_qstring(figures_.failure)));
+        // Hidden, the label says nothing: a screen reader reads hidden text too.
+        QString failure;
+        if (!figures_.built)
+            failure = QStringLiteral("These parts cannot be built: %1. Choose a series or \"exact\".")
+                          .arg(to_qstring(figures_.failure));
+        lbl_failure->setText(failure);
         if (figures_.built) {
             report->show_figures(figures_);
             // Wide enough for the longest texts shown so far.

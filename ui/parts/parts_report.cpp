@@ -98,7 +98,9 @@ PartsReport::PartsReport(QWidget* parent) : QWidget(parent) {
     for (std::size_t i = 0; i < ab::group_delay_hz.size(); ++i)
         path_rows.emplace_back(delay_names[i],
                                QStringLiteral("Group delay at %1").arg(to_qstring(hz(ab::group_delay_hz[i]))));
-    path_box_ = table(this, {}, "path", {{"value", {}}}, path_rows, cells_);
+    // Titled with the load once there are figures; until then its empty
+    // cells take their name from this title, as those of the other tables do.
+    path_box_ = table(this, QStringLiteral("Whole path"), "path", {{"value", {}}}, path_rows, cells_);
     layout->addWidget(path_box_);
 
     auto* tolerance_box = table(this, QStringLiteral("Spread from tolerance"), "tolerance",

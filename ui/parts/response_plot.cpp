@@ -21,7 +21,9 @@
 #include <cmath>
 #include <functional>
 
+#include "accessibility.h"
 #include "layout.h"
+#include "plot_summary.h"
 #include "qtext.h"
 #include "vandrel/as_built/parts_text.h"
 
@@ -137,17 +139,6 @@ void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
     series->attachAxis(y);
 }
 
-// The level at `hz` between the band's points, straight in dB over log f.
-ab::Band band_at(const std::vector<double>& hz, const std::vector<ab::Band>& band, double f) {
-    const auto above = std::lower_bound(hz.begin(), hz.end(), f);
-    if (above == hz.begin()) return band.front();
-    if (above == hz.end()) return band.back();
-    const auto i = static_cast<std::size_t>(above - hz.begin());
-    const double t = std::log(f / hz[i - 1]) / std::log(hz[i] / hz[i - 1]);
-    return {band[i - 1].low_db + t * (band[i].low_db - band[i - 1].low_db),
-            band[i - 1].high_db + t * (band[i].high_db - band[i - 1].high_db)};
-}
-
 // A rising curve from the bottom of the level axis on: the points below it
 // give way to the point where the curve crosses it. The plot clips them
 // anyway, but an SVG drawing would not.
@@ -219,8 +210,13 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     magnitude_view_->setObjectName(QStringLiteral("magnitude_view"));
     delay_view_ = new HoverView(delay, charts_, on_hover);
     delay_view_->setObjectName(QStringLiteral("delay_view"));
-    // Nothing to do in the plots from the keyboard: Tab passes them by.
+    // Nothing to do in the plots from the keyboard: Tab passes them by. A
+    // screen reader reads each as a chart, its key figures as its description.
     for (QChartView* view : {magnitude_view_, delay_view_}) view->setFocusPolicy(Qt::NoFocus);
+    const PartsFigures nothing_yet;
+    make_picture(magnitude_view_, QAccessible::Chart, QStringLiteral("Magnitude response"),
+                 to_qstring(magnitude_summary(nothing_yet)));
+    make_picture(delay_view_, QAccessible::Chart, QStringLiteral("Group delay"), to_qstring(delay_summary(nothing_yet)));
     magnitude_view_->setMinimumHeight(260);
     delay_view_->setMinimumHeight(150);
     charts_layout->addWidget(magnitude_view_, 3);
@@ -287,6 +283,8 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
     const auto [step, ceiling_ms] = delay_scale(longest);
     if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
     set_range(delay_axis_, 0, ceiling_ms);
+    magnitude_view_->setAccessibleDescription(to_qstring(magnitude_summary(f)));
+    delay_view_->setAccessibleDescription(to_qstring(delay_summary(f)));
     hover(std::nullopt);
 }
 

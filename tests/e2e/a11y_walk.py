@@ -1,0 +1,169 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The program as a screen reader meets it, through AT-SPI: opens every
+window (and every page of one), walks each window's tree, and fails on any
+control the keyboard can reach, or any picture, without a name (a picture
+without a description too), on a name in EXPECTED that is not there, and on
+text in ABSENT that is. Then it solves a design by names alone: "Design
+frequency (hz)" set to 35, "Solve" pressed, "f3 =  35hz" read back.
+
+Run by a11y_test.sh, with the program already started.
+Usage: a11y_walk.py APPLICATION-NAME
+"""
+
+import sys
+from dataclasses import dataclass, field
+
+import a11y
+
+MAIN_TITLE = "Vandrel: 2nd-order high-pass filter"
+ABOUT_TITLE = "About Vandrel"
+PARTS_TITLE = "Vandrel: parts and real response"
+
+
+@dataclass
+class Page:
+    """A page of a window with tabs: the tab's name, and the names (by role)
+    that must be on the page once it is chosen."""
+    tab: str
+    names: dict
+
+
+@dataclass
+class Window:
+    """A window: its title (the start of it for the main window), the menu
+    entry of the main window that opens it (None for the main window), the
+    button that closes it again (None: it stays open), the names by role that
+    must be in it, texts that must not be in any name in it, and its pages."""
+    title: str
+    opened_by: str = None
+    closed_by: str = None
+    names: dict = field(default_factory=dict)
+    absent: list = field(default_factory=list)
+    pages: list = field(default_factory=list)
+
+
+# The one table of expected names, window by window, as the program starts:
+# Butterworth, 17 Hz, the circuit shown. Roles are AT-SPI's role names.
+EXPECTED = [
+    Window(
+        title=MAIN_TITLE,
+        names={
+            "text": ["Filter Capacitors C (uf)", "Buffer stage Gain (dB)", "Design frequency (hz)", "Filter Q",
+                     "Peak frequency (hz)", "Peak magnitude (dB)"],
+            "radio button": ["Butterworth", "SOS User-specified", "Peaking", "Show circuit", "Show graph"],
+            "push button": ["Solve"],
+            "image": ["Circuit diagram with the gain stage", "Magnitude response, f3 17 Hz"],
+            "label": ["R1 = 15k", "R3 = 6.6k", "R4 = 13.2k", "f3 =  17hz"],
+            "menu item": ["Print", "About", "Parts"],
+        },
+    ),
+    Window(
+        title=ABOUT_TITLE,
+        opened_by="About",
+        closed_by="OK",
+        names={
+            "push button": ["System Info...", "OK"],
+            "image": ["Vandrel logo", "Separator"],
+        },
+    ),
+    Window(
+        title=PARTS_TITLE,
+        opened_by="Parts",
+        names={
+            "combo box": ["Series", "Combine"],
+            "spin button": ["Resistors \u00b1", "Capacitors \u00b1", "Load:"],
+            "chart": ["Magnitude response", "Group delay"],
+            "push button": ["Copy parts list", "Save SPICE netlist...", "Save response as CSV...",
+                            "Save plot as PNG or SVG..."],
+        },
+        absent=["These parts cannot be built"],
+        # The Subwoofer page, when the window has one, goes here as
+        # Page("Subwoofer", {"text": [its inputs' names: "fs ...", "Qes ...",
+        # ...], "push button": ["Suggest a filter", "Use this design", ...]}),
+        # and the window's own names above become those of its first page.
+        pages=[],
+    ),
+]
+
+PICTURE_ROLES = {"image", "chart"}
+
+
+def problems_in(root):
+    """What a listener would miss in the tree below `root`, shown or not:
+    focusable controls without a name, pictures without a name or a
+    description."""
+    found = []
+    for node in a11y.walk(root):
+        picture = a11y.role(node) in PICTURE_ROLES
+        if not picture and not a11y.is_focusable(node):
+            continue
+        if not node.name:
+            found.append(f"no name: {a11y.describe(node)} in {a11y.describe(node.parent)}")
+        elif picture and not node.description:
+            found.append(f"no description: {a11y.describe(node)}")
+    return found
+
+
+def missing_names(root, names):
+    present = {(a11y.role(n), n.name) for n in a11y.walk(root)}
+    return [f"missing: [{r}] {name!r}" for r, listed in names.items() for name in listed if (r, name) not in present]
+
+
+def false_texts(root, absent):
+    return [f"present: {a11y.describe(n)}" for n in a11y.walk(root) for text in absent if text in (n.name or "")]
+
+
+def check_window(app, main_window, entry):
+    """Opens the window, checks it and each of its pages; returns the problems."""
+    if entry.opened_by:
+        a11y.press(a11y.find(main_window, "menu item", entry.opened_by))
+    win = a11y.window(app, entry.title, prefix=entry.opened_by is None)
+    problems = problems_in(win) + missing_names(win, entry.names) + false_texts(win, entry.absent)
+    for page in entry.pages:
+        tab = a11y.find(win, "page tab", page.tab)
+        a11y.press(tab)
+        a11y.wait_for(lambda: a11y.is_selected(tab), f"the page {page.tab!r} to be chosen")
+        problems += missing_names(win, page.names) + problems_in(win)
+    if entry.closed_by:
+        a11y.press(a11y.find(win, "push button", entry.closed_by))
+        a11y.window_gone(app, entry.title)
+    return [f"{entry.title}: {p}" for p in problems]
+
+
+def solve_by_names(app, main_window):
+    """Design frequency 35 Hz, Solve, and the result read back; the graph and
+    the Parts window follow."""
+    a11y.set_text(a11y.find(main_window, "text", "Design frequency (hz)"), "35")
+    a11y.press(a11y.find(main_window, "push button", "Solve"))
+    a11y.find(main_window, "label", "f3 =  35hz")
+    a11y.find(main_window, "image", "Magnitude response, f3 35 Hz")
+    parts = a11y.window(app, PARTS_TITLE)
+    chart = a11y.find(parts, "chart", "Magnitude response")
+    a11y.wait_for(lambda: chart.description.startswith("Exact design f3 35.01 Hz;"),
+                  "the Parts window's magnitude plot to describe the 35 Hz design")
+
+
+def main(argv):
+    app = a11y.application(argv[1])
+    main_window = a11y.window(app, MAIN_TITLE, prefix=True)
+    failures = []
+    failed_windows = 0
+    for entry in EXPECTED:
+        found = check_window(app, main_window, entry)
+        failures += found
+        failed_windows += bool(found)
+        print(f"{'FAIL' if found else 'ok  '} {entry.title}", flush=True)
+    solve_by_names(app, main_window)
+    print("ok   solve by names: 35 Hz gives 'f3 =  35hz'", flush=True)
+    for f in failures:
+        print("FAIL:", f)
+    print(f"a11y_test: {len(EXPECTED) + 1 - failed_windows} passed, {failed_windows} failed")
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    try:
+        sys.exit(main(sys.argv))
+    except a11y.A11yError as e:
+        print("FAIL:", e)
+        sys.exit(1)
