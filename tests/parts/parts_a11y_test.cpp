@@ -38,7 +38,7 @@ std::unique_ptr<frm_parts> parts_shown(Design design, const QString& series) {
         w->show_design(vandrel::solve_batch(Mode::butterworth, {}).design, Mode::butterworth);
     if (design == Design::unbuildable)
         w->show_design(
-            vandrel::solve_batch(Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "10"}}).design,
+            vandrel::solve_batch(Mode::sos, {{Field::cfilter, "10"}, {Field::freq, "1000"}, {Field::q, "1"}}).design,
             Mode::sos);
     w->show();
     if (!QTest::qWaitForWindowExposed(w.get())) return nullptr;
