@@ -89,7 +89,7 @@ void PartsA11yTest::namesForScreenReaders_data() {
                               "40 Hz; at most 56.95 ms, at 1 Hz."
                            << "";
     QTest::newRow("cannot be built")
-        << Design::unbuildable << "as shown" << "The exact design alone, as these parts cannot be built: f3 644.7 Hz."
+        << Design::unbuildable << "as shown" << "The exact design alone, as these parts cannot be built: f3 786.2 Hz."
         << "Nothing built, so no group delay."
         << "These parts cannot be built: R3 would be 0k: no filter can be built from this value. Choose a series "
            "or \"exact\".";
