@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// --sheet without Qt: the sheet is drawn with Qt Gui, which this build does
+// not have, so the option is refused with the reason.
+
+#include "sheet_option.h"
+
+#include <ostream>
+
+namespace vandrel::cli {
+
+CLI::Option* add_sheet_option(CLI::App& app, std::optional<std::string>& file) {
+    return app
+        .add_option("--sheet", file)
+        ->type_name("FILE")
+        ->group("")
+        ->check(CLI::Validator(
+            [](const std::string&) {
+                return std::string("this vandrel-solve was built without Qt and cannot draw build sheets");
+            },
+            ""));
+}
+
+bool add_sheet(std::vector<files::Output>&, const std::string&, Mode, const std::map<Field, std::string>&,
+               const as_built::AsBuilt&, std::ostream& errors) {
+    errors << "vandrel-solve: this vandrel-solve was built without Qt and cannot draw build sheets\n";
+    return false;
+}
+
+}  // namespace vandrel::cli
