@@ -5,6 +5,7 @@
 
 #include <QBuffer>
 #include <QDateTime>
+#include <QHashSeed>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -27,27 +28,68 @@ std::optional<QByteArray> source_date() {
     return date.toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1();
 }
 
+// Replaces `length` bytes at `at` with `text` and moves every offset that
+// the cross-reference table and "startxref" give beyond them, so that the
+// file stays whole. Qt writes one table, "xref", "0 N", then N entries of
+// twenty bytes, the first ten the offset. False, the file unchanged, for a
+// file not laid out so.
+bool splice(QByteArray& pdf, qsizetype at, qsizetype length, const QByteArray& text) {
+    const qsizetype start_key = pdf.lastIndexOf("\nstartxref\n");
+    const qsizetype table = pdf.lastIndexOf("\nxref\n0 ", start_key);
+    if (start_key < 0 || table < at + length) return false;
+    const qsizetype count_at = table + 8;
+    const qsizetype count_end = pdf.indexOf('\n', count_at);
+    bool ok = false;
+    const qsizetype count = pdf.mid(count_at, count_end - count_at).toLongLong(&ok);
+    const qsizetype first = count_end + 1;
+    if (!ok || count < 1 || first + count * 20 > start_key) return false;
+    const qsizetype delta = text.size() - length;
+    for (qsizetype i = 0; i < count; ++i) {
+        const qsizetype entry = first + i * 20;
+        const qsizetype offset = pdf.mid(entry, 10).toLongLong(&ok);
+        if (!ok) return false;
+        if (offset > at) pdf.replace(entry, 10, QByteArray::number(offset + delta).rightJustified(10, '0'));
+    }
+    const qsizetype number_at = start_key + 11;
+    qsizetype number_end = number_at;
+    while (number_end < pdf.size() && pdf[number_end] >= '0' && pdf[number_end] <= '9') ++number_end;
+    const qsizetype table_offset = pdf.mid(number_at, number_end - number_at).toLongLong(&ok);
+    if (!ok) return false;
+    pdf.replace(number_at, number_end - number_at, QByteArray::number(table_offset + delta));
+    pdf.replace(at, length, text);
+    return true;
+}
+
 // Qt writes the time of drawing as "/CreationDate (D:yyyyMMddHHmmss" and
-// then "Z)" or an offset "+hh'mm')". Both are overwritten in place with
-// `date` in UTC, the offset as "+00'00'", so that no byte moves and the
-// file's cross-reference table stays right.
+// then "Z)" in UTC or the local offset, "+hh'mm')". It is replaced by
+// `date` in UTC, "Z", whatever the time zone.
 void set_creation_date(QByteArray& pdf, const QByteArray& date) {
     static const QByteArray key = QByteArrayLiteral("/CreationDate (D:");
     const qsizetype at = pdf.indexOf(key);
     if (at < 0) return;
     const qsizetype digits = at + key.size();
-    if (pdf.size() < digits + 14 + 2) return;
-    for (qsizetype i = 0; i < 14; ++i)
-        if (pdf[digits + i] < '0' || pdf[digits + i] > '9') return;
-    pdf.replace(digits, 14, date);
-    const qsizetype zone = digits + 14;
-    if ((pdf[zone] == '+' || pdf[zone] == '-') && pdf.size() >= zone + 7 && pdf[zone + 3] == '\'')
-        pdf.replace(zone, 7, QByteArrayLiteral("+00'00'"));
+    const qsizetype end = pdf.indexOf(')', digits);
+    if (end < 0 || end - digits > 24) return;
+    splice(pdf, digits, end - digits, date + 'Z');
 }
 
 }  // namespace
 
 QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built) {
+    const std::optional<QByteArray> date = source_date();
+    // Qt's PDF writer keeps the fonts in a hash and writes them in its
+    // order, which follows the process's random seed; a file to come out the
+    // same each time is written with the fixed seed, and the random one is
+    // back afterwards.
+    struct FixedSeed {
+        explicit FixedSeed(bool on) : on(on) {
+            if (on) QHashSeed::setDeterministicGlobalSeed();
+        }
+        ~FixedSeed() {
+            if (on) QHashSeed::resetRandomGlobalSeed();
+        }
+        bool on;
+    } seed(date.has_value());
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
@@ -64,7 +106,7 @@ QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& b
         if (!painter.end()) return {};
     }
     QByteArray pdf = buffer.data();
-    if (const auto date = source_date()) set_creation_date(pdf, *date);
+    if (date) set_creation_date(pdf, *date);
     return pdf;
 }
 
