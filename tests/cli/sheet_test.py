@@ -126,6 +126,16 @@ with tempfile.TemporaryDirectory() as folder, tempfile.TemporaryDirectory() as p
     check("one A4 page, titled and dated", "Title:           Vandrel build sheet" in info and "Pages:           1" in info
           and "(A4)" in info and "Nov 14 22:13:20 2023 UTC" in info, info)
 
+    # A program whose module is missing says so and writes nothing.
+    if len(sys.argv) == 2:
+        alone = os.path.join(pictures, "vandrel-solve")
+        shutil.copy(sys.argv[1], alone)
+        missing = subprocess.run([alone, "--parts", "E24", "--spice", os.path.join(folder, "f.cir"), "--sheet", sheet],
+                                 capture_output=True, text=True, timeout=60)
+        check("module missing", missing.returncode == 2 and missing.stderr.startswith(
+            "vandrel-solve: no file written: vandrel_sheet.so was not found in ") and not os.path.exists(sheet),
+            f"{missing.returncode} {missing.stderr}")
+
     # Written with the other files or not at all; no sheet without a design.
     spice = os.path.join(folder, "f.cir")
     for args, status, message in [
