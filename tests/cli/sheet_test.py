@@ -114,12 +114,14 @@ with tempfile.TemporaryDirectory() as folder, tempfile.TemporaryDirectory() as p
         os.remove(sheet)
 
 
-    # The same sheet twice is the same file, dated SOURCE_DATE_EPOCH.
+    # The same sheet twice is the same file, dated SOURCE_DATE_EPOCH, also
+    # drawn where the clock is 3.5 hours behind UTC.
     os.environ["SOURCE_DATE_EPOCH"] = "1700000000"
     first, again = os.path.join(folder, "1.pdf"), os.path.join(folder, "2.pdf")
     run(*SOS20, "--parts", "E24", "--sheet", first)
+    os.environ["TZ"] = "America/St_Johns"
     run(*SOS20, "--parts", "E24", "--sheet", again)
-    del os.environ["SOURCE_DATE_EPOCH"]
+    del os.environ["SOURCE_DATE_EPOCH"], os.environ["TZ"]
     same = Path(first).read_bytes() == Path(again).read_bytes()
     check("reproducible", same, "the two files differ")
     info = subprocess.run(["pdfinfo", first], capture_output=True, text=True, timeout=30).stdout

@@ -12,6 +12,7 @@
 #include <QPdfWriter>
 
 #include <optional>
+#include <vector>
 
 namespace vandrel::sheet {
 namespace {
@@ -40,22 +41,26 @@ bool splice(QByteArray& pdf, qsizetype at, qsizetype length, const QByteArray& t
     const qsizetype count_at = table + 8;
     const qsizetype count_end = pdf.indexOf('\n', count_at);
     bool ok = false;
-    const qsizetype count = pdf.mid(count_at, count_end - count_at).toLongLong(&ok);
+    const qsizetype count = count_end < 0 ? 0 : pdf.mid(count_at, count_end - count_at).toLongLong(&ok);
     const qsizetype first = count_end + 1;
     if (!ok || count < 1 || first + count * 20 > start_key) return false;
-    const qsizetype delta = text.size() - length;
+    std::vector<qsizetype> offsets;
     for (qsizetype i = 0; i < count; ++i) {
-        const qsizetype entry = first + i * 20;
-        const qsizetype offset = pdf.mid(entry, 10).toLongLong(&ok);
+        offsets.push_back(pdf.mid(first + i * 20, 10).toLongLong(&ok));
         if (!ok) return false;
-        if (offset > at) pdf.replace(entry, 10, QByteArray::number(offset + delta).rightJustified(10, '0'));
     }
     const qsizetype number_at = start_key + 11;
     qsizetype number_end = number_at;
     while (number_end < pdf.size() && pdf[number_end] >= '0' && pdf[number_end] <= '9') ++number_end;
     const qsizetype table_offset = pdf.mid(number_at, number_end - number_at).toLongLong(&ok);
     if (!ok) return false;
+
+    // All is as expected: from the end of the file backwards, so that each
+    // change leaves the places before it where they were.
+    const qsizetype delta = text.size() - length;
     pdf.replace(number_at, number_end - number_at, QByteArray::number(table_offset + delta));
+    for (qsizetype i = 0; i < count; ++i)
+        if (offsets[i] > at) pdf.replace(first + i * 20, 10, QByteArray::number(offsets[i] + delta).rightJustified(10, '0'));
     pdf.replace(at, length, text);
     return true;
 }
