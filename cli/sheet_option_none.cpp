@@ -8,16 +8,18 @@
 
 namespace vandrel::cli {
 
-CLI::Option* add_sheet_option(CLI::App& app, std::optional<std::string>& file) {
+CLI::Option* add_sheet_option(CLI::App& app, std::optional<std::string>&) {
+    // Refused as soon as it is read, before anything is solved. A hidden
+    // option has no name of its own in CLI11's messages, so the error names it.
     return app
-        .add_option("--sheet", file)
+        .add_option_function<std::string>("--sheet",
+                                          [](const std::string&) {
+                                              throw CLI::ValidationError(
+                                                  "--sheet", "this vandrel-solve was built without Qt and cannot "
+                                                             "draw build sheets");
+                                          })
         ->type_name("FILE")
-        ->group("")
-        ->check(CLI::Validator(
-            [](const std::string&) {
-                return std::string("this vandrel-solve was built without Qt and cannot draw build sheets");
-            },
-            ""));
+        ->group("");
 }
 
 bool add_sheet(std::vector<files::Output>&, const std::string&, Mode, const std::map<Field, std::string>&,
