@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "as_built_output.h"
+#include "sheet_option.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
 #include "vandrel/files/output.h"
@@ -160,7 +161,7 @@ int run(int argc, char** argv) {
     std::optional<std::string> parts_name;
     std::string combine_name = "single";
     vandrel::as_built::Options built;
-    std::optional<std::string> spice_file, response_file;
+    std::optional<std::string> spice_file, response_file, sheet_file;
     auto* parts = app.add_option("--parts", parts_name,
                                  "Choose the parts and report what they do: exact, shown (the values the window "
                                  "shows) or a series, E3 E6 E12 E24 E48 E96 E192")
@@ -186,6 +187,7 @@ int run(int argc, char** argv) {
     app.add_option("--response", response_file, "Write the response from 1 Hz to 1 kHz to FILE as CSV")
         ->type_name("FILE")
         ->needs(parts);
+    vandrel::cli::add_sheet_option(app, sheet_file)->needs(parts);
 
     try {
         app.parse(arguments(app, argc, argv));
@@ -222,11 +224,14 @@ int run(int argc, char** argv) {
         if (response_file)
             outputs.push_back(
                 {*response_file, vandrel::as_built::response_csv(vandrel::as_built::response_rows(*as_built))});
+        if (sheet_file &&
+            !vandrel::cli::add_sheet(outputs, *sheet_file, mode, outcome.fields, *as_built, std::cerr))
+            return 2;
         if (const std::string failure = vandrel::files::write_all(outputs, std::cout); !failure.empty()) {
             std::cerr << "vandrel-solve: " << failure << "\n";
             return 2;
         }
-    } else if (spice_file || response_file) {
+    } else if (spice_file || response_file || sheet_file) {
         std::cerr << "vandrel-solve: no file written: there is no design to build\n";
     }
 

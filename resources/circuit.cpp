@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 
+#include <algorithm>
 #include <initializer_list>
 #include <utility>
 
@@ -51,6 +52,11 @@ struct OpAmp {
 constexpr OpAmp buffer{110, 164, 104};
 constexpr OpAmp high_pass{266, 320, 92};
 
+// The build sheet's notes beside the parts: near black, smaller than the
+// designators.
+constexpr QColor note_ink{0x20, 0x20, 0x20};
+constexpr int note_pixel_size = 8;
+
 // Where a text sits against its reference point: horizontally left, centre
 // or right; vertically on the baseline, below the top, or centred.
 enum class Across { left, centre, right };
@@ -73,6 +79,8 @@ public:
         };
         normal_ = font(false);
         bold_ = font(true);
+        note_ = normal_;
+        note_.setPixelSize(note_pixel_size);
     }
 
     QPointF at(int x, int y) const { return {x + offset_, y + offset_}; }
@@ -113,6 +121,33 @@ public:
         p_.setFont(f);
         p_.setPen(designator ? colour::designator : colour::ink);
         p_.drawText(QPointF(left + offset_, baseline + offset_), s);
+    }
+
+    // The width of a note's longest line.
+    qreal note_width(const QStringList& lines) const {
+        const QFontMetricsF m(note_);
+        qreal widest = 0;
+        for (const QString& line : lines) widest = std::max(widest, m.horizontalAdvance(line));
+        return widest;
+    }
+
+    // Lines of a note, the first one's top at `top`.
+    void note(int x, int top, const QStringList& lines, Across across) {
+        const QFontMetricsF m(note_);
+        p_.setFont(note_);
+        p_.setPen(note_ink);
+        qreal baseline = top + m.ascent();
+        for (const QString& line : lines) {
+            qreal left = x;
+            if (across == Across::centre) left -= m.horizontalAdvance(line) / 2;
+            if (across == Across::right) left -= m.horizontalAdvance(line);
+            // On the background, so that a long one crossing a wire stays readable.
+            p_.fillRect(QRectF(left + offset_ - 1, baseline + offset_ - m.ascent(), m.horizontalAdvance(line) + 2,
+                               m.ascent() + m.descent()),
+                        colour::background);
+            p_.drawText(QPointF(left + offset_, baseline + offset_), line);
+            baseline += m.ascent() + m.descent();
+        }
     }
 
     // Ring with a centre dot; the label above it.
@@ -210,9 +245,10 @@ private:
     qreal offset_;
     QFont normal_;
     QFont bold_;
+    QFont note_;
 };
 
-void draw(Schematic& s, bool with_gain) {
+void draw(Schematic& s, bool with_gain, const DiagramNotes& notes = {}) {
     // Input connector; its shield goes down to the ground wire, which runs
     // along the bottom to the output connector's shield.
     s.connector(x_in, y_in, QStringLiteral("IN"));
@@ -251,12 +287,14 @@ void draw(Schematic& s, bool with_gain) {
         s.resistor_v(x_inv1, y_minus, y_ground, y_shunt);
         s.dot(x_inv1, y_ground);
         s.text(x_inv1 + 6, y_shunt, QStringLiteral("R1"), Across::left, Down::middle, true);
+        s.note(x_inv1 + 6, y_shunt + 5, notes.r1, Across::left);
         s.text(95, y_caption, QStringLiteral("Input Buffer with gain"), Across::centre, Down::middle);
     } else {
         // Follower: the inverting input straight to the output over the top.
         s.wire({{x_node, y_plus}, {buffer.left, y_plus}});
         s.wire({{x_inv1, y_minus}, {x_inv1, y_fb_r}, {x_out1, y_fb_r}, {x_out1, buffer.centre}});
         s.text(95, y_caption, QStringLiteral("Input Buffer"), Across::centre, Down::middle);
+        s.note(x_inv1 + 6, y_shunt + 5, notes.r1, Across::left);
     }
 
     // High-pass stage: C, C in series, R3 from their junction up to the top
@@ -269,6 +307,14 @@ void draw(Schematic& s, bool with_gain) {
     s.dot(x_junction, y_sig);
     const int r3_mid = s.resistor_v(x_junction, y_top_wire, y_sig);
     s.text(x_junction + 6, r3_mid, QStringLiteral("R3"), Across::left, Down::middle, true);
+    s.note(x_junction + 6, r3_mid + 5, notes.r3, Across::left);
+    // Under each C, or once between them where two would run into each other.
+    if (s.note_width(notes.c) <= x_c2 - x_c1 - 4) {
+        s.note(x_c1, y_sig + 8, notes.c, Across::centre);
+        s.note(x_c2, y_sig + 8, notes.c, Across::centre);
+    } else {
+        s.note(x_junction, y_sig + 8, notes.c, Across::centre);
+    }
     s.wire({{x_junction, y_top_wire}, {x_out2, y_top_wire}, {x_out2, high_pass.centre}});
 
     const auto [y_minus2, y_plus2] = s.opamp(high_pass);
@@ -277,6 +323,7 @@ void draw(Schematic& s, bool with_gain) {
     s.resistor_v(x_r4, y_sig, y_ground, y_shunt);
     s.dot(x_r4, y_ground);
     s.text(x_r4 - 6, y_shunt, QStringLiteral("R4"), Across::right, Down::middle, true);
+    s.note(x_r4 - 6, y_shunt + 5, notes.r4, Across::right);
     // Unity gain: the inverting input tied to the output.
     s.wire({{high_pass.left, y_minus2}, {x_inv2, y_minus2}, {x_inv2, y_tie2}, {x_out2, y_tie2}});
     s.dot(x_out2, y_tie2);
@@ -310,6 +357,14 @@ QPixmap draw_circuit_diagram(Diagram which, qreal device_pixel_ratio) {
         draw(schematic, which == Diagram::with_gain);
     }
     return QPixmap::fromImage(std::move(image));
+}
+
+void paint_circuit_diagram(QPainter& painter, Diagram which, const DiagramNotes& notes) {
+    painter.save();
+    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(diagram_size)), colour::background);
+    Schematic schematic(painter, true);
+    draw(schematic, which == Diagram::with_gain, notes);
+    painter.restore();
 }
 
 }  // namespace vandrel::pictures

@@ -14,6 +14,9 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
+#include <QStringList>
+
+class QPainter;
 
 namespace vandrel::pictures {
 
@@ -46,6 +49,21 @@ QPixmap circuit_diagram(Diagram which, qreal device_pixel_ratio);
 
 /// The circuit diagram, drawn now.
 QPixmap draw_circuit_diagram(Diagram which, qreal device_pixel_ratio);
+
+/// Lines written beside the parts of a diagram, as a build sheet annotates
+/// it with the parts chosen: under R1 (or under the follower, which has no
+/// R1), R3 and R4, and under each C. An empty list writes nothing.
+struct DiagramNotes {
+    QStringList r1;
+    QStringList r3;
+    QStringList r4;
+    QStringList c;
+};
+
+/// Paints the circuit diagram with `notes`, smoothed, onto diagram_size
+/// logical pixels from the painter's origin, in the painter's transform: a
+/// vector drawing on a PDF page, for instance.
+void paint_circuit_diagram(QPainter& painter, Diagram which, const DiagramNotes& notes);
 
 /// The About window's logo: a high-pass magnitude response with its
 /// passband level (blue) and -3 dB level (red), logo_size logical pixels.

@@ -32,3 +32,5 @@ trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 python3 tests/cli/cli_test.py "$wine" "$build/cli/vandrel-solve.exe"
 python3 tests/cli/as_built_test.py "$wine" "$build/cli/vandrel-solve.exe"
 python3 tests/cli/files_test.py "$wine" "$build/cli/vandrel-solve.exe"
+# Built without Qt: --sheet is refused with the reason.
+python3 tests/cli/sheet_test.py "$wine" "$build/cli/vandrel-solve.exe"

@@ -37,6 +37,11 @@ with tempfile.TemporaryDirectory() as prefix:
         run = subprocess.run([path, "--version"], capture_output=True, text=True,
                              env=dict(os.environ, DISPLAY="", QT_QPA_PLATFORM="xcb"))
         check(program + " --version", run.returncode == 0 and run.stdout == "1.01\n", repr(run.stdout))
+    # vandrel-solve finds the build sheet's module where it is installed.
+    sheet = os.path.join(prefix, "sheet.pdf")
+    run = subprocess.run([os.path.join(prefix, "bin", "vandrel-solve"), "--parts", "E24", "--sheet", sheet],
+                         capture_output=True, text=True)
+    check("vandrel-solve --sheet", run.returncode == 0 and Path(sheet).read_bytes()[:5] == b"%PDF-", run.stderr)
 
     for tool, path in ((["desktop-file-validate"], desktop), (["appstreamcli", "validate", "--no-net"], metainfo)):
         run = subprocess.run(tool + [path], capture_output=True, text=True)

@@ -13,7 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -29,6 +31,7 @@
 #include "parts_files.h"
 #include "parts_report.h"
 #include "recording_sink.h"
+#include "vandrel/as_built/parts_text.h"
 #include "vandrel/batch.h"
 
 using vandrel::Field;
@@ -75,6 +78,7 @@ private slots:
     void savesFilesWholeOrSaysWhy();
     void savesThroughLinksNeverOverSpecialFiles();
     void unbuildablePartsAreSaid();
+    void buildSheetShowsTheWindowsParts();
     void comesFromItsModule_data();
     void comesFromItsModule();
 
@@ -232,10 +236,12 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy_data() {
     QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("hz,section_exact_db,section_db,path_db,path_group_delay_ms\n1,");
     QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG");
     QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml");
+    QTest::newRow("build sheet") << "cmd_sheet" << "out.pdf" << QByteArray("%PDF-");
     QTest::newRow("cancelled") << "cmd_spice" << "" << none;
     QTest::newRow("netlist below a file") << "cmd_spice" << "blocker/out.cir" << none;
     QTest::newRow("CSV onto a directory") << "cmd_csv" << "folder" << none;
     QTest::newRow("plot below a file") << "cmd_plot" << "blocker/out.svg" << none;
+    QTest::newRow("build sheet onto a directory") << "cmd_sheet" << "folder" << none;
 }
 
 void PartsWindowTest::savesFilesWholeOrSaysWhy() {
@@ -326,6 +332,41 @@ void PartsWindowTest::unbuildablePartsAreSaid() {
     w.cmd_copy->click();
     QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("Parts (E24, single parts):\n  R1  15k  (exact")),
              qPrintable(QApplication::clipboard()->text()));
+}
+
+void PartsWindowTest::buildSheetShowsTheWindowsParts() {
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) QSKIP("pdftotext (poppler-utils) is not installed");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    vandrel::ui::SaveRequest asked;
+    vandrel::ui::set_save_dialog([&](QWidget*, const vandrel::ui::SaveRequest& request) {
+        asked = request;
+        return path;
+    });
+    frm_parts w(nullptr);
+    w.cbo_series->setCurrentText(QStringLiteral("E96"));
+    w.cbo_combine->setCurrentText(QStringLiteral("two in series"));
+    w.show_design(vandrel::solve_batch(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}).design, Mode::sos);
+    w.show();
+    QCOMPARE(w.cmd_sheet->text(), QStringLiteral("Save &build sheet as PDF..."));
+    QCOMPARE(w.cmd_sheet->accessibleName(), QStringLiteral("Save build sheet as PDF"));
+    w.cmd_sheet->click();
+    QCOMPARE(asked.filters.value(0), QStringLiteral("PDF document (*.pdf)"));
+
+    QProcess text;
+    text.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    QVERIFY(text.waitForFinished(10000));
+    const QString page = QString::fromUtf8(text.readAllStandardOutput());
+    // The window's choices, its parts and its figures, with the design as
+    // the fields hold it after Solve.
+    for (const QString& expected :
+         {QStringLiteral("parts from E96, one part or two in series, into 10 k\u03a9"),
+          QStringLiteral("Mode: SOS User-specified"), QStringLiteral("Peak frequency 21.3 Hz"),
+          w.report->cell(QStringLiteral("parts_r3_chosen"))->text().section(QLatin1Char('k'), 0, 0) + QStringLiteral(" k\u03a9"),
+          QStringLiteral("Section f3 ") + QString::fromStdString(vandrel::as_built::figure(w.figures().built->section.f3, 6)) +
+              QStringLiteral(" Hz")})
+        QVERIFY2(page.simplified().contains(expected), qPrintable(expected + QStringLiteral(" in:\n") + page));
 }
 
 void PartsWindowTest::comesFromItsModule_data() {

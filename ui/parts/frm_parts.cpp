@@ -26,6 +26,7 @@
 #include "parts_files.h"
 #include "parts_report.h"
 #include "parts_settings.h"
+#include "parts_sheet.h"
 #include "qtext.h"
 #include "response_plot.h"
 #include "vandrel/as_built/parts_text.h"
@@ -145,8 +146,10 @@ void frm_parts::build_controls() {
     cmd_spice = button(this, "cmd_spice", QStringLiteral("Save SPICE &netlist..."));
     cmd_csv = button(this, "cmd_csv", QStringLiteral("Save response as CS&V..."));
     cmd_plot = button(this, "cmd_plot", QStringLiteral("Save &plot as PNG or SVG..."));
+    cmd_sheet = button(this, "cmd_sheet", QStringLiteral("Save &build sheet as PDF..."));
+    cmd_sheet->setAccessibleName(QStringLiteral("Save build sheet as PDF"));
     auto* commands_row = new QHBoxLayout;
-    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot}) commands_row->addWidget(b);
+    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot, cmd_sheet}) commands_row->addWidget(b);
     commands_row->addStretch(1);
 
     auto* layout = new QVBoxLayout(this);
@@ -163,6 +166,7 @@ void frm_parts::build_controls() {
     connect(cmd_spice, &QPushButton::clicked, this, &frm_parts::cmd_spice_Click);
     connect(cmd_csv, &QPushButton::clicked, this, &frm_parts::cmd_csv_Click);
     connect(cmd_plot, &QPushButton::clicked, this, &frm_parts::cmd_plot_Click);
+    connect(cmd_sheet, &QPushButton::clicked, this, &frm_parts::cmd_sheet_Click);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
@@ -253,7 +257,7 @@ void frm_parts::update_figures() {
     const bool built = figures_.built.has_value();
     lbl_failure->setVisible(!built);
     report->setVisible(built);
-    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot}) b->setEnabled(built);
+    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot, cmd_sheet}) b->setEnabled(built);
 }
 
 void frm_parts::showEvent(QShowEvent* event) {
@@ -305,4 +309,15 @@ void frm_parts::cmd_plot_Click() {
              return QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0 ? plot->svg()
                                                                                                       : plot->png();
          });
+}
+
+void frm_parts::cmd_sheet_Click() {
+    if (!figures_.built) return;
+    const QByteArray pdf = vandrel::ui::build_sheet(figures_);
+    if (pdf.isEmpty()) {
+        vandrel::ui::message_sink().message(this, QStringLiteral("The build sheet could not be drawn. Nothing was written."));
+        return;
+    }
+    save(QStringLiteral("Save build sheet as PDF"), QStringLiteral("vandrel-build-sheet.pdf"),
+         {QStringLiteral("PDF document (*.pdf)"), QStringLiteral("All files (*)")}, [&pdf](const QString&) { return pdf; });
 }

@@ -47,6 +47,7 @@ public:
     void cmd_spice_Click();
     void cmd_csv_Click();
     void cmd_plot_Click();
+    void cmd_sheet_Click();
 
     // The controls, each with its name as object name.
     QComboBox* cbo_series = nullptr;
@@ -61,6 +62,7 @@ public:
     QPushButton* cmd_spice = nullptr;
     QPushButton* cmd_csv = nullptr;
     QPushButton* cmd_plot = nullptr;
+    QPushButton* cmd_sheet = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
