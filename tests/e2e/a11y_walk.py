@@ -74,7 +74,7 @@ EXPECTED = [
             "spin button": ["Resistors \u00b1", "Capacitors \u00b1", "Load:"],
             "chart": ["Magnitude response", "Group delay"],
             "push button": ["Copy parts list", "Save SPICE netlist...", "Save response as CSV...",
-                            "Save plot as PNG or SVG..."],
+                            "Save plot as PNG or SVG...", "Save build sheet as PDF"],
         },
         absent=["These parts cannot be built"],
         # The Subwoofer page, when the window has one, goes here as

@@ -134,7 +134,7 @@ void PartsA11yTest::tabFollowsReadingOrder_data() {
     QTest::addColumn<QString>("series");
     QTest::addColumn<QStringList>("order");
     const QStringList choices{"cbo_series", "cbo_combine", "spn_r_tol", "spn_c_tol", "spn_load"};
-    const QStringList commands{"cmd_copy", "cmd_spice", "cmd_csv", "cmd_plot"};
+    const QStringList commands{"cmd_copy", "cmd_spice", "cmd_csv", "cmd_plot", "cmd_sheet"};
     QTest::newRow("E24") << Design::start << "E24" << choices + commands;
     // Tab passes disabled controls by: "Combine" without a series, the
     // commands without parts.
