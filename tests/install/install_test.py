@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """cmake --install into a fresh prefix: every file in place, icons of the
 sizes their folders name, the desktop entry and AppStream metadata valid, the
-manual pages free of formatting warnings, the programs runnable from there."""
+manual pages free of formatting warnings, the programs runnable from there
+and carrying no RUNPATH."""
 import gzip
 import os
 import shutil
@@ -37,6 +38,17 @@ with tempfile.TemporaryDirectory() as prefix:
         run = subprocess.run([path, "--version"], capture_output=True, text=True,
                              env=dict(os.environ, DISPLAY="", QT_QPA_PLATFORM="xcb"))
         check(program + " --version", run.returncode == 0 and run.stdout == "1.01\n", repr(run.stdout))
+
+    # No binary needs a search path of its own: they link system libraries
+    # only, and the program loads the Parts module by its path.
+    binaries = [os.path.join(prefix, "bin", p) for p in ("vandrel", "vandrel-solve")]
+    binaries += [str(p) for p in Path(prefix).glob("lib*/**/vandrel/*.so")]
+    check("the Parts module is installed", len(binaries) == 3, str(binaries))
+    readelf = shutil.which("readelf")
+    for path in binaries if readelf else []:
+        dynamic = subprocess.run([readelf, "-d", path], capture_output=True, text=True, check=True).stdout
+        paths = [line.strip() for line in dynamic.splitlines() if "(RUNPATH)" in line or "(RPATH)" in line]
+        check(os.path.relpath(path, prefix) + " has no RUNPATH", not paths, str(paths))
 
     for tool, path in ((["desktop-file-validate"], desktop), (["appstreamcli", "validate", "--no-net"], metainfo)):
         run = subprocess.run(tool + [path], capture_output=True, text=True)
