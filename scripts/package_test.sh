@@ -28,7 +28,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vandrel_*.deb)
-lintian --allow-root --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in $deb"
+# No errors or warnings, and none of the notes on missing hardening flags.
+lintian_out=$(lintian --allow-root --info --fail-on error,warning "$deb") ||
+  fail "lintian finds errors or warnings in $deb:"$'\n'"$lintian_out"
+[[ -z $lintian_out ]] || echo "$lintian_out"
+! grep -q ' hardening-' <<<"$lintian_out" || fail "built without some hardening flags"
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q "$deb" >/dev/null
