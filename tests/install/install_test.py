@@ -4,8 +4,10 @@
 sizes their folders name, the desktop entry and AppStream metadata valid, the
 manual pages free of formatting warnings, the programs runnable from there
 and carrying no RUNPATH."""
+import email.utils
 import gzip
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -17,6 +19,15 @@ sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
 from checks import check, finish  # noqa: E402
 
 build, app_id = sys.argv[1], sys.argv[2]
+source = Path(__file__).resolve().parents[2]
+
+
+def release_date():
+    """The date of the changelog's newest entry, YYYY-MM-DD, as written."""
+    with open(source / "packaging" / "changelog") as f:
+        trailer = next(line for line in f if line.startswith(" -- "))
+    return email.utils.parsedate_to_datetime(trailer.split(">", 1)[1].strip()).strftime("%Y-%m-%d")
+
 
 
 def png_size(path):
@@ -68,7 +79,9 @@ with tempfile.TemporaryDirectory() as prefix:
     for page in ("vandrel", "vandrel-solve"):
         path = os.path.join(share, "man", "man1", page + ".1.gz")
         with gzip.open(path, "rt") as f:
-            check(page + "(1) title", f".TH {page.upper()} 1 " in f.read(), path)
+            title = re.search(r'^\.TH (\S+) (\S+) "([^"]*)"', f.read(), re.M)
+        check(page + "(1) title, section and release date",
+              title and title.groups() == (page.upper(), "1", release_date()), title and title.group(0))
         if man:
             run = subprocess.run([man, "--warnings", "-E", "UTF-8", "-l", "-Tutf8", "-Z", path],
                                  capture_output=True, text=True, env=dict(os.environ, MANWIDTH="80"))
