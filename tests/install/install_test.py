@@ -20,6 +20,7 @@ from checks import check, finish  # noqa: E402
 
 build, app_id = sys.argv[1], sys.argv[2]
 source = Path(__file__).resolve().parents[2]
+DEP5_FORMAT = "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
 
 
 def release_date():
@@ -28,6 +29,46 @@ def release_date():
         trailer = next(line for line in f if line.startswith(" -- "))
     return email.utils.parsedate_to_datetime(trailer.split(">", 1)[1].strip()).strftime("%Y-%m-%d")
 
+
+
+def deb822(path):
+    """The paragraphs of a Debian control-style file, each a dict of its
+    fields (continuation lines joined with newlines, ' .' lines kept)."""
+    paragraphs, fields, name = [], {}, None
+    with open(path) as f:
+        for line in f.read().splitlines() + [""]:
+            if not line.strip():
+                if fields:
+                    paragraphs.append(fields)
+                fields, name = {}, None
+            elif line[0] in " \t" and name:
+                fields[name] += "\n" + line.strip()
+            else:
+                name, _, value = line.partition(":")
+                fields[name] = value.strip()
+    return paragraphs
+
+
+def check_copyright(path):
+    """packaging/copyright as machine-readable DEP-5: the header, every
+    Files paragraph whole, naming files that exist, and each licence it
+    names given in full in a paragraph of its own."""
+    header, *rest = deb822(path)
+    check("copyright format", header.get("Format") == DEP5_FORMAT, str(header))
+    for field in ("Upstream-Name", "Upstream-Contact", "Source"):
+        check("copyright " + field, header.get(field), str(header))
+    files = [p for p in rest if "Files" in p]
+    texts = {p["License"].split("\n")[0]: p["License"] for p in rest if "Files" not in p}
+    check("copyright Files: * under GPL-3.0-or-later",
+          any(p["Files"] == "*" and p.get("License") == "GPL-3.0-or-later" for p in files), str(files))
+    for p in files:
+        check("copyright " + p["Files"] + " whole", p.get("Copyright") and p.get("License"), str(p))
+        for pattern in p["Files"].split():
+            check("copyright names " + pattern, pattern == "*" or any(source.glob(pattern)), pattern)
+        for name in re.split(r" or | and ", p.get("License", "")):
+            check("copyright licence " + name + " in full", "\n" in texts.get(name, ""), str(texts.keys()))
+    check("copyright GPL text on Debian",
+          "/usr/share/common-licenses/GPL-3" in texts.get("GPL-3.0-or-later", ""), str(texts.keys()))
 
 
 def png_size(path):
@@ -74,6 +115,8 @@ with tempfile.TemporaryDirectory() as prefix:
         path = os.path.join(hicolor, f"{size}x{size}", "apps", app_id + ".png")
         got = png_size(path) if os.path.exists(path) else "missing"
         check(f"{size}x{size} icon", got == (size, size), str(got))
+
+    check_copyright(os.path.join(share, "doc", "vandrel", "copyright"))
 
     man = shutil.which("man")
     for page in ("vandrel", "vandrel-solve"):
