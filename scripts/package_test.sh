@@ -33,6 +33,10 @@ lintian_out=$(lintian --allow-root --info --fail-on error,warning "$deb") ||
   fail "lintian finds errors or warnings in $deb:"$'\n'"$lintian_out"
 [[ -z $lintian_out ]] || echo "$lintian_out"
 ! grep -q ' hardening-' <<<"$lintian_out" || fail "built without some hardening flags"
+description=$(dpkg-deb --field "$deb" Description)
+for subject in "Parts window" "build sheet"; do
+  grep -qF "$subject" <<<"$description" || fail "the package's Description says nothing of the $subject"
+done
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q "$deb" >/dev/null

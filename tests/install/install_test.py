@@ -13,6 +13,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ElementTree
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
@@ -20,6 +21,7 @@ from checks import check, finish  # noqa: E402
 
 build, app_id = sys.argv[1], sys.argv[2]
 source = Path(__file__).resolve().parents[2]
+VERSION = "1.01"
 DEP5_FORMAT = "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
 
 
@@ -71,6 +73,31 @@ def check_copyright(path):
           "/usr/share/common-licenses/GPL-3" in texts.get("GPL-3.0-or-later", ""), str(texts.keys()))
 
 
+def check_descriptions(desktop_entry, metainfo):
+    """What software centres show: the licences, the Parts window and the
+    build sheet described, a Parts window screenshot, this release with a
+    description, and the same keywords as the desktop entry."""
+    root = ElementTree.parse(metainfo).getroot()
+    description = " ".join(" ".join(root.find("description").itertext()).split())
+    release = root.find(f"releases/release[@version='{VERSION}']")
+    keywords = {k.text for k in root.iterfind("keywords/keyword")}
+    entry_keywords = next(line for line in desktop_entry if line.startswith("Keywords="))
+    entry_keywords = set(entry_keywords.split("=", 1)[1].rstrip(";").split(";"))
+    for name, good, detail in (
+        ("project licence", root.findtext("project_license") == "GPL-3.0-or-later", root.findtext("project_license")),
+        ("metadata licence", root.findtext("metadata_license") in ("FSFAP", "CC0-1.0"), root.findtext("metadata_license")),
+        ("description of the Parts window", "The Parts window" in description, description),
+        ("description of the build sheet", "build sheet" in description and "PDF" in description, description),
+        ("Parts window screenshot", any(s.findtext("image", "").endswith("/parts-window.png") and s.findtext("caption")
+                                        for s in root.iterfind("screenshots/screenshot")), ""),
+        ("release with a description", release is not None and release.get("date") == release_date()
+         and release.findtext("description/p", "").strip(), ElementTree.tostring(root.find("releases"))),
+        ("keywords of the Parts window and build sheet", {"parts list", "build sheet"} <= keywords, str(keywords)),
+        ("keywords as in the desktop entry", keywords == entry_keywords, str(keywords ^ entry_keywords)),
+    ):
+        check("metainfo: " + name, good, detail)
+
+
 def png_size(path):
     with open(path, "rb") as f:
         head = f.read(24)
@@ -89,7 +116,7 @@ with tempfile.TemporaryDirectory() as prefix:
         path = os.path.join(prefix, "bin", program)
         run = subprocess.run([path, "--version"], capture_output=True, text=True,
                              env=dict(os.environ, DISPLAY="", QT_QPA_PLATFORM="xcb"))
-        check(program + " --version", run.returncode == 0 and run.stdout == "1.01\n", repr(run.stdout))
+        check(program + " --version", run.returncode == 0 and run.stdout == VERSION + "\n", repr(run.stdout))
 
     # No binary needs a search path of its own: they link system libraries
     # only, and the program loads the Parts module by its path.
@@ -108,6 +135,7 @@ with tempfile.TemporaryDirectory() as prefix:
     with open(desktop) as f:
         entry = f.read().splitlines()
     check("desktop entry icon", f"Icon={app_id}" in entry and "Exec=vandrel" in entry, str(entry))
+    check_descriptions(entry, metainfo)
 
     hicolor = os.path.join(share, "icons", "hicolor")
     check("scalable icon", os.path.getsize(os.path.join(hicolor, "scalable", "apps", app_id + ".svg")) > 0)
