@@ -32,10 +32,9 @@ def release_date():
     return email.utils.parsedate_to_datetime(trailer.split(">", 1)[1].strip()).strftime("%Y-%m-%d")
 
 
-
 def deb822(path):
     """The paragraphs of a Debian control-style file, each a dict of its
-    fields (continuation lines joined with newlines, ' .' lines kept)."""
+    fields, continuation lines joined with newlines."""
     paragraphs, fields, name = [], {}, None
     with open(path) as f:
         for line in f.read().splitlines() + [""]:
