@@ -36,7 +36,8 @@ else
 fi
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DVANDREL_BUILD_FUZZERS=ON -DVANDREL_BUILD_UI=OFF -DVANDREL_BUILD_TESTS=OFF >/dev/null
+  -DVANDREL_BUILD_FUZZERS=ON -DVANDREL_BUILD_UI=OFF -DVANDREL_BUILD_TESTS=OFF \
+  -DVANDREL_DEBIAN_BUILD_FLAGS=OFF >/dev/null
 cmake --build build-fuzz --target "${targets[@]}"
 
 mkdir -p build-fuzz/artifacts

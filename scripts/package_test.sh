@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a user gets it: built with cpack from the build
-# directory, checked with lintian, installed with apt-get, run from /usr/bin
-# (vandrel-solve on a worked design, vandrel's window on a private Xvfb), its
-# desktop entry and AppStream metadata validated where they were installed,
-# and removed again.
+# directory, checked with lintian (hardening included) and for the
+# Description, installed with apt-get, run from /usr/bin (vandrel-solve on a
+# worked design, vandrel's window on a private Xvfb), its desktop entry and
+# AppStream metadata validated where they were installed, and removed again.
+# Then built a second time, from a copy of the sources without the tests, to
+# the same bytes.
 #
 # Needs root to install the package; skipped otherwise, and also when a
 # vandrel package is installed already (it is not ours to replace).
@@ -28,7 +30,15 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 (cd "$build" && cpack -G DEB >/dev/null)
 deb=$(ls "$build"/vandrel_*.deb)
-lintian --allow-root --fail-on error,warning "$deb" || fail "lintian finds errors or warnings in $deb"
+# No errors or warnings, and none of the notes on missing hardening flags.
+lintian_out=$(lintian --allow-root --display-info --fail-on error,warning "$deb") ||
+  fail "lintian finds errors or warnings in $deb:"$'\n'"$lintian_out"
+[[ -z $lintian_out ]] || echo "$lintian_out"
+! grep -q ' hardening-' <<<"$lintian_out" || fail "built without some hardening flags"
+description=$(dpkg-deb --field "$deb" Description)
+for subject in "Parts window" "build sheet"; do
+  grep -qF "$subject" <<<"$description" || fail "the package's Description says nothing of the $subject"
+done
 
 export DEBIAN_FRONTEND=noninteractive
 apt-get install -y -q "$deb" >/dev/null
@@ -77,4 +87,38 @@ e2e_menu_opens "$win" 112 "^Vandrel: parts and real response$" >/dev/null
 trap - EXIT
 remove_package
 [[ ! -e /usr/bin/vandrel && ! -e $desktop ]] || fail "the package leaves files behind"
+
+# Reproducible: the files in the package are dated by the last commit, and
+# the same sources, copied to other directories with new file times and
+# built again without the tests, give the same package to the byte.
+if commit_epoch=$(git -C "$top" log -1 --format=%ct 2>/dev/null); then
+  epoch=${SOURCE_DATE_EPOCH:-$commit_epoch}
+  date=$(TZ=UTC date -d "@$epoch" '+%F %T')
+  other_dates=$(dpkg-deb --fsys-tarfile "$deb" | TZ=UTC tar -tv --full-time | grep -vF " $date ") || true
+  [[ -z $other_dates ]] || fail "files in the package not dated $date (the last commit):"$'\n'"$other_dates"
+
+  launcher=$(sed -n 's/^CMAKE_CXX_COMPILER_LAUNCHER:[A-Z]*=//p' "$build/CMakeCache.txt")
+  if [[ -n $launcher ]]; then
+    # ccache, for one, may rewrite the file paths the compiler sees.
+    echo "package_test: $build compiles through $launcher; no second build to compare"
+  else
+    again=$(mktemp -d)
+    trap 'rm -rf "$again"' EXIT
+    mkdir "$again/src"
+    (cd "$top" && git ls-files -z --cached --others --exclude-standard |
+       tar --create --null --files-from=- --ignore-failed-read --file=- 2>/dev/null) |
+      tar --extract --touch --directory="$again/src"
+    build_type=$(sed -n 's/^CMAKE_BUILD_TYPE:[A-Z]*=//p' "$build/CMakeCache.txt")
+    cmake -S "$again/src" -B "$again/build" -G Ninja -DCMAKE_BUILD_TYPE="$build_type" \
+      -DVANDREL_BUILD_TESTS=OFF >/dev/null
+    cmake --build "$again/build" >/dev/null
+    (cd "$again/build" && SOURCE_DATE_EPOCH=$epoch cpack -G DEB >/dev/null)
+    second=$again/build/$(basename "$deb")
+    summary() { dpkg-deb --info "$1"; dpkg-deb --contents "$1"; dpkg-deb --ctrl-tarfile "$1" | tar -xO ./md5sums; }
+    cmp -s "$deb" "$second" ||
+      fail "a second build of the same sources gives another package:"$'\n'"$(diff <(summary "$deb") <(summary "$second"))"
+  fi
+else
+  echo "package_test: not a git checkout; the package's reproducibility is not checked"
+fi
 echo "package_test: passed in $((SECONDS - started)) s ($(basename "$deb"))"
