@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vandrel/speaker/text_file.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace vandrel::speaker {
+
+Parsed<std::string> read_text_file(const std::filesystem::path& path, std::size_t max_bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return {std::nullopt, {0, "there is no such file"}};
+    if (fs::is_directory(status)) return {std::nullopt, {0, "it is a folder"}};
+    // A FIFO or device could block or never end.
+    if (!fs::is_regular_file(status)) return {std::nullopt, {0, "it is not a regular file"}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {std::nullopt, {0, "it cannot be opened for reading"}};
+    std::string text(max_bytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    if (in.bad()) return {std::nullopt, {0, "it cannot be read"}};
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    if (text.size() > max_bytes)
+        return {std::nullopt, {0, "it is larger than " + std::to_string(max_bytes / 1024) + " KiB"}};
+    return {std::move(text), {}};
+}
+
+}  // namespace vandrel::speaker
