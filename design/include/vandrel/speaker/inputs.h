@@ -21,15 +21,15 @@ struct Issue {
 /// and no mechanical loss; any two of Qes, Qms and Qts give the third.
 struct DriverValues {
     std::string name;                ///< the driver's name, for people; may be empty
-    std::optional<double> fs;        ///< free-air resonance, Hz
-    std::optional<double> qes;       ///< electrical Q
-    std::optional<double> qms;       ///< mechanical Q; none: no mechanical loss
-    std::optional<double> qts;       ///< total Q
-    std::optional<double> vas;       ///< equivalent air volume, litres
-    std::optional<double> re;        ///< voice-coil DC resistance, ohms
-    std::optional<double> sd;        ///< cone area, cm^2
-    std::optional<double> xmax;      ///< linear excursion, one way, mm
-    std::optional<double> le;        ///< voice-coil inductance, mH; none: 0
+    std::optional<double> fs{};        ///< free-air resonance, Hz
+    std::optional<double> qes{};       ///< electrical Q
+    std::optional<double> qms{};       ///< mechanical Q; none: no mechanical loss
+    std::optional<double> qts{};       ///< total Q
+    std::optional<double> vas{};       ///< equivalent air volume, litres
+    std::optional<double> re{};        ///< voice-coil DC resistance, ohms
+    std::optional<double> sd{};        ///< cone area, cm^2
+    std::optional<double> xmax{};      ///< linear excursion, one way, mm
+    std::optional<double> le{};        ///< voice-coil inductance, mH; none: 0
 };
 
 /// A complete driver whose values can exist.
@@ -37,7 +37,7 @@ struct Driver {
     std::string name;
     double fs = 0;               ///< Hz
     double qes = 0;
-    std::optional<double> qms;   ///< none: no mechanical loss (Qms infinite)
+    std::optional<double> qms{};   ///< none: no mechanical loss (Qms infinite)
     double vas = 0;              ///< litres
     double re = 0;               ///< ohms
     double sd = 0;               ///< cm^2
@@ -53,8 +53,8 @@ struct Box {
     Type type = Type::sealed;
     double vb = 0;                        ///< net internal volume, litres
     double fb = 0;                        ///< tuning frequency, Hz (vented only)
-    std::optional<double> ql;             ///< leakage Q; none: no leakage
-    std::optional<double> port_diameter;  ///< one round port, cm (vented only); none: no port velocity
+    std::optional<double> ql{};             ///< leakage Q; none: no leakage
+    std::optional<double> port_diameter{};  ///< one round port, cm (vented only); none: no port velocity
 };
 
 /// Leakage Q of a vented box when none is given.
