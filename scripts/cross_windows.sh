@@ -31,3 +31,4 @@ trap '"$wineserver" -k 2>/dev/null || true; rm -rf "$WINEPREFIX"' EXIT
 "$wine" "$build/cli/vandrel-solve.exe" --version >/dev/null 2>&1
 python3 tests/cli/cli_test.py "$wine" "$build/cli/vandrel-solve.exe"
 python3 tests/cli/as_built_test.py "$wine" "$build/cli/vandrel-solve.exe"
+python3 tests/cli/speaker_test.py "$wine" "$build/cli/vandrel-solve.exe"
