@@ -4,7 +4,7 @@
 # or each in turn, for the given number of seconds.
 #
 # Usage: scripts/fuzz.sh TARGET|all [SECONDS] [extra libFuzzer options]
-#   TARGET: fuzz_text_to_number, fuzz_number_to_text, fuzz_solve or fuzz_as_built
+#   TARGET: fuzz_text_to_number, fuzz_number_to_text, fuzz_solve, fuzz_as_built or fuzz_speaker_files
 #   SECONDS: fuzzing time per target (default 600)
 #   FUZZ_SEED=N fixes libFuzzer's random seed (scripts/test.sh uses 1).
 #
@@ -17,7 +17,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
-all_targets=(fuzz_text_to_number fuzz_number_to_text fuzz_solve fuzz_as_built)
+all_targets=(fuzz_text_to_number fuzz_number_to_text fuzz_solve fuzz_as_built fuzz_speaker_files)
 target=${1:?usage: scripts/fuzz.sh TARGET|all [SECONDS] [libFuzzer options]}
 seconds=${2:-600}
 shift $(( $# >= 2 ? 2 : 1 ))
