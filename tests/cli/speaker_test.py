@@ -102,7 +102,7 @@ with tempfile.TemporaryDirectory() as folder:
     suggested = json.loads(run(*VENTED, "--volts", "20", "--suggest", "--json").stdout)["speaker"]
     s = suggested["suggestion"]
     check("suggestion keys", list(s) == ["mode", "freq", "q", "freq_text", "q_text", "f3_hz", "peak_excursion_mm",
-                                         "peak_excursion_hz"], str(s))
+                                         "peak_excursion_hz", "peak_port_velocity_ms"], str(s))
     check("suggestion within xmax", s["peak_excursion_mm"] <= 12.5 and len(s["freq_text"]) <= 6
           and len(s["q_text"]) <= 6 and 0.707 <= s["q"] <= 10, str(s))
     check("warnings", suggested["warnings"][0].endswith("twelve.txt: line 11: unknown name \"bl\" is ignored")

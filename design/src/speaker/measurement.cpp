@@ -16,15 +16,31 @@ constexpr double largest_db = 1000;
 
 bool separator(char c) { return c == ' ' || c == '\t' || c == ',' || c == ';' || c == '\v' || c == '\f'; }
 
-// The fields of a line between its separators.
-std::vector<std::string_view> fields_of(std::string_view line) {
-    std::vector<std::string_view> out;
+// What a line holds: its number of fields, the first three as numbers, and
+// the first field that is not a number.
+struct Fields {
+    std::size_t count = 0;
+    bool any_number = false;
+    double number[3] = {};
+    std::optional<std::string_view> not_a_number;
+};
+
+Fields fields_of(std::string_view line) {
+    Fields out;
     std::size_t i = 0;
     while (i < line.size()) {
         while (i < line.size() && separator(line[i])) ++i;
         const std::size_t start = i;
         while (i < line.size() && !separator(line[i])) ++i;
-        if (i > start) out.push_back(line.substr(start, i - start));
+        if (i == start) break;
+        const std::string_view field = line.substr(start, i - start);
+        if (const auto v = numbers::parse(field)) {
+            out.any_number = true;
+            if (out.count < 3) out.number[out.count] = *v;
+        } else if (!out.not_a_number) {
+            out.not_a_number = field;
+        }
+        ++out.count;
     }
     return out;
 }
@@ -46,21 +62,14 @@ Parsed<Measurement> parse_measurement(std::string_view text) {
         const std::size_t first = line.find_first_not_of(" \t");
         if (first == std::string_view::npos || std::string_view("*#;\"").find(line[first]) != std::string_view::npos)
             continue;
-        const std::vector<std::string_view> fields = fields_of(line);
-        std::vector<std::optional<double>> values;
-        bool any = false;
-        for (std::string_view f : fields) {
-            values.push_back(numbers::parse(f));
-            any = any || values.back().has_value();
-        }
-        if (!any) continue;  // a heading such as "Freq(Hz) SPL(dB)"
-        for (std::size_t i = 0; i < fields.size(); ++i)
-            if (!values[i]) return refuse(numbers::quoted(fields[i]) + " is not a number");
-        if (fields.size() < 2 || fields.size() > 3)
+        const Fields fields = fields_of(line);
+        if (!fields.any_number) continue;  // a heading such as "Freq(Hz) SPL(dB)"
+        if (fields.not_a_number) return refuse(numbers::quoted(*fields.not_a_number) + " is not a number");
+        if (fields.count < 2 || fields.count > 3)
             return refuse("a data line holds a frequency, a level in dB and perhaps a phase, but this one has " +
-                          std::to_string(fields.size()) + (fields.size() == 1 ? " number" : " numbers") +
-                          (fields.size() > 3 ? " (commas separate numbers: write decimals with a point)" : ""));
-        const double hz = *values[0], db = *values[1];
+                          std::to_string(fields.count) + (fields.count == 1 ? " number" : " numbers") +
+                          (fields.count > 3 ? " (commas separate numbers: write decimals with a point)" : ""));
+        const double hz = fields.number[0], db = fields.number[1];
         if (!(hz > 0)) return refuse("the frequency " + hz_text(hz) + " is not above 0");
         if (hz > highest_hz) return refuse("the frequency " + hz_text(hz) + " is above 1 MHz");
         if (std::abs(db) > largest_db) return refuse("the level " + numbers::shortest(db) + " dB is beyond 1000 dB");

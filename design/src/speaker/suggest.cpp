@@ -4,11 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <unordered_map>
 #include <vector>
 
 #include "curve.h"
-#include "drive.h"
+#include "search.h"
 #include "vandrel/as_built/parts_text.h"
 
 namespace vandrel::speaker {
@@ -16,131 +15,29 @@ namespace {
 
 using as_built::figure;
 
-// Design frequencies are k/10 Hz for k from 10 to 10000; Q values are
-// thousandths, 707 for Butterworth and 710 to 10000 in steps of 10.
-constexpr int lowest_k = 10, highest_k = 10000;
-constexpr int butterworth_q = 707;
-constexpr double never = std::numeric_limits<double>::infinity();
+using search::Best;
+using search::butterworth_q;
+using search::highest_k;
+using search::lowest_k;
+using search::never;
+using search::Search;
 
 // Solve's 2 pi, so that the section is the one Solve designs.
 constexpr double solve_two_pi = 6.2831853;
 
-struct Eval {
-    bool safe = false;
-    double rank = never;  // f3 for comparison: 0 below 1 Hz, infinite when unsafe or never reached
-    std::optional<double> f3;
-};
+// Steps of the first scan of each Q's frequencies, and of the finer scans
+// around the best designs of the first: 8 % and 1 %.
+constexpr double coarse_ratio = 1.08;
+constexpr double fine_ratio = 1.01;
 
-struct Best {
-    int k = 0;
-    int q = 0;
-    double rank = never;
-    bool better_than(const Best& o) const {
-        if (rank != o.rank) return rank < o.rank;
-        return q != o.q ? q < o.q : k < o.k;
-    }
-};
-
-class Search {
-public:
-    explicit Search(const Inputs& in)
-        : in_(in), system_(in.driver, in.box), plain_(system_, in.volts, nullptr), hz_(grid_hz()) {
-        threshold_ = plain_.passband_pressure() * std::pow(10.0, -3.0 / 20);
-        pressure_.resize(hz_.size());
-        excursion_.resize(hz_.size());
-        for (std::size_t i = 0; i < hz_.size(); ++i) {
-            const Sample s = plain_.at(hz_[i]);
-            pressure_[i] = s.pressure;
-            excursion_[i] = s.excursion_mm;
-        }
-        h_.resize(hz_.size());
-        scratch_.resize(hz_.size());
-    }
-
-    const System& system() const { return system_; }
-    const Drive& plain() const { return plain_; }
-    std::span<const double> hz() const { return hz_; }
-    std::span<const double> pressure() const { return pressure_; }
-    std::span<const double> excursion() const { return excursion_; }
-    double threshold() const { return threshold_; }
-
-    // How design (k, q) does, worked out once.
-    const Eval& eval(int k, int q) {
-        const long long key = static_cast<long long>(k) * 20000 + q;
-        if (const auto it = cache_.find(key); it != cache_.end()) return it->second;
-        return cache_[key] = work_out(k, q);
-    }
-
-    double rank(int k, int q) { return eval(k, q).rank; }
-
-    // The best frequency for Q q: the lowest safe one, then on to where f3
-    // is lowest, which a peaking Q may put higher up.
-    Best best_for(int q) {
-        if (!eval(highest_k, q).safe) return {};
-        int safe_k = lowest_k;
-        if (!eval(lowest_k, q).safe) {
-            int lo = lowest_k, hi = highest_k;  // lo unsafe, hi safe
-            while (hi - lo > 1) {
-                const int mid = lo + (hi - lo) / 2;
-                (eval(mid, q).safe ? hi : lo) = mid;
-            }
-            safe_k = hi;
-        }
-        Best best{safe_k, q, rank(safe_k, q)};
-        // Steps doubling while f3 falls, then a ternary search between.
-        int before = safe_k, step = 1;
-        while (best.k + step <= highest_k && rank(best.k + step, q) < best.rank) {
-            before = best.k;
-            best = {best.k + step, q, rank(best.k + step, q)};
-            step *= 2;
-        }
-        int a = before, b = std::min(best.k + step, highest_k);
-        while (b - a > 2) {
-            const int m1 = a + (b - a) / 3, m2 = b - (b - a) / 3;
-            if (rank(m1, q) <= rank(m2, q))
-                b = m2;
-            else
-                a = m1;
-        }
-        for (int k = a; k <= b; ++k) {
-            const Best c{k, q, rank(k, q)};
-            if (c.better_than(best)) best = c;
-        }
-        return best;
-    }
-
-    as_built::PathParts path(int k, int q) const { return with_section(in_.filter, k / 10.0, q / 1000.0); }
-
-private:
-    Eval work_out(int k, int q) {
-        const FilterShape shape(path(k, q));
-        const Drive drive(system_, in_.volts, &shape);
-        const auto excursion = [&](double f) { return drive.at(f).excursion_mm; };
-        double top = 0;
-        for (std::size_t i = 0; i < hz_.size(); ++i) {
-            h_[i] = shape.relative(hz_[i]);
-            scratch_[i] = excursion_[i] * h_[i];
-            top = std::max(top, scratch_[i]);
-        }
-        const double xmax = in_.driver.xmax;
-        if (top > xmax) return {};
-        if (top >= 0.98 * xmax && curve::highest(hz_, scratch_, excursion).value > xmax) return {};
-        for (std::size_t i = 0; i < hz_.size(); ++i) scratch_[i] = pressure_[i] * h_[i];
-        Eval e;
-        e.safe = true;
-        e.f3 = curve::rising_through(hz_, scratch_, threshold_, [&](double f) { return drive.at(f).pressure; });
-        e.rank = e.f3 ? *e.f3 : scratch_[0] >= threshold_ ? 0 : never;
-        return e;
-    }
-
-    const Inputs& in_;
-    System system_;
-    Drive plain_;
-    std::span<const double> hz_;
-    double threshold_ = 0;
-    std::vector<double> pressure_, excursion_, h_, scratch_;
-    std::unordered_map<long long, Eval> cache_;
-};
+// The Q values scanned first: 0.8 to 3 in steps of 0.1, then to 10 in steps
+// of 0.25.
+std::vector<int> coarse_qs() {
+    std::vector<int> qs;
+    for (int q = 800; q <= 3000; q += 100) qs.push_back(q);
+    for (int q = 3250; q <= 10000; q += 250) qs.push_back(q);
+    return qs;
+}
 
 std::string tenths_text(int k) {
     return std::to_string(k / 10) + (k % 10 ? "." + std::to_string(k % 10) : std::string());
@@ -164,13 +61,18 @@ Design design_of(Search& search, const Inputs& in, const Best& b) {
     d.f3 = search.eval(b.k, b.q).f3;
     const FilterShape shape(search.path(b.k, b.q));
     const Drive drive(search.system(), in.volts, &shape);
-    std::vector<double> excursion(search.hz().size());
-    for (std::size_t i = 0; i < excursion.size(); ++i)
-        excursion[i] = search.excursion()[i] * shape.relative(search.hz()[i]);
-    const curve::Point peak =
-        curve::highest(search.hz(), excursion, [&](double f) { return drive.at(f).excursion_mm; });
+    const std::span<const double> hz = search.hz();
+    std::vector<double> excursion(hz.size()), port(hz.size());
+    for (std::size_t i = 0; i < hz.size(); ++i) {
+        const Sample s = drive.at(hz[i]);
+        excursion[i] = s.excursion_mm;
+        port[i] = s.port_velocity;
+    }
+    const curve::Point peak = curve::highest(hz, excursion, [&](double f) { return drive.at(f).excursion_mm; });
     d.peak_excursion_mm = peak.value;
     d.peak_excursion_hz = peak.hz;
+    if (search.system().has_port())
+        d.peak_port_velocity = curve::highest(hz, port, [&](double f) { return drive.at(f).port_velocity; }).value;
     return d;
 }
 
@@ -223,19 +125,30 @@ Suggestion suggest(const Inputs& in) {
         return out;
     }
 
-    Best butterworth = search.best_for(butterworth_q);
+    const Best butterworth = search.best_for(butterworth_q, lowest_k, highest_k, coarse_ratio);
     Best best = butterworth;
-    // Q from 0.75 to 10 in steps of 0.05, then in steps of 0.01 around the three best.
+    search.set_bound(best.rank);
     std::vector<Best> coarse;
-    for (int q = 750; q <= 10000; q += 50) coarse.push_back(search.best_for(q));
+    for (int q : coarse_qs()) {
+        coarse.push_back(search.best_for(q, lowest_k, highest_k, coarse_ratio));
+        if (coarse.back().better_than(best)) search.set_bound((best = coarse.back()).rank);
+    }
     std::sort(coarse.begin(), coarse.end(), [](const Best& a, const Best& b) { return a.better_than(b); });
-    for (std::size_t i = 0; i < coarse.size() && i < 3 && coarse[i].rank < never; ++i)
-        for (int q = std::max(710, coarse[i].q - 40); q <= std::min(10000, coarse[i].q + 40); q += 10) {
-            const Best c = search.best_for(q);
-            if (c.better_than(best)) best = c;
+    // Around the three best: Q in steps of 0.05 across the coarse step, then
+    // of 0.01 around the best of those, frequencies within 12 % in steps of 1 %.
+    const auto around = [&](const Best& c, int reach, int step) {
+        Best local = c;
+        for (int q = std::max(710, c.q - reach); q <= std::min(10000, c.q + reach); q += step) {
+            const Best f = search.best_for(q, static_cast<int>(c.k / 1.12), static_cast<int>(c.k * 1.12) + 1, fine_ratio);
+            if (f.better_than(local)) local = f;
         }
-    if (!coarse.empty() && coarse.front().better_than(best)) best = coarse.front();
-
+        return local;
+    };
+    for (std::size_t i = 0; i < coarse.size() && i < 3 && coarse[i].rank < never; ++i) {
+        const Best step_005 = around(coarse[i], coarse[i].q <= 3000 ? 50 : 200, 50);
+        const Best step_001 = around(step_005, 40, 10);
+        if (step_001.better_than(best)) search.set_bound((best = step_001).rank);
+    }
     if (best.k == 0 || best.rank == never) {
         out.note = "No design from 1 to 1000 Hz keeps the cone within xmax (" + figure(xmax, 3) + " mm) at " +
                    figure(in.volts, 3) + " V with an f3 below 1 kHz.";
@@ -258,6 +171,9 @@ Suggestion suggest(const Inputs& in) {
     if (section.peak_hz)
         note += " The filter peaks " + figure(section.peak_db, 2) + " dB at " + figure(*section.peak_hz, 3) +
                 " Hz: the amplifier needs that much more headroom there.";
+    if (d.peak_port_velocity && *d.peak_port_velocity > audible_port_velocity)
+        note += " With it the port's air reaches " + figure(*d.peak_port_velocity, 3) +
+                " m/s, above 17 m/s, where ports are heard.";
     out.note = note;
     return out;
 }

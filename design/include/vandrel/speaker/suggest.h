@@ -22,6 +22,7 @@ struct Design {
     std::optional<double> f3;          ///< the system's f3 with this filter, Hz (none: below 1 Hz)
     double peak_excursion_mm = 0;      ///< highest excursion from 1 Hz to 1 kHz with it, mm
     double peak_excursion_hz = 0;      ///< where, Hz
+    std::optional<double> peak_port_velocity;  ///< highest port air velocity with it, m/s; none without a port
 };
 
 /// What the search found.
