@@ -172,7 +172,8 @@ std::string SpeakerOptions::prepare() {
         for (const auto& [given, name] : {std::pair{volts_.has_value(), "--volts"}, {watts_.has_value(), "--watts"},
                                           {suggest_, "--suggest"}, {measurement_file_.has_value(), "--measurement"},
                                           {system_response_file_.has_value(), "--system-response"}})
-            if (given) return std::string(name) + " needs a driver and a box: give --driver (or --fs, --qes...) and --vb";
+            if (given)
+                return std::string(name) + " needs a driver and a box: give --driver (or --fs, --qes...) and --vb";
         return {};
     }
     if (std::string bad = prepare_driver(); !bad.empty()) return bad;

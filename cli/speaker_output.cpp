@@ -34,7 +34,8 @@ ordered_json design_json(const sp::Design& d) {
             {"q_text", d.q_text},
             {"f3_hz", optional_number(d.f3)},
             {"peak_excursion_mm", d.peak_excursion_mm},
-            {"peak_excursion_hz", d.peak_excursion_hz}};
+            {"peak_excursion_hz", d.peak_excursion_hz},
+            {"peak_port_velocity_ms", optional_number(d.peak_port_velocity)}};
 }
 
 bool sealed(const sp::Box& box) { return box.type == sp::Box::Type::sealed; }
@@ -49,7 +50,8 @@ std::string hz_text(const std::optional<double>& hz) { return hz ? figure(*hz) +
 
 std::string box_text(const SpeakerReport& r) {
     const sp::Box& b = r.inputs.box;
-    std::string text = "a " + figure(b.vb) + " L " + (sealed(b) ? "sealed box" : "vented box tuned to " + figure(b.fb) + " Hz");
+    const std::string text =
+        "a " + figure(b.vb) + " L " + (sealed(b) ? "sealed box" : "vented box tuned to " + figure(b.fb) + " Hz");
     std::string extras;
     if (sealed(b))
         extras = "fc " + figure(sp::sealed_fc(r.inputs.driver, b.vb)) + " Hz, Qtc " +

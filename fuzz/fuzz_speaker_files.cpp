@@ -31,9 +31,9 @@ using namespace vandrel::speaker;
 
 int line_count(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
 
-const std::optional<double> DriverValues::*const members[] = {&DriverValues::fs,  &DriverValues::qes, &DriverValues::qms,
-                                                              &DriverValues::qts, &DriverValues::vas, &DriverValues::re,
-                                                              &DriverValues::sd,  &DriverValues::xmax, &DriverValues::le};
+const std::optional<double> DriverValues::*const members[] = {
+    &DriverValues::fs, &DriverValues::qes, &DriverValues::qms, &DriverValues::qts, &DriverValues::vas,
+    &DriverValues::re, &DriverValues::sd,  &DriverValues::xmax, &DriverValues::le};
 
 void driver_file(std::string_view text, const std::string& where) {
     const Parsed<DriverFile> r = parse_driver_file(text);

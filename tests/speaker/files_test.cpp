@@ -27,10 +27,10 @@ TEST(Files, Measurements) {
         const char* why = "";        // part of the message
     };
     const Case cases[] = {
-        {"frd with comments and phase", "* measured at 1 m\n# two\n; three\n\"quoted\"\n10 80.5 -12\n20\t81 3\n", {10, 20},
-         {80.5, 81}},
-        {"separators, heading, CRLF and BOM", "\xEF\xBB\xBF" "Freq(Hz),SPL(dB)\r\n10,80\r\n  20;81;0\r\n\r\n40 , 82\r\n",
-         {10, 20, 40}, {80, 81, 82}},
+        {"frd with comments and phase", "* measured at 1 m\n# two\n; three\n\"quoted\"\n10 80.5 -12\n20\t81 3\n",
+         {10, 20}, {80.5, 81}},
+        {"separators, heading, CRLF and BOM",
+         "\xEF\xBB\xBF" "Freq(Hz),SPL(dB)\r\n10,80\r\n  20;81;0\r\n\r\n40 , 82\r\n", {10, 20, 40}, {80, 81, 82}},
         {"exponents and signs", "1e1 +8e1\n2.5E1 -3\n", {10, 25}, {80, -3}},
         {"empty", "", {}, {}, 0, "no data"},
         {"comments only", "* nothing\nFreq SPL Phase\n", {}, {}, 0, "no data"},
@@ -133,7 +133,8 @@ TEST(Files, DriverFiles) {
 
 TEST(Files, ReadingLimits) {
     namespace fs = std::filesystem;
-    const fs::path dir = fs::temp_directory_path() / ("vandrel_speaker_files_" + std::to_string(std::random_device()()));
+    const fs::path dir =
+        fs::temp_directory_path() / ("vandrel_speaker_files_" + std::to_string(std::random_device()()));
     fs::create_directories(dir);
     const fs::path big = dir / "big.txt", good = dir / "good.frd";
     std::ofstream(big) << std::string(max_driver_file_bytes + 1, '#');

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "systems.h"
+#include "vandrel/speaker/suggest.h"
 #include "vandrel/speaker/system.h"
 
 namespace {
@@ -43,7 +44,8 @@ TEST(Model, PointValues) {
     };
     const Case cases[] = {
         {"vented 10 Hz", twelve_inch(), vented_70l(), 20, 10, 73.04796935519387, 22.496036884361036, 9.99307394183152},
-        {"vented 25 Hz", twelve_inch(), vented_70l(), 20, 25, 103.57496333634342, 4.354961328192537, 21.489621879981275},
+        {"vented 25 Hz", twelve_inch(), vented_70l(), 20, 25, 103.57496333634342, 4.354961328192537,
+         21.489621879981275},
         {"vented 50 Hz", twelve_inch(), vented_70l(), 20, 50, 107.98348250705246, 5.67955708019878, 4.4623614539550385},
         {"sealed 10 Hz", ten_inch(), sealed_30l(), 10, 10, 69.38577309082461, 3.7912445705349547, 0},
         {"sealed 25 Hz", ten_inch(), sealed_30l(), 10, 25, 85.26845743896794, 3.4566760455483587, 0},
@@ -196,9 +198,17 @@ TEST(Model, RefusesWhatCannotBeAnalysed) {
     bad_box.box.fb = 0;
     Inputs bad_filter = inputs(twelve_inch(), vented_70l(), 20);
     bad_filter.filter.r3 = not_a_number;
-    for (const Inputs& in : {bad_volts, bad_driver, bad_box, bad_filter}) EXPECT_THROW(analyse(in), std::invalid_argument);
+    for (const Inputs& in : {bad_volts, bad_driver, bad_box, bad_filter})
+        EXPECT_THROW(analyse(in), std::invalid_argument);
     const System s(twelve_inch(), vented_70l());
-    for (double hz : {0.0, -1.0, not_a_number, infinity}) EXPECT_THROW(s.flows(hz), std::invalid_argument);
+    for (double hz : {0.0, -1.0, not_a_number, infinity}) {
+        EXPECT_THROW(s.flows(hz), std::invalid_argument);
+        EXPECT_THROW(s.excursion_mm(hz, s.flows(10)), std::invalid_argument);
+        EXPECT_THROW(sealed_fc(ten_inch(), hz), std::invalid_argument);
+        EXPECT_THROW(with_section(start_design_path(), hz, 0.707), std::invalid_argument);
+        EXPECT_THROW(with_section(start_design_path(), 20, hz), std::invalid_argument);
+    }
+    for (double pa : {-1.0, not_a_number, infinity}) EXPECT_THROW(spl_db(pa), std::invalid_argument);
 }
 
 }  // namespace

@@ -30,7 +30,8 @@ double FilterShape::relative_db(double hz) const {
 
 Drive::Drive(const System& system, double volts, const FilterShape* filter)
     : system_(system), volts_(volts), filter_(filter) {
-    if (!(volts > 0) || !std::isfinite(volts)) throw std::invalid_argument("the drive must be a finite number of volts above 0");
+    if (!(volts > 0) || !std::isfinite(volts))
+        throw std::invalid_argument("the drive must be a finite number of volts above 0");
 }
 
 Sample Drive::at(double hz) const {

@@ -95,7 +95,11 @@ Parsed<Measurement> read_measurement(const std::filesystem::path& path) {
 
 std::vector<std::optional<double>> measured_at(const Measurement& m, std::span<const double> hz) {
     std::vector<std::optional<double>> out(hz.size());
+    // Only what parse_measurement gives: points finite, frequencies rising.
     if (m.hz.empty() || m.hz.size() != m.db.size()) return out;
+    for (std::size_t i = 0; i < m.hz.size(); ++i)
+        if (!std::isfinite(m.db[i]) || !std::isfinite(m.hz[i]) || !(m.hz[i] > 0) || (i > 0 && !(m.hz[i] > m.hz[i - 1])))
+            return out;
     std::size_t j = 0;  // m.hz[j] <= f < m.hz[j + 1], for rising f
     for (std::size_t i = 0; i < hz.size(); ++i) {
         const double f = hz[i];

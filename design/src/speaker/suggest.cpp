@@ -96,6 +96,8 @@ double passband_excursion(Search& s, double from_hz) {
 }  // namespace
 
 as_built::PathParts with_section(as_built::PathParts base, double f0, double q) {
+    if (!(f0 > 0) || !std::isfinite(f0) || !(q > 0) || !std::isfinite(q) || !(base.c1 > 0) || !std::isfinite(base.c1))
+        throw std::invalid_argument("a section needs a frequency, a Q and a capacitor that are finite and above 0");
     const double xc = 1000 / (base.c1 * (f0 * solve_two_pi));
     base.c2 = base.c1;
     base.r3 = xc / (q * 2);
@@ -139,7 +141,8 @@ Suggestion suggest(const Inputs& in) {
     const auto around = [&](const Best& c, int reach, int step) {
         Best local = c;
         for (int q = std::max(710, c.q - reach); q <= std::min(10000, c.q + reach); q += step) {
-            const Best f = search.best_for(q, static_cast<int>(c.k / 1.12), static_cast<int>(c.k * 1.12) + 1, fine_ratio);
+            const int lo = static_cast<int>(c.k / 1.12), hi = static_cast<int>(c.k * 1.12) + 1;
+            const Best f = search.best_for(q, lo, hi, fine_ratio);
             if (f.better_than(local)) local = f;
         }
         return local;

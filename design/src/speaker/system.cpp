@@ -15,6 +15,17 @@ void require_no_errors(const std::vector<Issue>& errors) {
     if (!errors.empty()) throw std::invalid_argument(errors.front().text);
 }
 
+double checked_hz(double hz) {
+    if (!(hz > 0) || !std::isfinite(hz)) throw std::invalid_argument("a frequency must be a finite number above 0");
+    return hz;
+}
+
+double checked_vb(const Driver& d, double vb) {
+    require_no_errors(driver_errors(d));
+    require_no_errors(box_errors({Box::Type::sealed, vb, 0, {}, {}}));
+    return vb;
+}
+
 }  // namespace
 
 Mechanics mechanics_of(const Driver& d) {
@@ -29,8 +40,8 @@ Mechanics mechanics_of(const Driver& d) {
     return m;
 }
 
-double sealed_fc(const Driver& d, double vb) { return d.fs * std::sqrt(1 + d.vas / vb); }
-double sealed_qtc(const Driver& d, double vb) { return d.qts() * std::sqrt(1 + d.vas / vb); }
+double sealed_fc(const Driver& d, double vb) { return d.fs * std::sqrt(1 + d.vas / checked_vb(d, vb)); }
+double sealed_qtc(const Driver& d, double vb) { return d.qts() * std::sqrt(1 + d.vas / checked_vb(d, vb)); }
 
 System::System(const Driver& d, const Box& box)
     : mech_(mechanics_of(d)), re_(d.re), le_(d.le * 1e-3), sd_(d.sd * 1e-4) {
@@ -52,13 +63,13 @@ System::System(const Driver& d, const Box& box)
             port_area_ = pi * radius * radius;
         }
     } else if (box.ql) {
-        gal_ = 2 * pi * sealed_fc(d, box.vb) * cab_ / *box.ql;
+        gal_ = 2 * pi * d.fs * std::sqrt(1 + d.vas / box.vb) * cab_ / *box.ql;
     }
     passband_pressure_ = air_density * mech_.bl * sd_ / (2 * pi * re_ * mech_.mms);
 }
 
 Flows System::flows(double hz) const {
-    if (!(hz > 0) || !std::isfinite(hz)) throw std::invalid_argument("a frequency must be a finite number above 0");
+    checked_hz(hz);
     using C = std::complex<double>;
     const double w = 2 * pi * hz;
     const C ze(re_, w * le_);
@@ -78,16 +89,22 @@ Flows System::flows(double hz) const {
     return f;
 }
 
-double System::pressure(double hz, const Flows& f) const { return air_density * hz * std::abs(f.radiated); }
+double System::pressure(double hz, const Flows& f) const {
+    return air_density * checked_hz(hz) * std::abs(f.radiated);
+}
 
 double System::excursion_mm(double hz, const Flows& f) const {
-    return std::sqrt(2.0) * std::abs(f.cone) / (sd_ * 2 * pi * hz) * 1e3;
+    return std::sqrt(2.0) * std::abs(f.cone) / (sd_ * 2 * pi * checked_hz(hz)) * 1e3;
 }
 
 double System::port_velocity(const Flows& f) const {
     return port_area_ > 0 ? std::sqrt(2.0) * std::abs(f.port) / port_area_ : 0;
 }
 
-double spl_db(double pascal) { return 20 * std::log10(pascal / spl_reference); }
+double spl_db(double pascal) {
+    if (!(pascal >= 0) || !std::isfinite(pascal))
+        throw std::invalid_argument("a pressure must be a finite number, at least 0");
+    return 20 * std::log10(pascal / spl_reference);
+}
 
 }  // namespace vandrel::speaker

@@ -17,7 +17,8 @@ std::string system_response_csv(const Analysis& a) {
         out += numbers::shortest(a.hz[i]);
         for (double v : {a.spl_db[i], a.spl_filtered_db[i], a.excursion_mm[i], a.excursion_filtered_mm[i]})
             out += "," + numbers::shortest(v);
-        if (port) out += "," + numbers::shortest(a.port_velocity[i]) + "," + numbers::shortest(a.port_velocity_filtered[i]);
+        if (port)
+            out += "," + numbers::shortest(a.port_velocity[i]) + "," + numbers::shortest(a.port_velocity_filtered[i]);
         if (measured) out += "," + optional(a.measured_db[i]) + "," + optional(a.measured_filtered_db[i]);
         out += '\n';
     }

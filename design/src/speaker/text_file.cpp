@@ -14,14 +14,22 @@ Parsed<std::string> read_text_file(const std::filesystem::path& path, std::size_
     if (fs::is_directory(status)) return {std::nullopt, {0, "it is a folder"}};
     // A FIFO or device could block or never end.
     if (!fs::is_regular_file(status)) return {std::nullopt, {0, "it is not a regular file"}};
+    const std::string too_large = "it is larger than " + std::to_string(max_bytes / 1024) + " KiB";
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) return {std::nullopt, {0, "it cannot be read"}};
+    if (size > max_bytes) return {std::nullopt, {0, too_large}};
     std::ifstream in(path, std::ios::binary);
     if (!in) return {std::nullopt, {0, "it cannot be opened for reading"}};
-    std::string text(max_bytes + 1, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    // Read in pieces up to one byte past the limit: the file may have grown.
+    std::string text;
+    text.reserve(static_cast<std::size_t>(size));
+    char piece[65536];
+    while (in && text.size() <= max_bytes) {
+        in.read(piece, sizeof piece);
+        text.append(piece, static_cast<std::size_t>(in.gcount()));
+    }
     if (in.bad()) return {std::nullopt, {0, "it cannot be read"}};
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    if (text.size() > max_bytes)
-        return {std::nullopt, {0, "it is larger than " + std::to_string(max_bytes / 1024) + " KiB"}};
+    if (text.size() > max_bytes) return {std::nullopt, {0, too_large}};
     return {std::move(text), {}};
 }
 

@@ -41,7 +41,8 @@ Parsed<Measurement> parse_measurement(std::string_view text);
 Parsed<Measurement> read_measurement(const std::filesystem::path& path);
 
 /// The measured level at each of `hz`, interpolated linearly in ln f; none
-/// outside the measured range.
+/// outside the measured range, and everywhere for a measurement whose points
+/// are not finite or whose frequencies do not rise.
 std::vector<std::optional<double>> measured_at(const Measurement& m, std::span<const double> hz);
 
 }  // namespace vandrel::speaker

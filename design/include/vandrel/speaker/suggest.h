@@ -48,7 +48,8 @@ struct Suggestion {
 Suggestion suggest(const Inputs& inputs);
 
 /// The filter path of `base` with its section set to f0 Hz and Q:
-/// R3 = Xc/(2 Q), R4 = 2 Xc Q with Xc the reactance of C at f0.
+/// R3 = Xc/(2 Q), R4 = 2 Xc Q with Xc the reactance of C at f0. Throws
+/// std::invalid_argument for f0, Q or C not finite and above 0.
 as_built::PathParts with_section(as_built::PathParts base, double f0, double q);
 
 }  // namespace vandrel::speaker

@@ -33,7 +33,8 @@ struct Mechanics {
 /// Mechanics of a driver (throws std::invalid_argument for one with errors).
 Mechanics mechanics_of(const Driver& driver);
 
-/// A sealed box's resonance fs sqrt(1 + Vas/Vb), Hz, and Q, Qts sqrt(1 + Vas/Vb).
+/// A sealed box's resonance fs sqrt(1 + Vas/Vb), Hz, and Q, Qts sqrt(1 + Vas/Vb)
+/// (throw std::invalid_argument for a driver with errors or a Vb that cannot be).
 double sealed_fc(const Driver& driver, double vb_litres);
 double sealed_qtc(const Driver& driver, double vb_litres);
 
@@ -80,7 +81,7 @@ private:
     double passband_pressure_;   // Pa for 1 V
 };
 
-/// Sound pressure level of `pascal` rms, dB re 20 uPa.
+/// Sound pressure level of `pascal` rms (finite, at least 0), dB re 20 uPa.
 double spl_db(double pascal);
 
 }  // namespace vandrel::speaker
