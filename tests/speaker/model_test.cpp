@@ -70,6 +70,9 @@ struct Alignment {
     double f3;
 };
 
+// The test's name in listings, instead of the object's bytes.
+void PrintTo(const Alignment& a, std::ostream* os) { *os << a.name; }
+
 class Alignments : public testing::TestWithParam<Alignment> {};
 
 TEST_P(Alignments, F3WithinTwoTenthsOfAPercent) {
