@@ -19,7 +19,7 @@ struct DriverOption {
 constexpr std::array<DriverOption, 9> driver_options{{
     {"fs", "Driver's free-air resonance, Hz"},
     {"qes", "Driver's electrical Q"},
-    {"qms", "Driver's mechanical Q (none: no mechanical loss)"},
+    {"qms", "Driver's mechanical Q (left out: no mechanical loss)"},
     {"qts", "Driver's total Q; alone it means Qes = Qts and no mechanical loss"},
     {"vas", "Driver's equivalent air volume, litres"},
     {"re", "Voice-coil DC resistance, ohms"},
