@@ -39,13 +39,19 @@ std::vector<int> coarse_qs() {
     return qs;
 }
 
+// Texts built by appending: a text put in front of another trips a false
+// GCC 12 warning at -O3.
 std::string tenths_text(int k) {
-    return std::to_string(k / 10) + (k % 10 ? "." + std::to_string(k % 10) : std::string());
+    std::string text = std::to_string(k / 10);
+    if (k % 10) text.append(1, '.').append(1, static_cast<char>('0' + k % 10));
+    return text;
 }
 
 std::string q_text(int q) {
     if (q == butterworth_q) return std::string(butterworth_q_text);
-    std::string text = std::to_string(q / 1000) + "." + std::to_string(q / 100 % 10) + std::to_string(q / 10 % 10);
+    std::string text = std::to_string(q / 1000);
+    text.append(1, '.');
+    text.append(1, static_cast<char>('0' + q / 100 % 10)).append(1, static_cast<char>('0' + q / 10 % 10));
     while (text.back() == '0') text.pop_back();
     if (text.back() == '.') text.pop_back();
     return text;
