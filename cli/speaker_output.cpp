@@ -117,7 +117,11 @@ void print_speaker(std::ostream& out, const SpeakerReport& r) {
     out << "  drive:  " << figure(a.volts) << " V (" << figure(a.volts * a.volts / d.re) << " W into Re), pass band "
         << figure(a.passband_spl_db) << " dB SPL at 1 m; filter: " << r.filter_parts << " parts\n\n";
     row(out, "", "without the filter", "with the filter");
-    row(out, "f3", hz_text(a.without_filter.f3), hz_text(a.with_filter.f3));
+    // No f3: the SPL is within 3 dB of the pass band already at 1 Hz, or never below 1 kHz.
+    const auto f3_text = [&](const std::optional<double>& f3, const std::vector<double>& spl) {
+        return f3 || spl.front() >= a.passband_spl_db - 3 ? hz_text(f3) : std::string("none below 1 kHz");
+    };
+    row(out, "f3", f3_text(a.without_filter.f3, a.spl_db), f3_text(a.with_filter.f3, a.spl_filtered_db));
     for (std::size_t i = 0; i < sp::level_hz.size(); ++i) {
         const double lost = a.without_filter.spl_db_at[i] - a.with_filter.spl_db_at[i];
         row(out, "SPL at " + figure(sp::level_hz[i]) + " Hz", figure(a.without_filter.spl_db_at[i]) + " dB",
