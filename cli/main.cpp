@@ -17,6 +17,8 @@
 
 #include "as_built_output.h"
 #include "sheet_option.h"
+#include "speaker_options.h"
+#include "speaker_output.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
 #include "vandrel/files/output.h"
@@ -188,6 +190,8 @@ int run(int argc, char** argv) {
         ->type_name("FILE")
         ->needs(parts);
     vandrel::cli::add_sheet_option(app, sheet_file)->needs(parts);
+    // The subwoofer behind the filter.
+    vandrel::cli::SpeakerOptions speaker(app);
 
     try {
         app.parse(arguments(app, argc, argv));
@@ -195,6 +199,10 @@ int run(int argc, char** argv) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "vandrel-solve: " << e.what() << "\n\n" << app.help();
+        return 2;
+    }
+    if (const std::string problem = speaker.prepare(); !problem.empty()) {
+        std::cerr << "vandrel-solve: " << problem << "\n";
         return 2;
     }
 
@@ -217,34 +225,41 @@ int run(int argc, char** argv) {
             std::cerr << "vandrel-solve: " << e.what() << "\n";
         }
     }
+    // The subwoofer with the filter: the parts chosen, or else the exact design.
+    const bool speaker_ok = speaker.run(completed && (as_built || !parts_name), outcome.design,
+                                        as_built ? &*as_built : nullptr, built.load_kohm);
     // Every file the run writes, written together or not at all.
     std::vector<vandrel::files::Output> outputs;
-    if (as_built) {
-        if (spice_file) outputs.push_back({*spice_file, vandrel::as_built::spice_netlist(outcome.design, mode, *as_built)});
-        if (response_file)
+    if ((as_built || speaker.report()) && speaker_ok) {
+        if (spice_file && as_built)
+            outputs.push_back({*spice_file, vandrel::as_built::spice_netlist(outcome.design, mode, *as_built)});
+        if (response_file && as_built)
             outputs.push_back(
                 {*response_file, vandrel::as_built::response_csv(vandrel::as_built::response_rows(*as_built))});
         if (sheet_file &&
             !vandrel::cli::add_sheet(outputs, *sheet_file, mode, outcome.fields, *as_built, std::cerr))
             return 2;
+        speaker.add_outputs(outputs);
         if (const std::string failure = vandrel::files::write_all(outputs, std::cout); !failure.empty()) {
             std::cerr << "vandrel-solve: " << failure << "\n";
             return 2;
         }
-    } else if (spice_file || response_file || sheet_file) {
+    } else if (spice_file || response_file || sheet_file || speaker.writes_files()) {
         std::cerr << "vandrel-solve: no file written: there is no design to build\n";
     }
 
     if (json) {
         auto j = to_json(outcome);
         if (as_built) j["as_built"] = vandrel::cli::as_built_json(*as_built);
+        if (speaker.report()) j["speaker"] = vandrel::cli::speaker_json(*speaker.report());
         // A field's text may hold any bytes; JSON takes only UTF-8.
         std::cout << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
         print_for_people(std::cout, mode, outcome);
         if (as_built) vandrel::cli::print_as_built(std::cout, *as_built);
+        if (speaker.report()) vandrel::cli::print_speaker(std::cout, *speaker.report());
     }
-    return completed && (as_built || !parts_name) ? 0 : 1;
+    return completed && (as_built || !parts_name) && speaker_ok ? 0 : 1;
 }
 }  // namespace
 

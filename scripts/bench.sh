@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in build-bench (Release) and runs them: Solve alone,
 # Solve with its graph painted at 1x and 2x pixel density, the filter as built
-# (part choice, 10,000-run tolerance spread), the Parts window following a
+# (part choice, 10,000-run tolerance spread), the subwoofer (one analysis,
+# the suggested filter), the Parts window following a
 # Solve, then the start-up comparison with a minimal Qt window
 # (scripts/bench_startup.py).
 # Usage: scripts/bench.sh [--no-startup] [Google Benchmark options, e.g. --benchmark_repetitions=5]
@@ -18,6 +19,7 @@ cmake --build build-bench
 
 build-bench/bench/bench_solve "$@"
 build-bench/bench/bench_as_built "$@"
+build-bench/bench/bench_speaker "$@"
 build-bench/bench/bench_graph "$@"
 build-bench/bench/bench_parts "$@"
 if (( startup )); then

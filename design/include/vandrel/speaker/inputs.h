@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the subwoofer analysis starts from: the driver's Thiele-Small
+// parameters, the box and the drive, each checked against what can exist.
+//
+// Units as on data sheets: Hz, litres, ohms, cm^2, mm, mH, volts.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vandrel::speaker {
+
+/// Something wrong or unusual about one input value.
+struct Issue {
+    std::string parameter;  ///< the name the driver file and the options use: "fs", "vb", "volts"...
+    std::string text;       ///< one sentence for people, starting with the parameter's name
+};
+
+/// A driver as given: any value may be missing. Qts alone means Qes = Qts
+/// and no mechanical loss; any two of Qes, Qms and Qts give the third.
+struct DriverValues {
+    std::string name;                ///< the driver's name, for people; may be empty
+    std::optional<double> fs{};        ///< free-air resonance, Hz
+    std::optional<double> qes{};       ///< electrical Q
+    std::optional<double> qms{};       ///< mechanical Q; none: no mechanical loss
+    std::optional<double> qts{};       ///< total Q
+    std::optional<double> vas{};       ///< equivalent air volume, litres
+    std::optional<double> re{};        ///< voice-coil DC resistance, ohms
+    std::optional<double> sd{};        ///< cone area, cm^2
+    std::optional<double> xmax{};      ///< linear excursion, one way, mm
+    std::optional<double> le{};        ///< voice-coil inductance, mH; none: 0
+};
+
+/// A complete driver whose values can exist.
+struct Driver {
+    std::string name;
+    double fs = 0;               ///< Hz
+    double qes = 0;
+    std::optional<double> qms{};   ///< none: no mechanical loss (Qms infinite)
+    double vas = 0;              ///< litres
+    double re = 0;               ///< ohms
+    double sd = 0;               ///< cm^2
+    double xmax = 0;             ///< mm
+    double le = 0;               ///< mH
+    /// Total Q: Qes and Qms in parallel, Qes alone without Qms.
+    double qts() const { return qms ? qes * *qms / (qes + *qms) : qes; }
+};
+
+/// The box behind the driver.
+struct Box {
+    enum class Type { sealed, vented };
+    Type type = Type::sealed;
+    double vb = 0;                        ///< net internal volume, litres
+    double fb = 0;                        ///< tuning frequency, Hz (vented only)
+    std::optional<double> ql{};             ///< leakage Q; none: no leakage
+    std::optional<double> port_diameter{};  ///< one round port, cm (vented only); none: no port velocity
+};
+
+/// Leakage Q of a vented box when none is given.
+inline constexpr double default_vented_ql = 7;
+/// Drive when none is given: 1 W into 8 ohms, V rms.
+inline constexpr double default_volts = 2.83;
+
+/// The result of checking inputs: the value when there are no errors.
+template <class T>
+struct Checked {
+    std::optional<T> value;
+    std::vector<Issue> errors;    ///< what cannot exist or is missing
+    std::vector<Issue> warnings;  ///< what is unusual but works
+};
+
+/// Completes and checks a driver. Errors: a missing value (fs, Qes or Qts,
+/// Vas, Re, Sd, Xmax), one that is not finite, not above 0 (Le: below 0) or
+/// beyond any real driver, or Q values that do not fit together. Warnings:
+/// values unusual for a subwoofer, and a Qts that disagrees with Qes and
+/// Qms (which are used).
+Checked<Driver> check_driver(const DriverValues& values);
+
+/// Checks a box: Vb above 0, fb above 0 for a vented box, Ql above 0, the
+/// port diameter above 0, all within what can be built. Warnings for
+/// unusual values.
+Checked<Box> check_box(const Box& box);
+
+/// Checks a drive in volts rms (finite, above 0, at most 10 kV).
+Checked<double> check_volts(double volts);
+
+/// Volts rms that `watts` give into `re_ohm`: sqrt(W Re). Checks the watts
+/// (finite, above 0, at most 10 MW).
+Checked<double> volts_from_watts(double watts, double re_ohm);
+
+/// The errors of a complete driver or box, for functions that take one
+/// (empty when it can be analysed).
+std::vector<Issue> driver_errors(const Driver& driver);
+std::vector<Issue> box_errors(const Box& box);
+
+}  // namespace vandrel::speaker

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Numbers in files and options: plain decimals in the C locale, and their
+// shortest exact form.
+
+#include <charconv>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vandrel::speaker::numbers {
+
+/// A finite decimal number that is the whole of `text` ("25", "-3.5",
+/// "+1e3", ".5"); none for anything else: blanks, "inf", "nan", hex, a
+/// comma, a number beyond the range of a double.
+inline std::optional<double> parse(std::string_view text) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (text.empty() || !(text.front() == '-' || text.front() == '.' || (text.front() >= '0' && text.front() <= '9')))
+        return std::nullopt;
+    double v = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), v);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    // from_chars reads "-inf" and "-nan" after the sign check above.
+    if (v - v != 0) return std::nullopt;
+    return v;
+}
+
+/// The shortest text that reads back as exactly `value`.
+inline std::string shortest(double value) {
+    char buf[32];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
+    return std::string(buf, end);
+}
+
+/// At most `n` characters of `text`, with control bytes shown as "?", for
+/// quoting untrusted text in a message.
+inline std::string quoted(std::string_view text, std::size_t n = 40) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size() && i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
+    }
+    return out + (text.size() > n ? "...\"" : "\"");
+}
+
+}  // namespace vandrel::speaker::numbers

@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "vandrel/speaker/text_file.h"
+
+#include <fstream>
+#include <system_error>
+
+namespace vandrel::speaker {
+
+Parsed<std::string> read_text_file(const std::filesystem::path& path, std::size_t max_bytes) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (ec || !fs::exists(status)) return {std::nullopt, {0, "there is no such file"}};
+    if (fs::is_directory(status)) return {std::nullopt, {0, "it is a folder"}};
+    // A FIFO or device could block or never end.
+    if (!fs::is_regular_file(status)) return {std::nullopt, {0, "it is not a regular file"}};
+    const std::string too_large = "it is larger than " + std::to_string(max_bytes / 1024) + " KiB";
+    const std::uintmax_t size = fs::file_size(path, ec);
+    if (ec) return {std::nullopt, {0, "it cannot be read"}};
+    if (size > max_bytes) return {std::nullopt, {0, too_large}};
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {std::nullopt, {0, "it cannot be opened for reading"}};
+    // Read in pieces up to one byte past the limit: the file may have grown.
+    std::string text;
+    text.reserve(static_cast<std::size_t>(size));
+    char piece[65536];
+    while (in && text.size() <= max_bytes) {
+        in.read(piece, sizeof piece);
+        text.append(piece, static_cast<std::size_t>(in.gcount()));
+    }
+    if (in.bad()) return {std::nullopt, {0, "it cannot be read"}};
+    if (text.size() > max_bytes) return {std::nullopt, {0, too_large}};
+    return {std::move(text), {}};
+}
+
+}  // namespace vandrel::speaker
