@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "as_built_output.h"
+#include "cap_series_option.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
 #include "vandrel/files/output.h"
@@ -174,6 +175,7 @@ int main(int argc, char** argv) {
         ->type_name("HOW")
         ->check(CLI::IsMember({"single", "series", "parallel"}, CLI::ignore_case))
         ->needs(parts);
+    vandrel::cli::add_cap_series_option(app, built.capacitor, parts);
     app.add_option("--load", built.load_kohm, "Load at the output, kOhm (above 0)")
         ->type_name("KOHM")
         ->check(number_check([](double v) { return v > 0; }, "the load must be a number of kOhm above 0"))
