@@ -8,7 +8,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -25,6 +24,7 @@
 #include "parts_files.h"
 #include "parts_report.h"
 #include "recording_sink.h"
+#include "value_box.h"
 #include "vandrel/batch.h"
 
 using vandrel::Field;
@@ -107,16 +107,17 @@ void PartsWindowTest::followsCompletedSolves_data() {
     QTest::addColumn<Mode>("shown_mode");
     QTest::addColumn<int>("messages");
 
-    QTest::newRow("completed") << Mode::butterworth << "1.0" << "30" << "" << false << "29.43 Hz" << "3.9k"
+    const QString k = QStringLiteral(" k\u03a9");
+    QTest::newRow("completed") << Mode::butterworth << "1.0" << "30" << "" << false << "29.43 Hz" << "3.9" + k
                                << Mode::butterworth << 0;
-    QTest::newRow("completed while closed") << Mode::butterworth << "1.0" << "30" << "" << true << "29.43 Hz" << "3.9k"
-                                            << Mode::butterworth << 0;
-    QTest::newRow("completed in another mode") << Mode::sos << "1.0" << "20" << "2" << false << "19.59 Hz" << "2k"
+    QTest::newRow("completed while closed") << Mode::butterworth << "1.0" << "30" << "" << true << "29.43 Hz"
+                                            << "3.9" + k << Mode::butterworth << 0;
+    QTest::newRow("completed in another mode") << Mode::sos << "1.0" << "20" << "2" << false << "19.59 Hz" << "2" + k
                                                << Mode::sos << 0;
     // Solve has taken the new capacitor when the long field stops it.
     QTest::newRow("stopped: field too long") << Mode::butterworth << "2.2" << "1234567" << "" << false << "16.93 Hz"
-                                             << "6.8k" << Mode::butterworth << 1;
-    QTest::newRow("stopped: no design") << Mode::sos << "1E-307" << "30" << "2" << false << "16.93 Hz" << "6.8k"
+                                             << "6.8" + k << Mode::butterworth << 1;
+    QTest::newRow("stopped: no design") << Mode::sos << "1E-307" << "30" << "2" << false << "16.93 Hz" << "6.8" + k
                                         << Mode::butterworth << 1;
 }
 
@@ -133,7 +134,7 @@ void PartsWindowTest::followsCompletedSolves() {
     frm_parts* parts = parts_window();
     QVERIFY(parts && parts->isVisible());
     QCOMPARE(cell(parts, "section_f0_built"), QStringLiteral("16.93 Hz"));
-    QCOMPARE(cell(parts, "parts_r3_chosen"), QStringLiteral("6.8k"));
+    QCOMPARE(cell(parts, "parts_r3_chosen"), QStringLiteral("6.8 k\u03a9"));
 
     if (closed) parts->close();
     main.mode_option(mode)->setChecked(true);
@@ -180,8 +181,9 @@ void PartsWindowTest::choicesAndPlacePersist_data() {
     QTest::addColumn<QString>("r4");  // the chosen R4, as the choices give it
 
     QTest::newRow("E96, two in parallel")
-        << "E96" << "two in parallel" << 0.5 << 10.0 << 2.2 << QRect(40, 50, 900, 600) << "13.2374k";
-    QTest::newRow("as shown") << "as shown" << "single" << 0.0 << 20.0 << 0.6 << QRect(100, 80, 1000, 650) << "13.2k";
+        << "E96" << "two in parallel" << 0.5 << 10.0 << 2.2 << QRect(40, 50, 700, 520) << "13.3 k\u03a9";
+    QTest::newRow("as shown") << "as shown" << "single" << 0.0 << 20.0 << 0.6 << QRect(60, 30, 720, 560)
+                              << "13.2 k\u03a9";
 }
 
 void PartsWindowTest::choicesAndPlacePersist() {
@@ -197,9 +199,10 @@ void PartsWindowTest::choicesAndPlacePersist() {
         QFETCH(double, r_tol);
         QFETCH(double, c_tol);
         QFETCH(double, load);
-        w.spn_r_tol->setValue(r_tol);
-        w.spn_c_tol->setValue(c_tol);
-        w.spn_load->setValue(load);
+        for (auto [box, value] : {std::pair{w.spn_r_tol, r_tol}, std::pair{w.spn_c_tol, c_tol}, std::pair{w.spn_load, load}}) {
+            box->selectAll();
+            QTest::keyClicks(box, QString::number(value));
+        }
         w.setGeometry(place);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -224,7 +227,7 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy_data() {
 
     const QByteArray none;
     QTest::newRow("netlist") << "cmd_spice" << "out.cir" << QByteArray("* Vandrel 1.01: subsonic high-pass filter");
-    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("hz,section_exact_db,section_db,path_db,path_group_delay_ms\n1,");
+    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("# Vandrel 1.01: response of the subsonic high-pass");
     QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG");
     QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml");
     QTest::newRow("cancelled") << "cmd_spice" << "" << none;
@@ -288,7 +291,7 @@ void PartsWindowTest::unbuildablePartsAreSaid() {
     QVERIFY(!w.lbl_failure->isVisible());
     QVERIFY(w.report->isVisible());
     w.cmd_copy->click();
-    QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("Parts (E24, single parts):\n  R1  15k  (exact")),
+    QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("Parts (E24, single parts):\n  R1  15 k\u03a9  (exact")),
              qPrintable(QApplication::clipboard()->text()));
 }
 
