@@ -8,7 +8,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -69,6 +72,7 @@ private slots:
     void choicesAndPlacePersist();
     void savesFilesWholeOrSaysWhy_data();
     void savesFilesWholeOrSaysWhy();
+    void failuresSaidInAWarningBox();
     void unbuildablePartsAreSaid();
     void comesFromItsModule_data();
     void comesFromItsModule();
@@ -202,6 +206,7 @@ void PartsWindowTest::choicesAndPlacePersist() {
         for (auto [box, value] : {std::pair{w.spn_r_tol, r_tol}, std::pair{w.spn_c_tol, c_tol}, std::pair{w.spn_load, load}}) {
             box->selectAll();
             QTest::keyClicks(box, QString::number(value));
+            QTest::keyClick(box, Qt::Key_Return);
         }
         w.setGeometry(place);
         w.show();
@@ -224,22 +229,39 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy_data() {
     QTest::addColumn<QString>("command");  // object name of the button
     QTest::addColumn<QString>("name");     // path typed in the dialog, in a directory with "blocker" (a file) and "folder"
     QTest::addColumn<QByteArray>("start"); // how the file written starts; empty: nothing written
+    QTest::addColumn<QByteArray>("holds"); // what else it holds
+    QTest::addColumn<QString>("message");  // how the message box starts; "" for none
 
     const QByteArray none;
-    QTest::newRow("netlist") << "cmd_spice" << "out.cir" << QByteArray("* Vandrel 1.01: subsonic high-pass filter");
-    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("# Vandrel 1.01: response of the subsonic high-pass");
-    QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG");
-    QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml");
-    QTest::newRow("cancelled") << "cmd_spice" << "" << none;
-    QTest::newRow("netlist below a file") << "cmd_spice" << "blocker/out.cir" << none;
-    QTest::newRow("CSV onto a directory") << "cmd_csv" << "folder" << none;
-    QTest::newRow("plot below a file") << "cmd_plot" << "blocker/out.svg" << none;
+    const QString could_not = QStringLiteral("Could not save ");
+    // The caption of the plot, and the context of the table.
+    const QByteArray caption("Vandrel 1.01: Butterworth, C 1 \xc2\xb5" "F, gain 6 dB, f0 17 Hz, Q 0.707. R1 15 k\xce\xa9, "
+                             "R3 6.8 k\xce\xa9, R4 13 k\xce\xa9, C 1 \xc2\xb5" "F twice; E24, \xc2\xb1" "1 % and");
+    QTest::newRow("netlist") << "cmd_spice" << "out.cir" << QByteArray("* Vandrel 1.01: subsonic high-pass filter")
+                             << QByteArray("\n* C1 = C2 = 1 uF, as typed\n") << "";
+    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("# Vandrel 1.01: response of the subsonic high-pass")
+                         << QByteArray("\n# Parts: R1 15 k\xce\xa9, R3 6.8 k\xce\xa9, R4 13 k\xce\xa9, C 1 \xc2\xb5"
+                                       "F twice\n# Choices: E24, single parts; capacitors as typed;")
+                         << "";
+    QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG") << none << "";
+    QTest::newRow("JPEG") << "cmd_plot" << "out.jpg" << QByteArray("\xff\xd8\xff") << none << "";
+    QTest::newRow("JPEG, upper case") << "cmd_plot" << "out.JPEG" << QByteArray("\xff\xd8\xff") << none << "";
+    QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml") << caption << "";
+    QTest::newRow("plot of another format") << "cmd_plot" << "out.bmp" << none << none
+                                            << "The plot is saved as PNG (.png), JPEG (.jpg or .jpeg) or SVG (.svg)";
+    QTest::newRow("plot without a suffix") << "cmd_plot" << "out" << none << none << "The plot is saved as PNG";
+    QTest::newRow("cancelled") << "cmd_spice" << "" << none << none << "";
+    QTest::newRow("netlist below a file") << "cmd_spice" << "blocker/out.cir" << none << none << could_not;
+    QTest::newRow("CSV onto a directory") << "cmd_csv" << "folder" << none << none << could_not;
+    QTest::newRow("plot below a file") << "cmd_plot" << "blocker/out.svg" << none << none << could_not;
 }
 
 void PartsWindowTest::savesFilesWholeOrSaysWhy() {
     QFETCH(QString, command);
     QFETCH(QString, name);
     QFETCH(QByteArray, start);
+    QFETCH(QByteArray, holds);
+    QFETCH(QString, message);
     QTemporaryDir dir;
     QDir here(dir.path());
     QVERIFY(here.mkdir(QStringLiteral("folder")));
@@ -255,20 +277,53 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy() {
     w.findChild<QPushButton*>(command)->click();
 
     QStringList expected{QStringLiteral("blocker"), QStringLiteral("folder")};
-    const bool fails = start.isEmpty() && !name.isEmpty();
     if (!start.isEmpty()) {
         expected << name;
-        QCOMPARE(read_all(path).left(start.size()), start);
+        const QByteArray written = read_all(path);
+        QCOMPARE(written.left(start.size()), start);
+        QVERIFY2(written.contains(holds), written.left(2000).constData());
+        // A picture under its caption, at twice the pixels.
+        if (command == QLatin1String("cmd_plot") && start != "<?xml") {
+            const QImage image = QImage::fromData(written);
+            QCOMPARE(image.size(), QSize(2000, 1520));
+            int dark = 0;
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 400; ++x) dark += qGray(image.pixel(x, y)) < 100;
+            QVERIFY2(dark > 200, "no caption");
+        }
     }
     expected.sort();
     QCOMPARE(here.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
     QCOMPARE(read_all(blocker.fileName()), QByteArray("keep"));
     QCOMPARE(here.entryList(QStringList(QStringLiteral("folder")), QDir::Dirs).size(), 1);
-    QCOMPARE(sink_->messages.size(), fails ? 1 : 0);
-    if (fails)
-        QVERIFY2(sink_->messages[0].startsWith(QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
-                                               QStringLiteral(": ")),
-                 qPrintable(sink_->messages[0]));
+    QCOMPARE(sink_->messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) QVERIFY2(sink_->messages[0].startsWith(message), qPrintable(sink_->messages[0]));
+}
+
+// A save that fails says so in a box captioned "Vandrel" with a warning icon.
+void PartsWindowTest::failuresSaidInAWarningBox() {
+    sink_.reset();  // real message boxes
+    QTemporaryDir dir;
+    QFile blocker(QDir(dir.path()).filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = blocker.fileName() + QStringLiteral("/out.cir");
+    vandrel::ui::set_save_dialog([&path](QWidget*, const vandrel::ui::SaveRequest&) { return path; });
+    frm_parts w(nullptr);
+    w.show_design(vandrel::solve_batch(Mode::butterworth, {}).design, Mode::butterworth);
+    w.show();
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            icon = box->icon();
+            box->accept();
+        }
+    });
+    w.cmd_spice->click();
+    QCOMPARE(title, QStringLiteral("Vandrel"));
+    QCOMPARE(icon, QMessageBox::Warning);
 }
 
 void PartsWindowTest::unbuildablePartsAreSaid() {

@@ -145,14 +145,23 @@ void frm_parts::place(QWidget* main_window) {
 vandrel::ui::Arrangement frm_parts::arrangement() const { return panes->arrangement(); }
 
 void frm_parts::arrange() {
-    if (arranging_) return;
+    // Arranging resizes the panes, which asks for it again: once more then,
+    // for their size at the end (a few rounds settle it).
+    if (arranging_) {
+        arrange_again_ = true;
+        return;
+    }
     arranging_ = true;
-    const int scroll_bar = report_scroll_->verticalScrollBar()->sizeHint().width();
-    const int report_width = report->grid_width() + scroll_bar;
-    const vandrel::ui::Arrangement a = vandrel::ui::arrangement_for(panes->size(), report_width);
-    panes->set_arrangement(a);
-    report->set_form(a != vandrel::ui::Arrangement::beside && panes->width() < report_width);
-    panes->fit_report(report_width, report->sizeHint().height());
+    for (int round = 0; round < 4; ++round) {
+        arrange_again_ = false;
+        const int scroll_bar = report_scroll_->verticalScrollBar()->sizeHint().width();
+        const int report_width = report->grid_width() + scroll_bar;
+        const vandrel::ui::Arrangement a = vandrel::ui::arrangement_for(panes->size(), report_width);
+        panes->set_arrangement(a);
+        report->set_form(a != vandrel::ui::Arrangement::beside && panes->width() < report_width);
+        panes->fit_report(report_width, report->sizeHint().height());
+        if (!arrange_again_) break;
+    }
     arranging_ = false;
 }
 

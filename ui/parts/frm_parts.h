@@ -113,6 +113,7 @@ private:
     bool stale_ = false;
     bool loading_ = false;
     bool arranging_ = false;
+    bool arrange_again_ = false;
     /// The size of the first place, which the least size stays within: the
     /// window may be as small as placed, and never grows by itself.
     QSize squeezed_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};

@@ -75,8 +75,10 @@ std::string response_csv_file(const PartsFigures& f) {
     std::vector<double> hz;
     hz.reserve(f.rows.size());
     for (const as_built::ResponseRow& r : f.rows) hz.push_back(r.hz);
-    const std::vector<as_built::Band> band = as_built::tolerance_band(f.built->runs, hz);
-    return as_built::described_response_csv(f.design, f.mode, *f.built, f.rows, band);
+    const std::span<const as_built::PathParts> runs(f.built->runs);
+    const std::size_t used = std::min(runs.size(), band_runs);
+    const std::vector<as_built::Band> band = as_built::tolerance_band(runs.first(used), hz);
+    return as_built::described_response_csv(f.design, f.mode, *f.built, f.rows, band, used);
 }
 
 }  // namespace vandrel::ui

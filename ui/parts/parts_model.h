@@ -80,7 +80,8 @@ struct PartsFigures {
 PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choices);
 
 /// The response table with its context, as "Save response as CSV" writes
-/// it: the band at every row over all the tolerance runs.
+/// it: the band at every row, over band_runs of the tolerance runs (all of
+/// them would take some 200 ms).
 std::string response_csv_file(const PartsFigures& figures);
 
 }  // namespace vandrel::ui

@@ -2,6 +2,7 @@
 #include "plot_export.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QImage>
@@ -9,6 +10,7 @@
 #include <QSvgGenerator>
 
 #include "qtext.h"
+#include <QLabel>
 #include "response_plot.h"
 #include "vandrel/as_built/exports.h"
 
@@ -34,14 +36,19 @@ void draw_caption(QPainter& painter, const QString& text, int width) {
 
 // Draws the caption and the charts of a fresh plot of `figures`.
 void draw(QPainter& painter, const PartsFigures& figures) {
+    // Laid out as on screen, but never shown there.
     ResponsePlot plot;
+    plot.setAttribute(Qt::WA_DontShowOnScreen);
     plot.show_figures(figures);
+    plot.readout_label()->hide();
+    plot.resize(plot_file_width, plot_file_height - caption_height);
+    plot.show();
+    QCoreApplication::sendPostedEvents();
     QWidget* charts = plot.charts();
-    charts->resize(plot_file_width, plot_file_height - caption_height);
     painter.fillRect(QRect(0, 0, plot_file_width, plot_file_height), Qt::white);
     draw_caption(painter, to_qstring(as_built::export_caption(figures.design, figures.mode, *figures.built)),
                  plot_file_width);
-    charts->render(&painter, QPoint(0, caption_height));
+    charts->render(&painter, QPoint(0, caption_height), QRegion(), QWidget::DrawChildren);
 }
 
 }  // namespace

@@ -28,6 +28,7 @@ int hint_width(const QLabel* label) { return label->sizeHint().width(); }
 ReportTable::ReportTable(const QString& title, const char* name, const Names& columns, const Names& rows,
                          std::map<QString, QLabel*>& cells, QWidget* parent)
     : QGroupBox(title, parent), grid_(new QGridLayout(this)) {
+    setObjectName(QLatin1String(name));
     grid_->setHorizontalSpacing(14);
     grid_->setVerticalSpacing(3);
     headless_ = columns.size() == 1 && columns[0].second.isEmpty();

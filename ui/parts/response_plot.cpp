@@ -251,6 +251,11 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     delay->legend()->hide();
 
     charts_ = new QWidget(this);
+    // White behind the legend too, as behind the charts.
+    charts_->setAutoFillBackground(true);
+    QPalette white = charts_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    charts_->setPalette(white);
     auto* charts_layout = new QVBoxLayout(charts_);
     charts_layout->setContentsMargins(0, 0, 0, 0);
     charts_layout->setSpacing(0);

@@ -26,15 +26,18 @@ ValueBox::ValueBox(const EntryRange& range, double step, QWidget* parent)
     : QAbstractSpinBox(parent), range_(range), step_(step), value_(range.low) {
     // Every text is kept as typed: nothing is corrected when the field is left.
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-    setKeyboardTracking(true);
+    setKeyboardTracking(false);
     lineEdit()->setMaxLength(longest_text);
     normal_base_ = lineEdit()->palette().color(QPalette::Base);
     connect(lineEdit(), &QLineEdit::textChanged, this, &ValueBox::text_changed);
+    // Enter, or leaving the field.
+    connect(this, &QAbstractSpinBox::editingFinished, this, &ValueBox::take_typed);
     set_value(range.low);
 }
 
 void ValueBox::set_value(double value) {
     value_ = std::clamp(value, range_.low, range_.high);
+    typed_ = value_;
     setting_ = true;
     lineEdit()->setText(number_text(value_));
     setting_ = false;
@@ -46,18 +49,23 @@ QValidator::State ValueBox::validate(QString&, int&) const { return QValidator::
 
 void ValueBox::fixup(QString&) const {}
 
+// Said at once while typing; taken when the typing is done.
 void ValueBox::text_changed(const QString& text) {
     if (setting_) return;
     const EntryCheck check = check_entry(text.toStdString(), range_);
     const QString problem = to_qstring(check.problem);
-    const bool changed = check.value && *check.value != value_;
-    if (check.value) value_ = *check.value;
-    show_refused(!check.value);
+    typed_ = check.value;
     if (problem != problem_) {
         problem_ = problem;
         emit problem_changed(problem_);
     }
-    if (changed) emit value_changed(value_);
+    show_refused(!check.value);
+}
+
+void ValueBox::take_typed() {
+    if (!typed_ || *typed_ == value_) return;
+    value_ = *typed_;
+    emit value_changed(value_);
 }
 
 void ValueBox::show_refused(bool refused) {
@@ -68,7 +76,8 @@ void ValueBox::show_refused(bool refused) {
 }
 
 void ValueBox::stepBy(int steps) {
-    const double stepped = std::clamp(value_ + steps * step_, range_.low, range_.high);
+    // From what is typed where it reads as a value, else from the value in effect.
+    const double stepped = std::clamp(typed_.value_or(value_) + steps * step_, range_.low, range_.high);
     // Six digits, so that 1 + 3 x 0.1 is 1.3 and not 1.3000000000000003.
     const double shown = check_entry(number_text(stepped).toStdString(), range_).value.value_or(stepped);
     const bool changed = shown != value_ || !problem_.isEmpty();

@@ -2,10 +2,14 @@
 #pragma once
 // A number field of the Parts window that never changes what was typed: a
 // text it cannot take is kept, shown refused (a reddish background) and
-// said why, while the last value it took stays in effect. The arrows, Up,
-// Down, Page Up and Page Down step from that value within the range.
+// said why as it is typed, while the last value it took stays in effect. A
+// text it can take is taken on Enter or when the field is left. The
+// arrows, Up, Down, Page Up and Page Down step from the value in effect,
+// within the range, and take the step at once.
 
 #include <QAbstractSpinBox>
+
+#include <optional>
 
 #include "entry_check.h"
 
@@ -29,7 +33,8 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    /// A new value was typed or stepped to.
+    /// A new value was typed (and Enter pressed or the field left) or
+    /// stepped to.
     void value_changed(double value);
     /// The text became refused, or taken again.
     void problem_changed(const QString& problem);
@@ -42,11 +47,13 @@ protected:
 
 private:
     void text_changed(const QString& text);
+    void take_typed();
     void show_refused(bool refused);
 
     EntryRange range_;
     double step_;
     double value_;
+    std::optional<double> typed_;  // what the text reads as, if anything
     QString problem_;
     QColor normal_base_;
     bool setting_ = false;
