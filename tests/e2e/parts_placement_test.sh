@@ -29,15 +29,6 @@ start() {
   parts=$(e2e_menu_opens "$main" 112 "$title")
 }
 
-# Ends the program, openbox and the screen.
-stop() {
-  local pid
-  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  E2E_PIDS=()
-  rm -f "$E2E_TMP/display"
-}
-
 on_screen() {
   local x y w h
   read -r x y w h < <(e2e_outer "$parts")
@@ -66,7 +57,7 @@ if [[ -n ${3:-} ]]; then
   kill "$E2E_PROGRAM_PID"
   wait "$E2E_PROGRAM_PID" 2>/dev/null || true
   grep -q '^geometry=' "$XDG_CONFIG_HOME/vandrel/vandrel.ini" || e2e_fail "no place saved"
-  stop
+  e2e_stop_all
   start "$3"
   e2e_eventually "on $3 the saved place is not pulled onto the screen: $(e2e_outer "$parts")" on_screen
   passed=2
