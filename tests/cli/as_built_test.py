@@ -38,6 +38,8 @@ cases = [
     (SOS20, 0, None),
     (("--freq", "1234567", "--parts", "E24"), 1, None),
     (("--mode", "sos", "--cfilter", "10", "--freq", "1000", "--q", "10", "--parts", "shown"), 1, None),
+    # Parts beyond the range of a double: refused, where pairs were once sought forever.
+    (("--cfilter", "1E-306", "--parts", "E192", "--combine", "parallel"), 1, None),
 ]
 
 

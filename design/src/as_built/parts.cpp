@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace vandrel::as_built {
@@ -14,6 +15,8 @@ constexpr double feedback_kohm = 15;
 // 100:1 comes within the tolerance.
 constexpr double close_ratio = 100;
 constexpr double widest_ratio = 1000;
+// How far from their exact values R3 and R4 are sought, at most.
+constexpr double widest_reach = 8;
 
 // One or two parts and their joint value.
 struct Candidate {
@@ -54,10 +57,13 @@ void add_pair(std::vector<Candidate>& out, double a, double b, Combine combine, 
     if (rule.admits(big, small, value)) out.push_back({big, small, value});
 }
 
-// Calls f with every value of the series from lo to hi.
+// Calls f with every value of the series from lo to hi. A bound beyond the
+// range of a double (twice a resistor of 1E308 kOhm) ends at its end, where
+// the series' values become infinite.
 template <class F>
 void for_values(ESeries s, double lo, double hi, F f) {
-    if (!(lo > 0) || !(hi >= lo)) return;
+    if (!(lo > 0) || !(hi >= lo) || !std::isfinite(lo)) return;
+    hi = std::min(hi, std::numeric_limits<double>::max());
     int k = index_at_or_below(s, lo);
     if (preferred_value(s, k) < lo) ++k;
     for (; preferred_value(s, k) <= hi; ++k) f(preferred_value(s, k));
@@ -72,6 +78,8 @@ std::vector<Candidate> candidates_around(ESeries s, double target, Combine combi
     const int k = index_at_or_below(s, target);
     for (int j = k - 1; j <= k + 2; ++j) out.push_back({preferred_value(s, j), 0, preferred_value(s, j)});
     const auto around = [&](double a, double rest) {
+        // What the second part must be, where it is a number at all.
+        if (!(rest > 0) || !std::isfinite(rest)) return;
         const int m = index_at_or_below(s, rest);
         for (int i : {m, m + 1}) add_pair(out, a, preferred_value(s, i), combine, rule);
     };
@@ -197,7 +205,10 @@ std::pair<Candidate, Candidate> closest_section(ESeries s, double r3, double r4,
                    closest(candidates_around(s, r4, combine, rule4), r4)};
     double best_total = total(best);
     const double bound = 2 * best_total * (1 + 1e-9);
-    const double reach = std::exp(std::sqrt(bound));
+    // No realistic design needs more than a factor 8 (E3 single parts
+    // need 2.2); designs whose parts lie beyond the range of a double would
+    // ask for factors beyond it, and as many values to try.
+    const double reach = std::min(std::exp(std::sqrt(bound)), widest_reach);
     const std::vector<Candidate> c3 = candidates_between(s, r3 / reach, r3 * reach, combine, rule3);
     const std::vector<Candidate> c4 = candidates_between(s, r4 / reach, r4 * reach, combine, rule4);
     for (const Candidate& a : c3) {
