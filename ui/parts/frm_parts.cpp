@@ -85,7 +85,8 @@ int frm_parts::least_width() const {
 int frm_parts::least_height(int width) const {
     const QMargins m = layout()->contentsMargins();
     const int inner = width - m.left() - m.right();
-    const int tab_bar = panes->tabs()->tabBar()->sizeHint().height();
+    // The tab bar's own hint, once it has tabs.
+    const int tab_bar = std::max(panes->tabs()->tabBar()->sizeHint().height(), fontMetrics().height() + 14);
     return m.top() + m.bottom() + 2 * layout()->spacing() + choices_row_->height_for(inner) +
            commands_row_->height_for(inner) + tab_bar + least_page_height;
 }

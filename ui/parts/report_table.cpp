@@ -57,6 +57,7 @@ ReportTable::ReportTable(const QString& title, const char* name, const Names& co
 QLabel* ReportTable::add_note(const char* row, const char* name) {
     auto* label = new QLabel(this);
     label->setObjectName(QLatin1String(name));
+    label->setAccessibleName(title() + QStringLiteral(" note"));
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     int at = -1;

@@ -169,6 +169,7 @@ void from_bottom(QList<QPointF>& points, double bottom) {
 QWidget* legend(QWidget* parent, std::initializer_list<QAbstractSeries*> series) {
     auto* row = new WrapRow(14, 2, parent);
     row->setObjectName(QStringLiteral("legend"));
+    row->setAccessibleName(QStringLiteral("Legend of the level plot"));
     row->set_centred(true);
     row->setContentsMargins(0, 2, 0, 4);
     for (QAbstractSeries* s : series) {
