@@ -56,6 +56,8 @@ private slots:
     void splitterKeptInTheSettings();
     void readoutWrapsWhereNarrow();
     void reportScrollsFromTheKeyboard();
+    void tabGoesThroughChoicesFiguresCommands_data();
+    void tabGoesThroughChoicesFiguresCommands();
     void leastSizeWithinTheScreen();
 
 private:
@@ -168,6 +170,34 @@ void PartsLayoutTest::reportScrollsFromTheKeyboard() {
     QTest::keyClick(pane, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(pane, Qt::Key_Down);
     QVERIFY(pane->verticalScrollBar()->value() > 0);
+}
+
+void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands_data() {
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("beside") << QSize(1000, 700);
+    QTest::newRow("on tabs") << QSize(330, 620);
+}
+
+// In whatever arrangement, and after changing it.
+void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
+    QFETCH(QSize, size);
+    frm_parts w(nullptr);
+    w.show_design(solved(Mode::butterworth), Mode::butterworth);
+    w.resize(size == QSize(1000, 700) ? QSize(330, 620) : QSize(1000, 700));
+    w.show();
+    settle(w);
+    w.resize(size);
+    settle(w);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.cbo_series->setFocus();
+    QStringList order;
+    for (int i = 0; i < 12; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order.join(QLatin1Char(' ')),
+             QStringLiteral("cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll cmd_copy "
+                            "cmd_spice cmd_csv cmd_plot cbo_series"));
 }
 
 // Run at scale factors 1 and 2 (1920 x 1080 and 960 x 540 logical pixels).

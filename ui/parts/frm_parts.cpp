@@ -158,7 +158,10 @@ void frm_parts::arrange() {
         const int scroll_bar = report_scroll_->verticalScrollBar()->sizeHint().width();
         const int report_width = report->grid_width() + scroll_bar;
         const vandrel::ui::Arrangement a = vandrel::ui::arrangement_for(panes->size(), report_width);
-        panes->set_arrangement(a);
+        if (a != panes->arrangement()) {
+            panes->set_arrangement(a);
+            set_tab_order();
+        }
         report->set_form(a != vandrel::ui::Arrangement::beside && panes->width() < report_width);
         panes->fit_report(report_width, report->sizeHint().height());
         if (!arrange_again_) break;

@@ -86,6 +86,7 @@ private:
     void build_controls();
     QWidget* build_choices();
     QWidget* build_commands();
+    void set_tab_order();
     void set_choices(const vandrel::ui::PartsChoices& choices);
     /// Places the window for its first showing: where it was left, pulled
     /// onto the screen, or beside the main window.

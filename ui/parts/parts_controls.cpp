@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 #include <utility>
@@ -175,6 +177,8 @@ void frm_parts::build_controls() {
     layout->addWidget(panes, 1);
     layout->addWidget(commands);
 
+    set_tab_order();
+
     connect(cbo_series, &QComboBox::currentIndexChanged, this, &frm_parts::choice_Change);
     connect(cbo_combine, &QComboBox::currentIndexChanged, this, &frm_parts::choice_Change);
     connect(cbo_capacitor, &QComboBox::currentIndexChanged, this, &frm_parts::choice_Change);
@@ -187,4 +191,15 @@ void frm_parts::build_controls() {
     connect(cmd_csv, &QPushButton::clicked, this, &frm_parts::cmd_csv_Click);
     connect(cmd_plot, &QPushButton::clicked, this, &frm_parts::cmd_plot_Click);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+}
+
+// Tab goes through the choices, the figures (by the tabs where there are
+// any) and the commands, in the order they are shown; moving the panes
+// between the splitter and the tabs upsets it, so it is set again then.
+void frm_parts::set_tab_order() {
+    std::vector<QWidget*> order{cbo_series, cbo_combine, spn_r_tol, spn_c_tol, cbo_capacitor, spn_load,
+                                panes->tabs()->tabBar(), report_scroll_};
+    for (QObject* child : commands_row_->children())
+        if (auto* b = qobject_cast<QPushButton*>(child)) order.push_back(b);
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
 }

@@ -29,6 +29,9 @@ PartsPanes::PartsPanes(QScrollArea* report, QWidget* plot, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("tabs"));
     tabs_->setAccessibleName(QStringLiteral("Figures and plot"));
     tabs_->setDocumentMode(true);
+    // Tab reaches its tab bar where the frame puts it, not the tab widget
+    // again after the last command.
+    tabs_->setFocusPolicy(Qt::NoFocus);
     stack_->addWidget(splitter_);
     stack_->addWidget(tabs_);
     splitter_->addWidget(report_);
@@ -36,10 +39,12 @@ PartsPanes::PartsPanes(QScrollArea* report, QWidget* plot, QWidget* parent)
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     connect(splitter_, &QSplitter::splitterMoved, this, &PartsPanes::splitter_moved);
+    arrangement_ = Arrangement::stacked;
+    set_arrangement(Arrangement::beside);
 }
 
 void PartsPanes::set_arrangement(Arrangement arrangement) {
-    if (arrangement == arrangement_ && report_->parentWidget() != nullptr) return;
+    if (arrangement == arrangement_) return;
     arrangement_ = arrangement;
     if (arrangement == Arrangement::tabs) {
         tabs_->addTab(report_, QStringLiteral("&Figures"));
