@@ -34,7 +34,7 @@ ordered_json as_built_json(const ab::AsBuilt& b) {
     parts["r4"] = resistor_json(p.r4);
     parts["c"] = {{"value", p.c.value},           {"in_e6", p.c.in_e6},
                   {"in_e12", p.c.in_e12},         {"nearest_e6", p.c.nearest_e6},
-                  {"nearest_e12", p.c.nearest_e12}};
+                  {"nearest_e12", p.c.nearest_e12}, {"chosen", p.c.chosen}};
 
     const ab::PathFigures& path = b.path_figures;
     ordered_json delays;
@@ -45,12 +45,14 @@ ordered_json as_built_json(const ab::AsBuilt& b) {
     ordered_json out;
     out["series"] = ab::source_name(b.options.source);
     out["combine"] = ab::combine_name(b.options.combine);
+    out["cap_series"] = ab::cap_series_name(b.options.capacitor);
     out["load_kohm"] = b.options.load_kohm;
     out["parts"] = parts;
     out["section"] = section_json(b.section);
     out["exact_section"] = section_json(b.exact_section);
     out["path"] = {{"gain_db", path.gain_db},
                    {"f3", optional_number(path.f3)},
+                   {"peak_hz", optional_number(path.peak_hz)},
                    {"peak_db", path.peak_db},
                    {"group_delay_ms", delays}};
     out["tolerance"] = {{"r_pct", t.r_pct},

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "as_built_output.h"
+#include "cap_series_option.h"
 #include "sheet_option.h"
 #include "speaker_options.h"
 #include "speaker_output.h"
@@ -176,6 +177,7 @@ int run(int argc, char** argv) {
         ->type_name("HOW")
         ->check(CLI::IsMember({"single", "series", "parallel"}, CLI::ignore_case))
         ->needs(parts);
+    vandrel::cli::add_cap_series_option(app, built.capacitor, parts);
     app.add_option("--load", built.load_kohm, "Load at the output, kOhm (0.01 to 1000000)")
         ->type_name("KOHM")
         ->check(number_check([](double v) { return v >= 0.01 && v <= 1e6; },

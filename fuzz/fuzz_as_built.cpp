@@ -4,8 +4,8 @@
 //
 // Input: "SOURCE COMBINE|MODE|cfilter|gain|freq|q|freq_peak|peakmag": the
 // first byte picks the parts (exact, shown, E3 ... E192), the second how two
-// are joined; the rest is as for fuzz_solve (a field left out keeps its
-// design text).
+// are joined, the capacitors bought and the resistor tolerance; the rest is
+// as for fuzz_solve (a field left out keeps its design text).
 //
 // Checks: every chosen part is one that is made, a value of its series when one was
 // asked for, one or two of them within a factor 1000, and joined to the
@@ -73,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Options options;
     options.source = source_of(data[0]);
     options.combine = static_cast<Combine>(data[1] % 3);
+    options.capacitor = static_cast<CapSeries>(data[1] / 3 % 3);
+    options.tolerance.r_pct = (data[1] / 9) % 3 == 0 ? 0 : data[1] / 9 % 3 == 1 ? 1 : 5;
     options.tolerance.runs = 64;  // the checks hold for any number of runs
 
     const std::vector<std::string_view> pieces = vandrel::fuzz::split_bars(input);
@@ -84,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (solved.end != SolveEnd::completed) return 0;
 
     const std::string where = std::string(source_name(options.source)) + " " +
-                              std::string(combine_name(options.combine)) + " " + std::string(input);
+                              std::string(combine_name(options.combine)) + " " +
+                              std::string(cap_series_name(options.capacitor)) + " " + std::string(input);
     AsBuilt built;
     try {
         built = analyse(solved.design, options);

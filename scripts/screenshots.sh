@@ -38,21 +38,34 @@ launch QT_SCALE_FACTOR=2
 import -window "$win" "$out/main-window-scale-2.png"
 echo "wrote $out/main-window.png, $out/graph-view.png and $out/main-window-scale-2.png"
 
-# The Parts window for SOS 20 Hz, Q 2, with E24 parts two in series: settings
-# of its own (lib.sh keeps them in its own folder), so it opens at its
-# first place and size.
+# The Parts window for SOS 20 Hz, Q 2, with E24 parts two in series, beside
+# the main window on a 1920 x 1080 screen under openbox: settings of its own
+# (lib.sh keeps them in its own folder), so it opens at its first place and
+# size.
+e2e_stop_all
+unset E2E_PROGRAM_PID
+e2e_start_x 1920x1080
+e2e_start_wm
 mkdir -p "$XDG_CONFIG_HOME/vandrel"
 printf '[parts]\nseries=E24\ncombine=series\n' >"$XDG_CONFIG_HOME/vandrel/vandrel.ini"
 launch
-panel_y=$((WIN_Y + WIN_H - 211))
-e2e_click $((WIN_X + 30)) $((panel_y + 66))    # "SOS User-specified"
+e2e_client_origin "$win"
+panel_y=$((CLIENT_Y + WIN_H - 211))
+click() { e2e_click $((CLIENT_X + $1)) $((panel_y + $2)); }
+click 30 66                                    # "SOS User-specified"
 for field in "102 20" "132 2"; do              # txt_freq, txt_q
   set -- $field
-  e2e_click $((WIN_X + 270)) $((panel_y + $1))
+  click 270 "$1"
   xdotool key --clearmodifiers ctrl+a type "$2"
 done
-e2e_click $((WIN_X + 625)) $((panel_y + 178))  # "Solve"
+click 625 178                                  # "Solve"
 parts=$(e2e_menu_opens "$win" 112 "^Vandrel: parts and real response$")  # third in the menu bar
+settled() {
+  local x y w h
+  read -r x y w h < <(e2e_outer "$parts")
+  ((x > 1000))
+}
+e2e_eventually "the Parts window did not open beside the main window" settled
 sleep 1.5
-import -window "$parts" "$out/parts-window.png"
+import -window root "$out/parts-window.png"
 echo "wrote $out/parts-window.png"

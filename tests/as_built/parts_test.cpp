@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <cmath>
 #include <vector>
 
@@ -88,9 +89,12 @@ TEST(PartChoice, PicksThePartsThatComeClosest) {
         Combine combine;
         std::optional<Parts> r1;
         Parts r3, r4;
+        double r_tol = 0;  // %
     };
     const PartSource e24{PartSource::Kind::series, ESeries::E24};
     const PartSource e12{PartSource::Kind::series, ESeries::E12};
+    const PartSource e96{PartSource::Kind::series, ESeries::E96};
+    const std::map<Field, std::string> sos20{{Field::freq, "20"}, {Field::q, "2"}};
     const Case cases[] = {
         {"StartUpSingle", Mode::butterworth, {}, e24, Combine::single, Parts{15}, {6.8}, {13}},
         {"Sos20Q2Series", Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, e24, Combine::series,
@@ -107,9 +111,21 @@ TEST(PartChoice, PicksThePartsThatComeClosest) {
          {6.2, 0.43}, {13, 0.24}},
         {"Shown", Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, {PartSource::Kind::shown}, Combine::series,
          Parts{15}, {1.9}, {31.8}},
+        // 15k alone is 0.47 % off R1 and 2k 0.53 % off R3: a second part
+        // cannot beat them by more than 1 %; 33k alone is 3.7 % off R4.
+        {"Within1PctTrimsOnlyR4", Mode::sos, sos20, e24, Combine::series, Parts{15}, {2}, {30, 1.8}, 1},
+        {"E96Within1PctSingle", Mode::sos, sos20, e96, Combine::series, Parts{15}, {2}, {31.6}, 1},
+        // Within 0.2 %, 10k + 5.1k (+0.19 %) comes within the tolerance, so
+        // 15k + 68R (220:1) is too far apart.
+        {"Within0p2PctPairWithin100To1", Mode::sos, sos20, e24, Combine::series, Parts{10, 5.1}, {1.6, 0.39},
+         {30, 1.8}, 0.2},
+        // From E12 no single part or pair within 100:1 comes within 0.2 % of
+        // R1, so 15k + 68R is allowed.
+        {"E12Within0p2PctWidePair", Mode::sos, sos20, e12, Combine::series, Parts{15, 0.068}, {1, 1}, {27, 4.7},
+         0.2},
     };
     for (const Case& c : cases) {
-        const PartsList p = choose_parts(solved(c.mode, c.texts), c.source, c.combine);
+        const PartsList p = choose_parts(solved(c.mode, c.texts), c.source, c.combine, CapSeries::typed, c.r_tol);
         EXPECT_EQ(p.r1 ? std::optional(p.r1->chosen) : std::nullopt, c.r1) << c.name;
         EXPECT_EQ(p.r3.chosen, c.r3) << c.name;
         EXPECT_EQ(p.r4.chosen, c.r4) << c.name;
@@ -178,9 +194,80 @@ TEST(PartChoice, MeetsItsGoalsOverRealisticDesigns) {
     EXPECT_LT(series_errors[series_errors.size() * 95 / 100], 0.005);
 }
 
+// The relative deviation of the nearest single part of `s` from `target`.
+double single_off(ESeries s, double target) { return std::abs(nearest_value(s, target) / target - 1); }
+
+// Whether some single part, or two within 100:1 joined as `combine` says,
+// come within `tol` of `target`: every value of the series near it tried.
+bool within_tolerance_close(ESeries s, double target, Combine combine, double tol) {
+    if (single_off(s, target) <= tol) return true;
+    std::vector<double> values;
+    for (int k = index_at_or_below(s, target / 200); preferred_value(s, k) <= target * 200; ++k)
+        values.push_back(preferred_value(s, k));
+    for (double a : values)
+        for (double b : values)
+            if (b <= a && a <= 100 * b && std::abs(combined_value({a, b}, combine) / target - 1) <= tol) return true;
+    return false;
+}
+
+// Over realistic designs, series and tolerances, every pair chosen beats the
+// nearest single part by more than the tolerance, and two parts more than
+// 100:1 apart only where nothing closer comes within it.
+TEST(PartChoice, PairsOnlyWhereTheyBeatTheToleranceAndStayClose) {
+    const std::vector<vandrel::Module1> all = realistic_designs();
+    int pairs = 0, wide = 0;
+    for (std::size_t i = 0; i < all.size(); i += 9)
+        for (ESeries s : {ESeries::E12, ESeries::E24, ESeries::E96})
+            for (Combine combine : {Combine::series, Combine::parallel})
+                for (double pct : {0.1, 1.0, 5.0}) {
+                    const PartsList p = choose_parts(all[i], {PartSource::Kind::series, s}, combine, CapSeries::typed, pct);
+                    std::vector<const Resistor*> resistors{&p.r3, &p.r4};
+                    if (p.r1) resistors.push_back(&*p.r1);
+                    for (const Resistor* r : resistors) {
+                        if (r->chosen.size() < 2) continue;
+                        ++pairs;
+                        const double off = std::abs(r->value / r->exact - 1);
+                        EXPECT_GT(single_off(s, r->exact) - off, pct / 100) << series_name(s) << " " << r->exact;
+                        const double ratio = r->chosen[0] / r->chosen[1];
+                        EXPECT_LE(ratio, 1000);
+                        if (ratio > 100) {
+                            ++wide;
+                            EXPECT_FALSE(within_tolerance_close(s, r->exact, combine, pct / 100))
+                                << series_name(s) << " " << r->exact << " " << pct;
+                        }
+                    }
+                }
+    // The rule leaves pairs, some of them wide apart, to check.
+    EXPECT_GT(pairs, 100);
+    EXPECT_GT(wide, 0);
+}
+
+// The capacitors bought are as typed or the nearest E6 or E12 value; R3
+// and R4 are worked out for them, so exact parts keep the design's section.
+TEST(PartChoice, BuildsWithTheCapacitorChosen) {
+    struct Case {
+        const char* typed;
+        CapSeries from;
+        double chosen, r3_exact;
+    };
+    for (const Case& c : {Case{"0.5", CapSeries::typed, 0.5, 13.2419}, Case{"0.5", CapSeries::E6, 0.47, 14.0872},
+                          Case{"0.56", CapSeries::E6, 0.47, 14.0872}, Case{"0.56", CapSeries::E12, 0.56, 11.8232},
+                          Case{"2", CapSeries::E12, 2.2, 3.00952}}) {
+        const vandrel::Module1 d = solved(Mode::butterworth, {{Field::cfilter, c.typed}});
+        const PartsList p = choose_parts(d, {PartSource::Kind::exact}, Combine::single, c.from);
+        EXPECT_EQ(p.c.chosen, c.chosen) << c.typed;
+        EXPECT_NEAR(p.r3.exact, c.r3_exact, 5e-5) << c.typed;
+        const PathParts path = path_of(p, 10);
+        EXPECT_EQ(path.c1, c.chosen);
+        EXPECT_NEAR(section_of(path).f0, 17, 1e-6) << c.typed;
+    }
+}
+
 // The texts vandrel-solve prints and the Parts window shows: printf's %g in
-// the C locale, a sign always on the deviation, the parts as joined.
+// the C locale to at most six digits, never "-0", a sign always on the
+// deviation, units in the form people buy parts in, "none" for no figure.
 TEST(PartsText, WritesFiguresAndPartsAsPeopleReadThem) {
+    CapacitorCheck nearest_e6 = check_capacitor(0.5, CapSeries::E6);
     const struct {
         std::string text, expected;
     } rows[] = {
@@ -188,18 +275,30 @@ TEST(PartsText, WritesFiguresAndPartsAsPeopleReadThem) {
         {figure(0.707106781), "0.7071"},
         {figure(12345.6), "1.235e+04"},
         {figure(15.0714285714, 6), "15.0714"},
-        {kohm_text(0.068), "0.068k"},
+        {figure(15.0714035630587, 15), "15.0714"},
+        {figure(-0.0), "0"},
+        {resistance_text(0.068), "68 Ω"},
+        {resistance_text(15.0713012477718), "15.0713 kΩ"},
+        {resistance_text(1780), "1.78 MΩ"},
+        {resistance_text(0.9999999), "1 kΩ"},
+        {capacitance_text(0.47), "0.47 µF"},
         {deviation_text(1, 1), "+0.00 %"},
         {deviation_text(1.0269, 1), "+2.69 %"},
         {deviation_text(0.9999, 1), "-0.01 %"},
-        {chosen_text({.chosen = {6.8}}), "6.8k"},
-        {chosen_text({.chosen = {15, 0.068}, .combine = Combine::series}), "15k + 0.068k"},
-        {chosen_text({.chosen = {392, 13.7}, .combine = Combine::parallel}), "392k || 13.7k"},
+        {deviation_text(0.99996, 1), "+0.00 %"},
+        {chosen_text({.chosen = {6.8}}), "6.8 kΩ"},
+        {chosen_text({.chosen = {15, 0.068}, .combine = Combine::series}), "15 kΩ + 68 Ω"},
+        {chosen_text({.chosen = {1780, 15.2}, .combine = Combine::parallel}), "1.78 MΩ || 15.2 kΩ"},
         {peak_text(std::nullopt, 0), "none"},
         {peak_text(21.3846, 6.30119), "6.301 dB at 21.38 Hz"},
-        {spread_text({13.03, 13.4812, 13.95}), "13.03 / 13.48 / 13.95"},
-        {capacitor_text(check_capacitor(1.2)), "an E12 value (nearest E6 1, E12 1.2)"},
-        {capacitor_text(check_capacitor(0.5)), "in neither E6 nor E12 (nearest E6 0.47, E12 0.47)"},
+        {spread_text({13.03, 13.4812, 13.95}, "Hz"), "13.03 / 13.48 / 13.95 Hz"},
+        {spread_text({0, 0, 0}, "dB", true), "none"},
+        {spread_text({0, 0.1175, 0.3341}, "dB", true), "none / 0.1175 / 0.3341 dB"},
+        {capacitor_text(check_capacitor(1.2)), "as typed, an E12 value (nearest E6 1 µF, E12 1.2 µF)"},
+        {capacitor_text(check_capacitor(0.5)),
+         "as typed, in neither E6 nor E12 (nearest E6 0.47 µF, E12 0.47 µF)"},
+        {capacitor_text(nearest_e6), "the nearest E6 value to 0.5 µF as typed"},
+        {capacitor_text(check_capacitor(2.2, CapSeries::E12)), "as typed, an E12 value"},
     };
     for (const auto& row : rows) EXPECT_EQ(row.text, row.expected);
 }

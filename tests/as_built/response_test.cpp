@@ -3,11 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <span>
+#include <vector>
 #include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
 
+#include "vandrel/as_built/exports.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
 
@@ -295,14 +299,58 @@ TEST(Files, ResponseTable) {
     EXPECT_NEAR(values[4], 12.3001788, 1e-6);  // ms, from the phase of the transfer function
 }
 
+// A caption and CSV comment lines that name the design, the parts and the
+// choices; the CSV's tolerance band beside each row.
+TEST(Files, ExportsSayWhatTheyAreOf) {
+    const auto sos = solved(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}, {Field::cfilter, "0.5"}});
+    Options o = with(e24_parts, Combine::series);
+    o.capacitor = CapSeries::E6;
+    o.load_kohm = 0.6;
+    o.tolerance.runs = 200;
+    const AsBuilt b = analyse(sos, o);
+    EXPECT_EQ(export_caption(sos, Mode::sos, b),
+              "Vandrel 1.01: SOS User-specified, C 0.5 \u00b5F, gain 6 dB, f0 20 Hz, Q 2. R1 15 k\u03a9, "
+              "R3 3.9 k\u03a9 + 330 \u03a9, R4 68 k\u03a9, C 0.47 \u00b5F twice; E24 in pairs in series, \u00b11 % and "
+              "\u00b15 %, into 600 \u03a9");
+
+    const auto rows = response_rows(b);
+    std::vector<double> hz;
+    for (const ResponseRow& r : rows) hz.push_back(r.hz);
+    const std::vector<Band> band = tolerance_band(b.runs, hz);
+    const std::string csv = described_response_csv(sos, Mode::sos, b, rows, band, 200);
+    std::vector<std::string> lines;
+    for (std::size_t at = 0, end; (end = csv.find('\n', at)) != std::string::npos; at = end + 1)
+        lines.push_back(csv.substr(at, end - at));
+    ASSERT_EQ(lines.size(), 6u + 601u);
+    EXPECT_EQ(lines[0], "# Vandrel 1.01: response of the subsonic high-pass filter as built");
+    // The design as Solve left it (f3 cut down to 0.1 Hz).
+    EXPECT_EQ(lines[1], "# Design: SOS User-specified, C 0.5 \u00b5F, buffer gain 6 dB, f0 20 Hz, Q 2, f3 13.4 Hz");
+    EXPECT_EQ(lines[2].substr(0, 30), "# Parts: R1 15 k\u03a9, R3 3.9 k\u03a9");
+    EXPECT_EQ(lines[3].substr(0, 46), "# Choices: E24, one part or two in series; cap");
+    EXPECT_NE(lines[4].find("over 200 of the 200 builds"), std::string::npos) << lines[4];
+    EXPECT_EQ(lines[5], "hz,section_exact_db,section_db,path_db,path_group_delay_ms,path_p5_db,path_p95_db");
+    // At 13.5 Hz (row 226) the band spreads around the nominal level.
+    double f = 0, exact = 0, section = 0, path = 0, delay = 0, low = 0, high = 0;
+    ASSERT_EQ(std::sscanf(lines[6 + 226].c_str(), "%lf,%lf,%lf,%lf,%lf,%lf,%lf", &f, &exact, &section, &path, &delay,
+                          &low, &high), 7);
+    EXPECT_NEAR(f, 13.5, 0.05);
+    EXPECT_LT(low, path - 0.1);
+    EXPECT_GT(high, path + 0.1);
+    EXPECT_THROW(described_response_csv(sos, Mode::sos, b, rows, std::span(band).first(3), 200), std::invalid_argument);
+}
+
 TEST(Files, SpiceNetlist) {
     const auto sos = solved(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}});
-    const std::string two = spice_netlist(sos, Mode::sos, analyse(sos, with(e24_parts, Combine::series)));
+    // Within 0 %, every second part that comes closer is used.
+    Options trimmed = with(e24_parts, Combine::series);
+    trimmed.tolerance.r_pct = 0;
+    const std::string two = spice_netlist(sos, Mode::sos, analyse(sos, trimmed));
     for (const char* line : {"\nVIN in 0 AC 1\n", "\nR1A buf_fb n_R1 1.5e4\n", "\nR1B n_R1 0 6.8e1\n",
                              "\nR3A hp_mid n_R3 1.6e3\n", "\nR3B n_R3 hp_out 3.9e2\n", "\nR4A hp_in n_R4 3e4\n",
                              "\nC1 buf_out hp_mid 1e-6\n", "\nEHP hp_out 0 hp_in hp_out 1e6\n",
                              "\nRLOAD out 0 1e4\n", "* Design: SOS User-specified, C 1 uF, buffer gain 6 dB",
                              "* Parts: E24 series, a single part or two in series\n",
+                             "\n* C1 = C2 = 1 uF, as typed\n",
                              "\n.ac dec 200 1 1k\n.end\n"})
         EXPECT_NE(two.find(line), std::string::npos) << line;
     EXPECT_EQ(two.find(".control"), std::string::npos);
@@ -315,6 +363,15 @@ TEST(Files, SpiceNetlist) {
     EXPECT_NE(exact.find("\nC2 hp_mid hp_in 4.7e-7\n"), std::string::npos);
     // The exact value, every digit: 1000 / (0.47 * (17 * 6.2831853)) / (0.707 * 2).
     EXPECT_NE(exact.find("\nR3 hp_mid hp_out 1.4087176091202794e4\n"), std::string::npos) << exact;
+
+    // Capacitors of the nearest E6 value to 0.5 uF: 0.47 uF in the circuit.
+    const auto half = solved(Mode::butterworth, {{Field::cfilter, "0.5"}});
+    Options e6 = with(exact_parts);
+    e6.capacitor = CapSeries::E6;
+    const std::string bought = spice_netlist(half, Mode::butterworth, analyse(half, e6));
+    for (const char* line : {"\nC1 buf_out hp_mid 4.7e-7\n", "\nC2 hp_mid hp_in 4.7e-7\n",
+                             "\n* C1 = C2 = 0.47 uF, the nearest E6 value to 0.5 uF as typed\n"})
+        EXPECT_NE(bought.find(line), std::string::npos) << line;
 }
 
 }  // namespace

@@ -70,11 +70,11 @@ EXPECTED = [
         title=PARTS_TITLE,
         opened_by="Parts",
         names={
-            "combo box": ["Series", "Combine"],
-            "spin button": ["Resistors \u00b1", "Capacitors \u00b1", "Load:"],
+            "combo box": ["Series", "Combine", "Capacitors bought"],
+            "spin button": ["Resistor tolerance, %", "Capacitor tolerance, %", "Load, k\u03a9"],
             "chart": ["Magnitude response", "Group delay"],
-            "push button": ["Copy parts list", "Save SPICE netlist...", "Save response as CSV...",
-                            "Save plot as PNG or SVG...", "Save build sheet as PDF"],
+            "push button": ["Copy parts list", "Save SPICE netlist\u2026", "Save response as CSV\u2026",
+                            "Save plot as image\u2026", "Save build sheet as PDF"],
         },
         absent=["These parts cannot be built"],
         # The Subwoofer page, when the window has one, goes here as

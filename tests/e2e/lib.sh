@@ -19,6 +19,16 @@ e2e_cleanup() {
 
 e2e_fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Ends everything started so far (the program, the window manager, the X
+# server), so that another screen can be started.
+e2e_stop_all() {
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  E2E_PIDS=()
+  rm -f "$E2E_TMP/display"
+}
+
 # The private screen's size in pixels; e2e_start_x WxH chooses another.
 E2E_SCREEN_W=1280
 E2E_SCREEN_H=1024

@@ -55,8 +55,6 @@ private slots:
     void init();
     void namesForScreenReaders_data();
     void namesForScreenReaders();
-    void tabFollowsReadingOrder_data();
-    void tabFollowsReadingOrder();
 
 private:
     QTemporaryDir settings_dir_;
@@ -127,40 +125,6 @@ void PartsA11yTest::namesForScreenReaders() {
     QTEST(w->lbl_failure->text(), "failure");
     const QStringList unnamed = unnamed_in(w.get());
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
-}
-
-void PartsA11yTest::tabFollowsReadingOrder_data() {
-    QTest::addColumn<Design>("design");
-    QTest::addColumn<QString>("series");
-    QTest::addColumn<QStringList>("order");
-    const QStringList choices{"cbo_series", "cbo_combine", "spn_r_tol", "spn_c_tol", "spn_load"};
-    const QStringList commands{"cmd_copy", "cmd_spice", "cmd_csv", "cmd_plot", "cmd_sheet"};
-    QTest::newRow("E24") << Design::start << "E24" << choices + commands;
-    // Tab passes disabled controls by: "Combine" without a series, the
-    // commands without parts.
-    QStringList without_combine = choices;
-    without_combine.removeAll(QStringLiteral("cbo_combine"));
-    QTest::newRow("exact") << Design::start << "exact" << without_combine + commands;
-    QTest::newRow("cannot be built") << Design::unbuildable << "as shown" << without_combine;
-}
-
-// Left to right along the choices, then the commands at the foot; the
-// tables and plots between them take no keyboard focus.
-void PartsA11yTest::tabFollowsReadingOrder() {
-    QFETCH(Design, design);
-    QFETCH(QString, series);
-    QFETCH(QStringList, order);
-    auto w = parts_shown(design, series);
-    QVERIFY(w);
-    QApplication::setActiveWindow(w.get());
-    QVERIFY(QTest::qWaitForWindowActive(w.get()));
-    w->cbo_series->setFocus(Qt::TabFocusReason);
-    QStringList visited;
-    for (qsizetype i = 0; i <= order.size(); ++i) {
-        visited << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    QCOMPARE(visited, order + QStringList{order.front()});
 }
 
 QTEST_MAIN(PartsA11yTest)

@@ -8,8 +8,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QDoubleSpinBox>
+#include <QImage>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +34,7 @@
 #include "parts_report.h"
 #include "recording_sink.h"
 #include "vandrel/as_built/parts_text.h"
+#include "value_box.h"
 #include "vandrel/batch.h"
 
 using vandrel::Field;
@@ -77,6 +80,7 @@ private slots:
     void savesFilesWholeOrSaysWhy_data();
     void savesFilesWholeOrSaysWhy();
     void savesThroughLinksNeverOverSpecialFiles();
+    void failuresSaidInAWarningBox();
     void unbuildablePartsAreSaid();
     void buildSheetShowsTheWindowsParts();
     void comesFromItsModule_data();
@@ -116,16 +120,17 @@ void PartsWindowTest::followsCompletedSolves_data() {
     QTest::addColumn<Mode>("shown_mode");
     QTest::addColumn<int>("messages");
 
-    QTest::newRow("completed") << Mode::butterworth << "1.0" << "30" << "" << false << "29.43 Hz" << "3.9k"
+    const QString k = QStringLiteral(" k\u03a9");
+    QTest::newRow("completed") << Mode::butterworth << "1.0" << "30" << "" << false << "29.43 Hz" << "3.9" + k
                                << Mode::butterworth << 0;
-    QTest::newRow("completed while closed") << Mode::butterworth << "1.0" << "30" << "" << true << "29.43 Hz" << "3.9k"
-                                            << Mode::butterworth << 0;
-    QTest::newRow("completed in another mode") << Mode::sos << "1.0" << "20" << "2" << false << "19.59 Hz" << "2k"
+    QTest::newRow("completed while closed") << Mode::butterworth << "1.0" << "30" << "" << true << "29.43 Hz"
+                                            << "3.9" + k << Mode::butterworth << 0;
+    QTest::newRow("completed in another mode") << Mode::sos << "1.0" << "20" << "2" << false << "19.59 Hz" << "2" + k
                                                << Mode::sos << 0;
     // Solve has taken the new capacitor when the long field stops it.
     QTest::newRow("stopped: field too long") << Mode::butterworth << "2.2" << "1234567" << "" << false << "16.93 Hz"
-                                             << "6.8k" << Mode::butterworth << 1;
-    QTest::newRow("stopped: no design") << Mode::sos << "1E-307" << "30" << "2" << false << "16.93 Hz" << "6.8k"
+                                             << "6.8" + k << Mode::butterworth << 1;
+    QTest::newRow("stopped: no design") << Mode::sos << "1E-307" << "30" << "2" << false << "16.93 Hz" << "6.8" + k
                                         << Mode::butterworth << 1;
 }
 
@@ -142,7 +147,7 @@ void PartsWindowTest::followsCompletedSolves() {
     frm_parts* parts = parts_window();
     QVERIFY(parts && parts->isVisible());
     QCOMPARE(cell(parts, "section_f0_built"), QStringLiteral("16.93 Hz"));
-    QCOMPARE(cell(parts, "parts_r3_chosen"), QStringLiteral("6.8k"));
+    QCOMPARE(cell(parts, "parts_r3_chosen"), QStringLiteral("6.8 k\u03a9"));
 
     if (closed) parts->close();
     main.mode_option(mode)->setChecked(true);
@@ -189,8 +194,9 @@ void PartsWindowTest::choicesAndPlacePersist_data() {
     QTest::addColumn<QString>("r4");  // the chosen R4, as the choices give it
 
     QTest::newRow("E96, two in parallel")
-        << "E96" << "two in parallel" << 0.5 << 10.0 << 2.2 << QRect(40, 50, 900, 600) << "13.2374k";
-    QTest::newRow("as shown") << "as shown" << "single" << 0.0 << 20.0 << 0.6 << QRect(100, 80, 1000, 650) << "13.2k";
+        << "E96" << "two in parallel" << 0.5 << 10.0 << 2.2 << QRect(40, 50, 700, 520) << "13.3 k\u03a9";
+    QTest::newRow("as shown") << "as shown" << "single" << 0.0 << 20.0 << 0.6 << QRect(60, 30, 720, 560)
+                              << "13.2 k\u03a9";
 }
 
 void PartsWindowTest::choicesAndPlacePersist() {
@@ -206,9 +212,11 @@ void PartsWindowTest::choicesAndPlacePersist() {
         QFETCH(double, r_tol);
         QFETCH(double, c_tol);
         QFETCH(double, load);
-        w.spn_r_tol->setValue(r_tol);
-        w.spn_c_tol->setValue(c_tol);
-        w.spn_load->setValue(load);
+        for (auto [box, value] : {std::pair{w.spn_r_tol, r_tol}, std::pair{w.spn_c_tol, c_tol}, std::pair{w.spn_load, load}}) {
+            box->selectAll();
+            QTest::keyClicks(box, QString::number(value));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
         w.setGeometry(place);
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -230,24 +238,41 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy_data() {
     QTest::addColumn<QString>("command");  // object name of the button
     QTest::addColumn<QString>("name");     // path typed in the dialog, in a directory with "blocker" (a file) and "folder"
     QTest::addColumn<QByteArray>("start"); // how the file written starts; empty: nothing written
+    QTest::addColumn<QByteArray>("holds"); // what else it holds
+    QTest::addColumn<QString>("message");  // how the message box starts; "" for none
 
     const QByteArray none;
-    QTest::newRow("netlist") << "cmd_spice" << "out.cir" << QByteArray("* Vandrel 1.01: subsonic high-pass filter");
-    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("hz,section_exact_db,section_db,path_db,path_group_delay_ms\n1,");
-    QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG");
-    QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml");
-    QTest::newRow("build sheet") << "cmd_sheet" << "out.pdf" << QByteArray("%PDF-");
-    QTest::newRow("cancelled") << "cmd_spice" << "" << none;
-    QTest::newRow("netlist below a file") << "cmd_spice" << "blocker/out.cir" << none;
-    QTest::newRow("CSV onto a directory") << "cmd_csv" << "folder" << none;
-    QTest::newRow("plot below a file") << "cmd_plot" << "blocker/out.svg" << none;
-    QTest::newRow("build sheet onto a directory") << "cmd_sheet" << "folder" << none;
+    const QString could_not = QStringLiteral("Could not save ");
+    // The caption of the plot, and the context of the table.
+    const QByteArray caption("Vandrel 1.01: Butterworth, C 1 \xc2\xb5" "F, gain 6 dB, f0 17 Hz, Q 0.707. R1 15 k\xce\xa9, "
+                             "R3 6.8 k\xce\xa9, R4 13 k\xce\xa9, C 1 \xc2\xb5" "F twice; E24, \xc2\xb1" "1 % and");
+    QTest::newRow("netlist") << "cmd_spice" << "out.cir" << QByteArray("* Vandrel 1.01: subsonic high-pass filter")
+                             << QByteArray("\n* C1 = C2 = 1 uF, as typed\n") << "";
+    QTest::newRow("CSV") << "cmd_csv" << "out.csv" << QByteArray("# Vandrel 1.01: response of the subsonic high-pass")
+                         << QByteArray("\n# Parts: R1 15 k\xce\xa9, R3 6.8 k\xce\xa9, R4 13 k\xce\xa9, C 1 \xc2\xb5"
+                                       "F twice\n# Choices: E24, single parts; capacitors as typed;")
+                         << "";
+    QTest::newRow("PNG") << "cmd_plot" << "out.png" << QByteArray("\x89PNG") << none << "";
+    QTest::newRow("JPEG") << "cmd_plot" << "out.jpg" << QByteArray("\xff\xd8\xff") << none << "";
+    QTest::newRow("JPEG, upper case") << "cmd_plot" << "out.JPEG" << QByteArray("\xff\xd8\xff") << none << "";
+    QTest::newRow("SVG") << "cmd_plot" << "out.SVG" << QByteArray("<?xml") << caption << "";
+    QTest::newRow("plot of another format") << "cmd_plot" << "out.bmp" << none << none
+                                            << "The plot is saved as PNG (.png), JPEG (.jpg or .jpeg) or SVG (.svg)";
+    QTest::newRow("plot without a suffix") << "cmd_plot" << "out" << none << none << "The plot is saved as PNG";
+    QTest::newRow("build sheet") << "cmd_sheet" << "out.pdf" << QByteArray("%PDF-") << none << "";
+    QTest::newRow("build sheet onto a directory") << "cmd_sheet" << "folder" << none << none << could_not;
+    QTest::newRow("cancelled") << "cmd_spice" << "" << none << none << "";
+    QTest::newRow("netlist below a file") << "cmd_spice" << "blocker/out.cir" << none << none << could_not;
+    QTest::newRow("CSV onto a directory") << "cmd_csv" << "folder" << none << none << could_not;
+    QTest::newRow("plot below a file") << "cmd_plot" << "blocker/out.svg" << none << none << could_not;
 }
 
 void PartsWindowTest::savesFilesWholeOrSaysWhy() {
     QFETCH(QString, command);
     QFETCH(QString, name);
     QFETCH(QByteArray, start);
+    QFETCH(QByteArray, holds);
+    QFETCH(QString, message);
     QTemporaryDir dir;
     QDir here(dir.path());
     QVERIFY(here.mkdir(QStringLiteral("folder")));
@@ -263,20 +288,53 @@ void PartsWindowTest::savesFilesWholeOrSaysWhy() {
     w.findChild<QPushButton*>(command)->click();
 
     QStringList expected{QStringLiteral("blocker"), QStringLiteral("folder")};
-    const bool fails = start.isEmpty() && !name.isEmpty();
     if (!start.isEmpty()) {
         expected << name;
-        QCOMPARE(read_all(path).left(start.size()), start);
+        const QByteArray written = read_all(path);
+        QCOMPARE(written.left(start.size()), start);
+        QVERIFY2(written.contains(holds), written.left(2000).constData());
+        // A picture under its caption, at twice the pixels.
+        if (command == QLatin1String("cmd_plot") && start != "<?xml") {
+            const QImage image = QImage::fromData(written);
+            QCOMPARE(image.size(), QSize(2000, 1520));
+            int dark = 0;
+            for (int y = 0; y < 60; ++y)
+                for (int x = 0; x < 400; ++x) dark += qGray(image.pixel(x, y)) < 100;
+            QVERIFY2(dark > 200, "no caption");
+        }
     }
     expected.sort();
     QCOMPARE(here.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name), expected);
     QCOMPARE(read_all(blocker.fileName()), QByteArray("keep"));
     QCOMPARE(here.entryList(QStringList(QStringLiteral("folder")), QDir::Dirs).size(), 1);
-    QCOMPARE(sink_->messages.size(), fails ? 1 : 0);
-    if (fails)
-        QVERIFY2(sink_->messages[0].startsWith(QStringLiteral("Could not save ") + QDir::toNativeSeparators(path) +
-                                               QStringLiteral(": ")),
-                 qPrintable(sink_->messages[0]));
+    QCOMPARE(sink_->messages.size(), message.isEmpty() ? 0 : 1);
+    if (!message.isEmpty()) QVERIFY2(sink_->messages[0].startsWith(message), qPrintable(sink_->messages[0]));
+}
+
+// A save that fails says so in a box captioned "Vandrel" with a warning icon.
+void PartsWindowTest::failuresSaidInAWarningBox() {
+    sink_.reset();  // real message boxes
+    QTemporaryDir dir;
+    QFile blocker(QDir(dir.path()).filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const QString path = blocker.fileName() + QStringLiteral("/out.cir");
+    vandrel::ui::set_save_dialog([&path](QWidget*, const vandrel::ui::SaveRequest&) { return path; });
+    frm_parts w(nullptr);
+    w.show_design(vandrel::solve_batch(Mode::butterworth, {}).design, Mode::butterworth);
+    w.show();
+    QString title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer::singleShot(0, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            title = box->windowTitle();
+            icon = box->icon();
+            box->accept();
+        }
+    });
+    w.cmd_spice->click();
+    QCOMPARE(title, QStringLiteral("Vandrel"));
+    QCOMPARE(icon, QMessageBox::Warning);
 }
 
 void PartsWindowTest::savesThroughLinksNeverOverSpecialFiles() {
@@ -330,7 +388,7 @@ void PartsWindowTest::unbuildablePartsAreSaid() {
     QVERIFY(!w.lbl_failure->isVisible());
     QVERIFY(w.report->isVisible());
     w.cmd_copy->click();
-    QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("Parts (E24, single parts):\n  R1  15k  (exact")),
+    QVERIFY2(QApplication::clipboard()->text().startsWith(QStringLiteral("Parts (E24, single parts):\n  R1  15 k\u03a9  (exact")),
              qPrintable(QApplication::clipboard()->text()));
 }
 
@@ -349,7 +407,7 @@ void PartsWindowTest::buildSheetShowsTheWindowsParts() {
     w.cbo_combine->setCurrentText(QStringLiteral("two in series"));
     w.show_design(vandrel::solve_batch(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}).design, Mode::sos);
     w.show();
-    QCOMPARE(w.cmd_sheet->text(), QStringLiteral("Save &build sheet as PDF..."));
+    QCOMPARE(w.cmd_sheet->text(), QStringLiteral("Save &build sheet as PDF\u2026"));
     QCOMPARE(w.cmd_sheet->accessibleName(), QStringLiteral("Save build sheet as PDF"));
     w.cmd_sheet->click();
     QCOMPARE(asked.filters.value(0), QStringLiteral("PDF document (*.pdf)"));
@@ -363,7 +421,7 @@ void PartsWindowTest::buildSheetShowsTheWindowsParts() {
     for (const QString& expected :
          {QStringLiteral("parts from E96, one part or two in series, into 10 k\u03a9"),
           QStringLiteral("Mode: SOS User-specified"), QStringLiteral("Peak frequency 21.3 Hz"),
-          w.report->cell(QStringLiteral("parts_r3_chosen"))->text().section(QLatin1Char('k'), 0, 0) + QStringLiteral(" k\u03a9"),
+          w.report->cell(QStringLiteral("parts_r3_chosen"))->text(),
           QStringLiteral("Section f3 ") + QString::fromStdString(vandrel::as_built::figure(w.figures().built->section.f3, 6)) +
               QStringLiteral(" Hz")})
         QVERIFY2(page.simplified().contains(expected), qPrintable(expected + QStringLiteral(" in:\n") + page));

@@ -82,10 +82,9 @@ TEST(PartsToBuy, EveryPartCountedOnceByValue) {
         std::vector<std::string> got;
         std::vector<std::string> expected;
     } cases[] = {
-        {"two in series; the 15k of R1 with the feedback's",
+        {"two in series where they beat one part; the 15k of R1 with the feedback's",
          listed(Mode::sos, {{Field::freq, "20"}, {Field::q, "2"}}, e24, ab::Combine::series),
-         {"1 | Resistor 68 Ω | ±1 % | R1", "1 | Resistor 200 Ω | ±1 % | output", "1 | Resistor 390 Ω | ±1 % | R3",
-          "1 | Resistor 1.6 kΩ | ±1 % | R3", "1 | Resistor 1.8 kΩ | ±1 % | R4",
+         {"1 | Resistor 200 Ω | ±1 % | output", "1 | Resistor 1.8 kΩ | ±1 % | R4", "1 | Resistor 2 kΩ | ±1 % | R3",
           "2 | Resistor 15 kΩ | ±1 % | R1, feedback", "1 | Resistor 30 kΩ | ±1 % | R4",
           "1 | Resistor 47 kΩ | ±1 % | input", "1 | Capacitor 0.01 µF | ±5 % | feedback",
           "3 | Capacitor 1 µF | ±5 % | C ×2, input", "1 | Dual op-amp TL072 |  | buffer and high-pass"}},

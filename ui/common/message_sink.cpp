@@ -16,6 +16,10 @@ public:
                         QMessageBox::Ok, parent);
         box.exec();
     }
+    void warning(QWidget* parent, const QString& text) override {
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Vandrel"), text, QMessageBox::Ok, parent);
+        box.exec();
+    }
     bool ask_yes_no(QWidget* parent, const QString& title, const QString& prompt) override {
         QMessageBox box(QMessageBox::Question, title, prompt, QMessageBox::Yes | QMessageBox::No, parent);
         box.setDefaultButton(QMessageBox::Yes);

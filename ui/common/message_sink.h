@@ -18,6 +18,10 @@ public:
     /// A modal Yes/No question with a question-mark icon, Yes the default;
     /// true when the answer is Yes.
     virtual bool ask_yes_no(QWidget* parent, const QString& title, const QString& prompt) = 0;
+    /// A modal box saying that something could not be done, as the Parts
+    /// window says it: the caption "Vandrel", a warning icon, an OK button
+    /// only. A sink that only records takes it as message().
+    virtual void warning(QWidget* parent, const QString& text) { message(parent, text); }
 };
 
 /// The sink in use: real message boxes unless a test installed its own.

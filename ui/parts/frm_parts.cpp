@@ -1,35 +1,32 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "frm_parts.h"
 
-#include <QApplication>
-#include <QEvent>
-#include <QClipboard>
 #include <QComboBox>
-#include <QDir>
-#include <QDoubleSpinBox>
-#include <QFileInfo>
-#include <QHBoxLayout>
+#include <QEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QSplitter>
-#include <QVBoxLayout>
+#include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QWindow>
 
 #include <algorithm>
-#include <utility>
 
 #include "accessibility.h"
-#include "message_sink.h"
-#include "parts_files.h"
+#include "frame_placement.h"
+#include "parts_panes.h"
 #include "parts_report.h"
 #include "parts_settings.h"
-#include "parts_sheet.h"
 #include "qtext.h"
 #include "response_plot.h"
 #include "vandrel/as_built/parts_text.h"
+#include "value_box.h"
+#include "wrap_row.h"
 
 using vandrel::ui::PartsChoices;
 using vandrel::ui::to_qstring;
@@ -37,36 +34,21 @@ namespace ab = vandrel::as_built;
 
 namespace {
 
-QDoubleSpinBox* spin_box(QWidget* parent, const char* name, double low, double high, double step, const QString& suffix) {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(QLatin1String(name));
-    // "." as the decimal point, as everywhere in the program.
-    box->setLocale(QLocale::c());
-    box->setRange(low, high);
-    box->setDecimals(2);
-    box->setSingleStep(step);
-    box->setSuffix(suffix);
-    return box;
-}
+// The largest client area worth filling beside the main window.
+constexpr QSize most_size(1200, 1100);
+// The least height of a tab's page: the plots, short but readable.
+constexpr int least_page_height = 260;
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setAutoDefault(false);
-    return b;
-}
-
-// A caption whose mnemonic moves the focus to `buddy`.
-QLabel* caption(QWidget* parent, const QString& text, QWidget* buddy) {
-    auto* label = new QLabel(text, parent);
-    label->setBuddy(buddy);
-    return label;
+// The main window's fields and Solve, on the screen.
+QRect fields_of(const QWidget* main_window) {
+    const QWidget* panel = main_window ? main_window->findChild<QWidget*>(QStringLiteral("frame_controls")) : nullptr;
+    return panel ? QRect(panel->mapToGlobal(QPoint(0, 0)), panel->size()) : QRect();
 }
 
 }  // namespace
 
 // A window of its own rather than the main window's child: the main window
-// comes to the front when clicked, which a big window over it needs.
+// comes to the front when clicked, which a big window near it needs.
 frm_parts::frm_parts(QWidget* main_window) : main_window_(main_window) {
     setObjectName(QStringLiteral("frm_parts"));
     // A window to screen readers (a frame to AT-SPI), not a filler.
@@ -75,7 +57,7 @@ frm_parts::frm_parts(QWidget* main_window) : main_window_(main_window) {
     if (main_window) setWindowIcon(main_window->windowIcon());
     build_controls();
     set_choices(vandrel::ui::load_choices());
-    if (!restoreGeometry(vandrel::ui::load_geometry())) place_first_time(main_window);
+    place(main_window);
     if (main_window) main_window->installEventFilter(this);
 }
 
@@ -85,124 +67,118 @@ frm_parts::~frm_parts() {
 
 bool frm_parts::eventFilter(QObject* watched, QEvent* event) {
     if (watched == main_window_ && event->type() == QEvent::Close) close();
+    if (watched == panes && event->type() == QEvent::Resize) arrange();
     return QWidget::eventFilter(watched, event);
 }
 
-void frm_parts::build_controls() {
-    cbo_series = new QComboBox(this);
-    cbo_series->setObjectName(QStringLiteral("cbo_series"));
-    vandrel::ui::name_combo_box(cbo_series, QStringLiteral("Series"));
-    for (const vandrel::ui::SourceChoice& c : vandrel::ui::source_choices) cbo_series->addItem(to_qstring(c.name));
-    cbo_combine = new QComboBox(this);
-    cbo_combine->setObjectName(QStringLiteral("cbo_combine"));
-    vandrel::ui::name_combo_box(cbo_combine, QStringLiteral("Combine"));
-    for (auto [how, text] : {std::pair{ab::Combine::single, "single"}, std::pair{ab::Combine::series, "two in series"},
-                             std::pair{ab::Combine::parallel, "two in parallel"}})
-        cbo_combine->addItem(QLatin1String(text), static_cast<int>(how));
-    spn_r_tol = spin_box(this, "spn_r_tol", 0, vandrel::ui::max_tolerance_pct, 0.1, QStringLiteral(" %"));
-    spn_c_tol = spin_box(this, "spn_c_tol", 0, vandrel::ui::max_tolerance_pct, 1, QStringLiteral(" %"));
-    spn_load = spin_box(this, "spn_load", vandrel::ui::min_load_kohm, vandrel::ui::max_load_kohm, 1,
-                        QStringLiteral(" k\u03a9"));
+// --- Size and place ---------------------------------------------------------
 
-    auto* choices_row = new QHBoxLayout;
-    const std::pair<QString, QWidget*> choices[] = {
-        {QStringLiteral("&Series:"), cbo_series},
-        {QStringLiteral("Co&mbine:"), cbo_combine},
-        {QStringLiteral("&Resistors \u00b1"), spn_r_tol},
-        {QStringLiteral("C&apacitors \u00b1"), spn_c_tol},
-        {QStringLiteral("&Load:"), spn_load},
-    };
-    for (const auto& [text, control] : choices) {
-        if (control != cbo_series) choices_row->addSpacing(12);
-        choices_row->addWidget(caption(this, text, control));
-        choices_row->addWidget(control);
-    }
-    choices_row->addStretch(1);
-
-    lbl_failure = new QLabel(this);
-    lbl_failure->setObjectName(QStringLiteral("lbl_failure"));
-    lbl_failure->setWordWrap(true);
-    lbl_failure->setStyleSheet(QStringLiteral("QLabel { color: #a01010; font-weight: bold; }"));
-    lbl_failure->hide();
-
-    report = new vandrel::ui::PartsReport;
-    auto* scroll = report_scroll_ = new QScrollArea;
-    scroll->setWidget(report);
-    scroll->setWidgetResizable(true);
-    scroll->setFrameShape(QFrame::NoFrame);
-    scroll->setFocusPolicy(Qt::NoFocus);
-    // As wide as the report needs (see update_figures); only a window too
-    // low for it scrolls.
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    plot = new vandrel::ui::ResponsePlot;
-    auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(scroll);
-    splitter->addWidget(plot);
-    splitter->setStretchFactor(0, 0);
-    splitter->setStretchFactor(1, 1);
-    splitter->setChildrenCollapsible(false);
-
-    cmd_copy = button(this, "cmd_copy", QStringLiteral("&Copy parts list"));
-    cmd_spice = button(this, "cmd_spice", QStringLiteral("Save SPICE &netlist..."));
-    cmd_csv = button(this, "cmd_csv", QStringLiteral("Save response as CS&V..."));
-    cmd_plot = button(this, "cmd_plot", QStringLiteral("Save &plot as PNG or SVG..."));
-    cmd_sheet = button(this, "cmd_sheet", QStringLiteral("Save &build sheet as PDF..."));
-    cmd_sheet->setAccessibleName(QStringLiteral("Save build sheet as PDF"));
-    auto* commands_row = new QHBoxLayout;
-    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot, cmd_sheet}) commands_row->addWidget(b);
-    commands_row->addStretch(1);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(choices_row);
-    layout->addWidget(lbl_failure);
-    layout->addWidget(splitter, 1);
-    layout->addLayout(commands_row);
-
-    connect(cbo_series, &QComboBox::currentIndexChanged, this, &frm_parts::choice_Change);
-    connect(cbo_combine, &QComboBox::currentIndexChanged, this, &frm_parts::choice_Change);
-    for (QDoubleSpinBox* box : {spn_r_tol, spn_c_tol, spn_load})
-        connect(box, &QDoubleSpinBox::valueChanged, this, &frm_parts::choice_Change);
-    connect(cmd_copy, &QPushButton::clicked, this, &frm_parts::cmd_copy_Click);
-    connect(cmd_spice, &QPushButton::clicked, this, &frm_parts::cmd_spice_Click);
-    connect(cmd_csv, &QPushButton::clicked, this, &frm_parts::cmd_csv_Click);
-    connect(cmd_plot, &QPushButton::clicked, this, &frm_parts::cmd_plot_Click);
-    connect(cmd_sheet, &QPushButton::clicked, this, &frm_parts::cmd_sheet_Click);
-    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+QMargins frm_parts::frame_margins() const {
+    if (windowHandle() && windowHandle()->isExposed()) return windowHandle()->frameMargins();
+    const QWidget* main = main_window_;
+    return main && main->windowHandle() ? main->windowHandle()->frameMargins() : QMargins();
 }
 
-// Right of, left of, below or above the main window, moved onto the screen
-// where it has no room: where it covers least of the main window.
-void frm_parts::place_first_time(QWidget* main_window) {
-    // Room for the window manager's frame, which is not known before the
-    // window is shown.
-    const QRect screen =
-        (main_window ? main_window->screen() : this->screen())->availableGeometry().adjusted(0, 0, -16, -48);
-    resize(QSize(1100, 720).boundedTo(screen.size()));
-    QRect best(QPoint(0, 0), size());
-    best.moveCenter(screen.center());
-    if (main_window) {
-        const QRect main = main_window->frameGeometry();
-        qint64 least = -1;
-        for (const QPoint at : {QPoint(main.right() + 1, main.top()), QPoint(main.left() - width(), main.top()),
-                                QPoint(main.left(), main.bottom() + 1), QPoint(main.left(), main.top() - height())}) {
-            const QPoint inside(std::clamp(at.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - width())),
-                                std::clamp(at.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - height())));
-            const QRect place(inside, size());
-            const QRect covered = place.intersected(main);
-            const qint64 area = covered.isEmpty() ? 0 : qint64(covered.width()) * covered.height();
-            if (least < 0 || area < least) {
-                least = area;
-                best = place;
-            }
+int frm_parts::least_width() const {
+    const QMargins m = layout()->contentsMargins();
+    const int report_width = report->form_width() + report_scroll_->verticalScrollBar()->sizeHint().width();
+    return std::max({report_width, choices_row_->widest(), commands_row_->widest()}) + m.left() + m.right();
+}
+
+int frm_parts::least_height(int width) const {
+    const QMargins m = layout()->contentsMargins();
+    const int inner = width - m.left() - m.right();
+    // The tab bar's own hint, once it has tabs.
+    const int tab_bar = std::max(panes->tabs()->tabBar()->sizeHint().height(), fontMetrics().height() + 14);
+    return m.top() + m.bottom() + 2 * layout()->spacing() + choices_row_->height_for(inner) +
+           commands_row_->height_for(inner) + tab_bar + least_page_height;
+}
+
+vandrel::ui::PlaceRequest frm_parts::place_request(QWidget* main_window, const QMargins& frame) const {
+    QScreen* screen = main_window ? main_window->screen() : this->screen();
+    return {screen->availableGeometry(),
+            main_window ? main_window->frameGeometry() : QRect(),
+            fields_of(main_window),
+            frame,
+            least_width(),
+            [this](int width) { return least_height(width); },
+            most_size};
+}
+
+void frm_parts::set_least_size() {
+    const QRect screen = (main_window_ ? main_window_->screen() : this->screen())->availableGeometry();
+    const QSize room = screen.size().shrunkBy(frame_margins());
+    const int width = least_width();
+    setMinimumSize(QSize(width, least_height(std::max(width, room.width()))).boundedTo(room).boundedTo(squeezed_));
+}
+
+void frm_parts::place(QWidget* main_window) {
+    set_least_size();
+    const QMargins frame = frame_margins();
+    if (restoreGeometry(vandrel::ui::load_geometry())) {
+        // Where the user left it, pulled onto a screen that may have shrunk.
+        const QRect screen = this->screen()->availableGeometry();
+        const QRect left(pos(), size().grownBy(frame));
+        const QRect pulled = vandrel::ui::pulled_onto(left, screen, minimumSize().grownBy(frame));
+        if (pulled != left) {
+            resize(pulled.size().shrunkBy(frame));
+            move(pulled.topLeft());
         }
+        return;
     }
-    move(best.topLeft());
+    const QRect client = vandrel::ui::first_place(place_request(main_window, frame));
+    // Placed smaller than readable, clear of the main window's fields, it
+    // may stay that small; and it never grows by itself.
+    squeezed_ = client.size();
+    set_least_size();
+    resize(client.size());
+    // Placed again by its real frame once shown, unless put elsewhere by then.
+    const QSize placed = size();
+    vandrel::ui::place_by_frame(this, main_window ? main_window->screen() : screen(),
+                                [this, main_window, placed](const QRect&, const QSize&) {
+                                    if (size() != placed) return frameGeometry().topLeft();
+                                    const QMargins real = frame_margins();
+                                    const QRect c = vandrel::ui::first_place(place_request(main_window, real));
+                                    squeezed_ = c.size();
+                                    set_least_size();
+                                    if (c.size() != size()) resize(c.size());
+                                    return c.topLeft() - QPoint(real.left(), real.top());
+                                });
 }
+
+vandrel::ui::Arrangement frm_parts::arrangement() const { return panes->arrangement(); }
+
+void frm_parts::arrange() {
+    // Arranging resizes the panes, which asks for it again: once more then,
+    // for their size at the end (a few rounds settle it).
+    if (arranging_) {
+        arrange_again_ = true;
+        return;
+    }
+    arranging_ = true;
+    for (int round = 0; round < 4; ++round) {
+        arrange_again_ = false;
+        const int scroll_bar = report_scroll_->verticalScrollBar()->sizeHint().width();
+        const int report_width = report->grid_width() + scroll_bar;
+        const vandrel::ui::Arrangement a = vandrel::ui::arrangement_for(panes->size(), report_width);
+        if (a != panes->arrangement()) {
+            panes->set_arrangement(a);
+            set_tab_order();
+        }
+        report->set_form(a != vandrel::ui::Arrangement::beside && panes->width() < report_width);
+        panes->fit_report(report_width, report->sizeHint().height());
+        if (!arrange_again_) break;
+    }
+    arranging_ = false;
+}
+
+// --- Choices and figures -----------------------------------------------------
 
 PartsChoices frm_parts::choices() const {
     PartsChoices c;
     c.source = vandrel::ui::source_choice(cbo_series->currentText().toStdString()).value_or(c.source);
     c.combine = static_cast<ab::Combine>(cbo_combine->currentData().toInt());
+    c.capacitor = static_cast<ab::CapSeries>(cbo_capacitor->currentData().toInt());
     c.r_pct = spn_r_tol->value();
     c.c_pct = spn_c_tol->value();
     c.load_kohm = spn_load->value();
@@ -213,9 +189,10 @@ void frm_parts::set_choices(const PartsChoices& c) {
     loading_ = true;
     cbo_series->setCurrentText(to_qstring(vandrel::ui::source_choice_name(c.source)));
     cbo_combine->setCurrentIndex(cbo_combine->findData(static_cast<int>(c.combine)));
-    spn_r_tol->setValue(c.r_pct);
-    spn_c_tol->setValue(c.c_pct);
-    spn_load->setValue(c.load_kohm);
+    cbo_capacitor->setCurrentIndex(cbo_capacitor->findData(static_cast<int>(c.capacitor)));
+    spn_r_tol->set_value(c.r_pct);
+    spn_c_tol->set_value(c.c_pct);
+    spn_load->set_value(c.load_kohm);
     loading_ = false;
     cbo_combine->setEnabled(c.source.kind == ab::PartSource::Kind::series);
 }
@@ -234,6 +211,17 @@ void frm_parts::choice_Change() {
     update_figures();
 }
 
+// A field refused its text: say why beside it, and what the figures use.
+void frm_parts::input_Problem() {
+    QStringList lines;
+    for (const vandrel::ui::ValueBox* box : {spn_r_tol, spn_c_tol, spn_load})
+        if (!box->problem().isEmpty())
+            lines << box->problem() + QStringLiteral(" The figures keep %1 %2.")
+                                          .arg(to_qstring(ab::figure(box->value(), 6)), to_qstring(box->range().unit));
+    lbl_input_problem->setText(lines.join(QLatin1Char('\n')));
+    lbl_input_problem->setVisible(!lines.isEmpty());
+}
+
 void frm_parts::update_figures() {
     stale_ = false;
     if (!design_) {
@@ -246,78 +234,26 @@ void frm_parts::update_figures() {
             failure = QStringLiteral("These parts cannot be built: %1. Choose a series or \"exact\".")
                           .arg(to_qstring(figures_.failure));
         lbl_failure->setText(failure);
-        if (figures_.built) {
-            report->show_figures(figures_);
-            // Wide enough for the longest texts shown so far.
-            const int width = report->sizeHint().width() + report_scroll_->verticalScrollBar()->sizeHint().width();
-            report_scroll_->setMinimumWidth(std::max(report_scroll_->minimumWidth(), width));
-        }
+        if (figures_.built) report->show_figures(figures_);
         plot->show_figures(figures_);
     }
     const bool built = figures_.built.has_value();
     lbl_failure->setVisible(!built);
     report->setVisible(built);
     for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot, cmd_sheet}) b->setEnabled(built);
+    // The report's pane from the new texts.
+    arrange();
+    set_least_size();
 }
 
 void frm_parts::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (stale_ || !figures_.built) update_figures();
+    if (windowHandle())
+        connect(windowHandle(), &QWindow::screenChanged, this, &frm_parts::set_least_size, Qt::UniqueConnection);
 }
 
 void frm_parts::hideEvent(QHideEvent* event) {
     vandrel::ui::save_geometry(saveGeometry());
     QWidget::hideEvent(event);
-}
-
-// --- Commands -------------------------------------------------------------------
-
-void frm_parts::cmd_copy_Click() {
-    if (figures_.built) QApplication::clipboard()->setText(to_qstring(ab::parts_list_text(*figures_.built)));
-}
-
-void frm_parts::save(const QString& caption, const QString& name, const QStringList& filters,
-                     const std::function<QByteArray(const QString&)>& bytes) {
-    if (!figures_.built) return;
-    const QString path = vandrel::ui::ask_save_path(
-        this, {caption, QDir(vandrel::ui::load_directory()).filePath(name), filters});
-    if (path.isEmpty()) return;
-    const QString failure = vandrel::ui::write_whole(path, bytes(path));
-    if (!failure.isEmpty()) {
-        vandrel::ui::message_sink().message(this, failure);
-        return;
-    }
-    vandrel::ui::save_directory(QFileInfo(path).absolutePath());
-}
-
-void frm_parts::cmd_spice_Click() {
-    save(QStringLiteral("Save SPICE netlist"), QStringLiteral("vandrel.cir"),
-         {QStringLiteral("SPICE netlist (*.cir)"), QStringLiteral("All files (*)")}, [this](const QString&) {
-             return QByteArray::fromStdString(ab::spice_netlist(figures_.design, figures_.mode, *figures_.built));
-         });
-}
-
-void frm_parts::cmd_csv_Click() {
-    save(QStringLiteral("Save response as CSV"), QStringLiteral("vandrel-response.csv"),
-         {QStringLiteral("CSV table (*.csv)"), QStringLiteral("All files (*)")},
-         [this](const QString&) { return QByteArray::fromStdString(ab::response_csv(figures_.rows)); });
-}
-
-void frm_parts::cmd_plot_Click() {
-    save(QStringLiteral("Save plot as PNG or SVG"), QStringLiteral("vandrel-response.png"),
-         {QStringLiteral("PNG image (*.png)"), QStringLiteral("SVG drawing (*.svg)")}, [this](const QString& path) {
-             return QFileInfo(path).suffix().compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0 ? plot->svg()
-                                                                                                      : plot->png();
-         });
-}
-
-void frm_parts::cmd_sheet_Click() {
-    if (!figures_.built) return;
-    const QByteArray pdf = vandrel::ui::build_sheet(figures_);
-    if (pdf.isEmpty()) {
-        vandrel::ui::message_sink().message(this, QStringLiteral("The build sheet could not be drawn. Nothing was written."));
-        return;
-    }
-    save(QStringLiteral("Save build sheet as PDF"), QStringLiteral("vandrel-build-sheet.pdf"),
-         {QStringLiteral("PDF document (*.pdf)"), QStringLiteral("All files (*)")}, [&pdf](const QString&) { return pdf; });
 }

@@ -11,22 +11,26 @@
 
 #include "parts_model.h"
 #include "parts_module.h"
+#include "parts_placement.h"
 
 class QComboBox;
-class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
 
 namespace vandrel::ui {
+class PartsPanes;
 class PartsReport;
 class ResponsePlot;
+class ValueBox;
+class WrapRow;
 }  // namespace vandrel::ui
 
 /// A modeless top-level window beside the main window, which it closes
 /// with. It shows the last design Solve completed, with the choices the
 /// user made in it; while it is hidden it only notes a new design and works
-/// it out when shown again.
+/// it out when shown again. Its report and plot sit side by side, one above
+/// the other or on two tabs, as its shape allows.
 class frm_parts final : public QWidget, public vandrel::ui::PartsWindow {
     Q_OBJECT
 public:
@@ -36,13 +40,21 @@ public:
     QWidget* widget() override { return this; }
     void show_design(const vandrel::Module1& design, vandrel::Mode mode) override;
 
-    /// The choices as the controls hold them.
+    /// The choices as the controls hold them (the last value each number
+    /// field took).
     vandrel::ui::PartsChoices choices() const;
     /// What the window shows now.
     const vandrel::ui::PartsFigures& figures() const { return figures_; }
+    /// How the report and the plot share the window now.
+    vandrel::ui::Arrangement arrangement() const;
+    /// The least client size of a readable layout at `width`, and the
+    /// least width of one.
+    int least_height(int width) const;
+    int least_width() const;
 
     // Event handlers.
     void choice_Change();
+    void input_Problem();
     void cmd_copy_Click();
     void cmd_spice_Click();
     void cmd_csv_Click();
@@ -52,12 +64,15 @@ public:
     // The controls, each with its name as object name.
     QComboBox* cbo_series = nullptr;
     QComboBox* cbo_combine = nullptr;
-    QDoubleSpinBox* spn_r_tol = nullptr;
-    QDoubleSpinBox* spn_c_tol = nullptr;
-    QDoubleSpinBox* spn_load = nullptr;
+    QComboBox* cbo_capacitor = nullptr;
+    vandrel::ui::ValueBox* spn_r_tol = nullptr;
+    vandrel::ui::ValueBox* spn_c_tol = nullptr;
+    vandrel::ui::ValueBox* spn_load = nullptr;
+    QLabel* lbl_input_problem = nullptr;
     QLabel* lbl_failure = nullptr;
     vandrel::ui::PartsReport* report = nullptr;
     vandrel::ui::ResponsePlot* plot = nullptr;
+    vandrel::ui::PartsPanes* panes = nullptr;
     QPushButton* cmd_copy = nullptr;
     QPushButton* cmd_spice = nullptr;
     QPushButton* cmd_csv = nullptr;
@@ -71,19 +86,39 @@ protected:
 
 private:
     void build_controls();
+    QWidget* build_choices();
+    QWidget* build_commands();
+    void set_tab_order();
     void set_choices(const vandrel::ui::PartsChoices& choices);
-    void place_first_time(QWidget* main_window);
+    /// Places the window for its first showing: where it was left, pulled
+    /// onto the screen, or beside the main window.
+    void place(QWidget* main_window);
+    vandrel::ui::PlaceRequest place_request(QWidget* main_window, const QMargins& frame) const;
+    /// The frame the window has, or will have: the main window's until it
+    /// is shown.
+    QMargins frame_margins() const;
+    /// The least size, within the screen.
+    void set_least_size();
+    /// Arranges the panes for the window's size and the report's width.
+    void arrange();
     /// Works the figures out again and shows them.
     void update_figures();
     /// Writes what `bytes` gives for the path the user picks, or says why it
-    /// could not.
+    /// could not; `bytes` may refuse the path by giving nothing and saying why.
     void save(const QString& caption, const QString& name, const QStringList& filters,
-              const std::function<QByteArray(const QString& path)>& bytes);
+              const std::function<std::optional<QByteArray>(const QString& path)>& bytes);
 
     std::optional<std::pair<vandrel::Module1, vandrel::Mode>> design_;
     QWidget* main_window_ = nullptr;
     QScrollArea* report_scroll_ = nullptr;
+    vandrel::ui::WrapRow* choices_row_ = nullptr;
+    vandrel::ui::WrapRow* commands_row_ = nullptr;
     bool stale_ = false;
     bool loading_ = false;
+    bool arranging_ = false;
+    bool arrange_again_ = false;
+    /// The size of the first place, which the least size stays within: the
+    /// window may be as small as placed, and never grows by itself.
+    QSize squeezed_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
     vandrel::ui::PartsFigures figures_;
 };

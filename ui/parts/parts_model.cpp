@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parts_model.h"
 
+#include "vandrel/as_built/exports.h"
+
 #include <algorithm>
 #include <cmath>
 #include <span>
@@ -11,7 +13,9 @@ namespace vandrel::ui {
 using as_built::ESeries;
 using as_built::PartSource;
 
-const std::array<SourceChoice, 7> source_choices{{
+const std::array<SourceChoice, 9> source_choices{{
+    {"E3", {PartSource::Kind::series, ESeries::E3}},
+    {"E6", {PartSource::Kind::series, ESeries::E6}},
     {"E12", {PartSource::Kind::series, ESeries::E12}},
     {"E24", {PartSource::Kind::series, ESeries::E24}},
     {"E48", {PartSource::Kind::series, ESeries::E48}},
@@ -19,6 +23,12 @@ const std::array<SourceChoice, 7> source_choices{{
     {"E192", {PartSource::Kind::series, ESeries::E192}},
     {"exact", {PartSource::Kind::exact}},
     {"as shown", {PartSource::Kind::shown}},
+}};
+
+const std::array<CapacitorChoice, 3> capacitor_choices{{
+    {"as typed", as_built::CapSeries::typed},
+    {"nearest E6", as_built::CapSeries::E6},
+    {"nearest E12", as_built::CapSeries::E12},
 }};
 
 std::string_view source_choice_name(PartSource source) {
@@ -42,6 +52,7 @@ PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choi
     as_built::Options options;
     options.source = choices.source;
     options.combine = choices.combine;
+    options.capacitor = choices.capacitor;
     options.load_kohm = choices.load_kohm;
     options.tolerance.r_pct = choices.r_pct;
     options.tolerance.c_pct = choices.c_pct;
@@ -58,6 +69,16 @@ PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choi
     const std::span<const as_built::PathParts> runs(out.built->runs);
     out.band = as_built::tolerance_band(runs.first(std::min(runs.size(), band_runs)), out.band_hz);
     return out;
+}
+
+std::string response_csv_file(const PartsFigures& f) {
+    std::vector<double> hz;
+    hz.reserve(f.rows.size());
+    for (const as_built::ResponseRow& r : f.rows) hz.push_back(r.hz);
+    const std::span<const as_built::PathParts> runs(f.built->runs);
+    const std::size_t used = std::min(runs.size(), band_runs);
+    const std::vector<as_built::Band> band = as_built::tolerance_band(runs.first(used), hz);
+    return as_built::described_response_csv(f.design, f.mode, *f.built, f.rows, band, used);
 }
 
 }  // namespace vandrel::ui

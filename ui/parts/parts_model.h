@@ -15,11 +15,12 @@
 
 namespace vandrel::ui {
 
-/// The choices the window offers: where the parts come from, how two are
-/// joined, the tolerances and the load.
+/// The choices the window offers: where the resistors come from, how two
+/// are joined, the capacitors bought, the tolerances and the load.
 struct PartsChoices {
     as_built::PartSource source;
     as_built::Combine combine = as_built::Combine::single;
+    as_built::CapSeries capacitor = as_built::CapSeries::typed;
     double r_pct = 1;      ///< resistor tolerance, +- %
     double c_pct = 5;      ///< capacitor tolerance, +- %
     double load_kohm = 10;
@@ -27,24 +28,26 @@ struct PartsChoices {
     friend bool operator==(const PartsChoices&, const PartsChoices&) = default;
 };
 
-/// The ranges the window offers: a load of 10 Ohm to 100 MOhm, tolerances
-/// up to 50 %.
-inline constexpr double min_load_kohm = 0.01;
-inline constexpr double max_load_kohm = 100000;
-inline constexpr double max_tolerance_pct = 50;
-
 /// The sources offered, in the order the window lists them, with their
-/// names: "E12" ... "E192", "exact", "as shown".
+/// names: "E3" ... "E192", "exact", "as shown".
 struct SourceChoice {
     std::string_view name;
     as_built::PartSource source;
 };
-extern const std::array<SourceChoice, 7> source_choices;
+extern const std::array<SourceChoice, 9> source_choices;
 
 /// The name the window gives a source; "" for one it does not offer.
 std::string_view source_choice_name(as_built::PartSource source);
 /// The source a name stands for; nothing for any other text.
 std::optional<as_built::PartSource> source_choice(std::string_view name);
+
+/// The capacitor choices offered, in order: "as typed", "nearest E6",
+/// "nearest E12".
+struct CapacitorChoice {
+    std::string_view name;
+    as_built::CapSeries from;
+};
+extern const std::array<CapacitorChoice, 3> capacitor_choices;
 
 /// Points a decade of the tolerance band, which is drawn, never read as a
 /// number: 40 a decade follow a peak of Q 5 smoothly.
@@ -67,12 +70,18 @@ struct PartsFigures {
     std::string failure;
     /// The response, 1 Hz to 1 kHz, 200 points a decade (as the CSV file).
     std::vector<as_built::ResponseRow> rows;
-    /// The tolerance band of the path's level at band_hz (from band_runs runs).
+    /// The tolerance band of the path's level at band_hz (from band_runs runs),
+    /// for drawing.
     std::vector<double> band_hz;
     std::vector<as_built::Band> band;
 };
 
 /// Works out the figures for `design`, solved in `mode`, with `choices`.
 PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choices);
+
+/// The response table with its context, as "Save response as CSV" writes
+/// it: the band at every row, over band_runs of the tolerance runs (all of
+/// them would take some 200 ms).
+std::string response_csv_file(const PartsFigures& figures);
 
 }  // namespace vandrel::ui

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "entry_check.h"
 #include "qtext.h"
 
 namespace vandrel::ui {
@@ -16,11 +17,15 @@ std::unique_ptr<QSettings> settings() {
                                        QStringLiteral("vandrel"));
 }
 
-// A saved number within [low, high], else `fallback`.
-double number_in(const QSettings& s, const QString& key, double fallback, double low, double high) {
+// A saved number within the range, else `fallback`.
+double number_in(const QSettings& s, const QString& key, double fallback, const EntryRange& range) {
     bool ok = false;
     const double v = s.value(key).toDouble(&ok);
-    return ok && v >= low && v <= high ? v : fallback;
+    return ok && v >= range.low && v <= range.high ? v : fallback;
+}
+
+QString pane_key(Qt::Orientation orientation) {
+    return orientation == Qt::Horizontal ? QStringLiteral("parts/report_width") : QStringLiteral("parts/report_height");
 }
 
 }  // namespace
@@ -32,9 +37,11 @@ PartsChoices load_choices() {
     if (auto source = source_choice(s.value(QStringLiteral("parts/series")).toString().toStdString())) c.source = *source;
     if (auto combine = as_built::combine_from_name(s.value(QStringLiteral("parts/combine")).toString().toStdString()))
         c.combine = *combine;
-    c.r_pct = number_in(s, QStringLiteral("parts/r_tol_pct"), c.r_pct, 0, max_tolerance_pct);
-    c.c_pct = number_in(s, QStringLiteral("parts/c_tol_pct"), c.c_pct, 0, max_tolerance_pct);
-    c.load_kohm = number_in(s, QStringLiteral("parts/load_kohm"), c.load_kohm, min_load_kohm, max_load_kohm);
+    if (auto from = as_built::cap_series_from_name(s.value(QStringLiteral("parts/capacitor")).toString().toStdString()))
+        c.capacitor = *from;
+    c.r_pct = number_in(s, QStringLiteral("parts/r_tol_pct"), c.r_pct, r_tol_range);
+    c.c_pct = number_in(s, QStringLiteral("parts/c_tol_pct"), c.c_pct, c_tol_range);
+    c.load_kohm = number_in(s, QStringLiteral("parts/load_kohm"), c.load_kohm, load_range);
     return c;
 }
 
@@ -42,6 +49,7 @@ void save_choices(const PartsChoices& c) {
     const std::unique_ptr<QSettings> s = settings();
     s->setValue(QStringLiteral("parts/series"), to_qstring(source_choice_name(c.source)));
     s->setValue(QStringLiteral("parts/combine"), to_qstring(as_built::combine_name(c.combine)));
+    s->setValue(QStringLiteral("parts/capacitor"), to_qstring(as_built::cap_series_name(c.capacitor)));
     s->setValue(QStringLiteral("parts/r_tol_pct"), c.r_pct);
     s->setValue(QStringLiteral("parts/c_tol_pct"), c.c_pct);
     s->setValue(QStringLiteral("parts/load_kohm"), c.load_kohm);
@@ -50,6 +58,14 @@ void save_choices(const PartsChoices& c) {
 QByteArray load_geometry() { return settings()->value(QStringLiteral("parts/geometry")).toByteArray(); }
 
 void save_geometry(const QByteArray& geometry) { settings()->setValue(QStringLiteral("parts/geometry"), geometry); }
+
+int load_report_pane(Qt::Orientation orientation) {
+    bool ok = false;
+    const int size = settings()->value(pane_key(orientation)).toInt(&ok);
+    return ok && size > 0 && size < 100000 ? size : 0;
+}
+
+void save_report_pane(Qt::Orientation orientation, int size) { settings()->setValue(pane_key(orientation), size); }
 
 QString load_directory() {
     return settings()->value(QStringLiteral("parts/directory"), QDir::homePath()).toString();

@@ -2,7 +2,6 @@
 #include "response_plot.h"
 
 #include <QAreaSeries>
-#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsLayout>
@@ -11,8 +10,6 @@
 #include <QLogValueAxis>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmap>
-#include <QSvgGenerator>
 #include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -26,6 +23,7 @@
 #include "plot_summary.h"
 #include "qtext.h"
 #include "vandrel/as_built/parts_text.h"
+#include "wrap_row.h"
 
 namespace vandrel::ui {
 namespace {
@@ -101,16 +99,21 @@ void set_range(QValueAxis* axis, double low, double high) {
 }
 
 // The delay axis for delays up to `v` ms (> 0): a step of 1, 2 or 5 times
-// a power of ten that covers them in at most six steps, and its top.
-std::pair<double, double> delay_scale(double v) {
-    double step = std::pow(10.0, std::floor(std::log10(v / 6)));
+// a power of ten that covers them in at most `steps` steps, and its top.
+std::pair<double, double> delay_scale(double v, int steps) {
+    double step = std::pow(10.0, std::floor(std::log10(v / steps)));
     for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (v / (m * step) <= 6) {
+        if (v / (m * step) <= steps) {
             step *= m;
             break;
         }
     return {step, std::ceil(v / step - 1e-9) * step};
 }
+
+// How many labelled steps an axis `height` pixels high has room for, from
+// 2 to 6: a label needs some 26 pixels, and the frequency axis below the
+// plot some 70.
+int steps_for(int height) { return std::clamp((height - 70) / 26, 2, 6); }
 
 // The frequency axis: 1 Hz to 1 kHz, a decade a major step, the 2..9 of each
 // decade as minor ticks.
@@ -153,7 +156,42 @@ void from_bottom(QList<QPointF>& points, double bottom) {
     for (QPointF& p : points) p.setY(std::max(p.y(), bottom));
 }
 
+// The legend of the level chart: a mark in each series' colour and its name.
+QWidget* legend(QWidget* parent, std::initializer_list<QAbstractSeries*> series) {
+    auto* row = new WrapRow(14, 2, parent);
+    row->setObjectName(QStringLiteral("legend"));
+    row->setAccessibleName(QStringLiteral("Legend of the level plot"));
+    row->set_centred(true);
+    row->setContentsMargins(0, 2, 0, 4);
+    for (QAbstractSeries* s : series) {
+        QString mark;
+        if (auto* area = qobject_cast<QAreaSeries*>(s)) {
+            // The band's colour as it shows on white.
+            const QColor fill = area->brush().color();
+            const double a = fill.alphaF();
+            const QColor seen(qRound(fill.red() * a + 255 * (1 - a)), qRound(fill.green() * a + 255 * (1 - a)),
+                              qRound(fill.blue() * a + 255 * (1 - a)));
+            mark = QStringLiteral("<span style=\"color:%1\">\u25a0</span>").arg(seen.name());
+        } else {
+            const QPen pen = static_cast<QLineSeries*>(s)->pen();
+            mark = QStringLiteral("<span style=\"color:%1\">%2</span>")
+                       .arg(pen.color().name(), pen.style() == Qt::SolidLine ? QStringLiteral("\u2501\u2501")
+                                                                             : QStringLiteral("\u2505\u2505"));
+        }
+        auto* item = new QLabel(mark + QStringLiteral("&nbsp;") + s->name().toHtmlEscaped());
+        item->setTextFormat(Qt::RichText);
+        row->add(item);
+    }
+    return row;
+}
+
 QString figure(double v, int digits = 4) { return to_qstring(ab::figure(v, digits)); }
+
+// A level for the readout: two decimals, never "-0.00".
+QString level(double db) {
+    const double rounded = std::round(db * 100) / 100;
+    return QString::number(rounded == 0 ? 0.0 : rounded, 'f', 2);
+}
 
 }  // namespace
 
@@ -189,12 +227,14 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     // The dashed exact design last, over the as-built section it is compared with.
     for (QAbstractSeries* s : std::initializer_list<QAbstractSeries*>{band_, section_, path_, exact_})
         attach(magnitude, s, x, level_axis_);
-    magnitude->legend()->setAlignment(Qt::AlignBottom);
+    // A legend of its own below the chart, which wraps where the chart's
+    // own would cut its names short.
+    magnitude->legend()->hide();
 
     QChart* delay = chart();
     delay_ = line(QStringLiteral("Group delay of the whole path"), path_colour);
     auto* dx = frequency_axis();
-    delay_axis_ = value_axis(QStringLiteral("Group delay (ms)"));
+    delay_axis_ = value_axis(QStringLiteral("Delay (ms)"));
     delay_axis_->setTickType(QValueAxis::TicksDynamic);
     delay_axis_->setTickAnchor(0);
     delay->addAxis(dx, Qt::AlignBottom);
@@ -203,6 +243,11 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     delay->legend()->hide();
 
     charts_ = new QWidget(this);
+    // White behind the legend too, as behind the charts.
+    charts_->setAutoFillBackground(true);
+    QPalette white = charts_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    charts_->setPalette(white);
     auto* charts_layout = new QVBoxLayout(charts_);
     charts_layout->setContentsMargins(0, 0, 0, 0);
     charts_layout->setSpacing(0);
@@ -213,20 +258,28 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     // Nothing to do in the plots from the keyboard: Tab passes them by. A
     // screen reader reads each as a chart, its key figures as its description.
     for (QChartView* view : {magnitude_view_, delay_view_}) view->setFocusPolicy(Qt::NoFocus);
+    // A screen reader reads each plot as a chart, its key figures as its
+    // description.
     const PartsFigures nothing_yet;
     make_picture(magnitude_view_, QAccessible::Chart, QStringLiteral("Magnitude response"),
                  to_qstring(magnitude_summary(nothing_yet)));
     make_picture(delay_view_, QAccessible::Chart, QStringLiteral("Group delay"), to_qstring(delay_summary(nothing_yet)));
-    magnitude_view_->setMinimumHeight(260);
-    delay_view_->setMinimumHeight(150);
+    // Small enough for a short window; they grow 3 : 2 with it.
+    magnitude_view_->setMinimumHeight(110);
+    delay_view_->setMinimumHeight(80);
+    for (QChartView* view : {magnitude_view_, delay_view_}) view->installEventFilter(this);
     charts_layout->addWidget(magnitude_view_, 3);
+    legend_ = legend(charts_, {band_, section_, path_, exact_});
+    charts_layout->addWidget(legend_);
+    charts_->installEventFilter(this);
     charts_layout->addWidget(delay_view_, 2);
 
     readout_ = new QLabel(this);
     readout_->setObjectName(QStringLiteral("readout"));
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // A long readout is cut at the window's edge rather than widen it.
-    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    readout_->setAccessibleName(QStringLiteral("Plot readout"));
+    // A long readout wraps rather than widen the window or be cut.
+    readout_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(charts_, 1);
@@ -278,57 +331,44 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
     band_high_->replace(high);
     delay_->replace(delay);
 
-    double longest = 1;
-    for (const QPointF& p : delay) longest = std::max(longest, p.y());
-    const auto [step, ceiling_ms] = delay_scale(longest);
-    if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
-    set_range(delay_axis_, 0, ceiling_ms);
+    longest_delay_ = 1;
+    for (const QPointF& p : delay) longest_delay_ = std::max(longest_delay_, p.y());
+    fit_ticks();
     magnitude_view_->setAccessibleDescription(to_qstring(magnitude_summary(f)));
     delay_view_->setAccessibleDescription(to_qstring(delay_summary(f)));
     hover(std::nullopt);
 }
 
+void ResponsePlot::fit_ticks() {
+    const auto [step, ceiling_ms] = delay_scale(longest_delay_, steps_for(delay_view_->height()));
+    if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
+    set_range(delay_axis_, 0, ceiling_ms);
+    // The 50 dB of the level axis in 10 dB steps, or 20 where it is short.
+    const double level_step = steps_for(magnitude_view_->height()) >= 5 ? 10 : 20;
+    if (level_axis_->tickInterval() != level_step) level_axis_->setTickInterval(level_step);
+}
+
+bool ResponsePlot::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Resize && (watched == magnitude_view_ || watched == delay_view_)) fit_ticks();
+    // Where the charts are too short for it, the legend gives them its room
+    // (the readout names every curve).
+    if (event->type() == QEvent::Resize && watched == charts_) legend_->setVisible(charts_->height() >= 300);
+    return QWidget::eventFilter(watched, event);
+}
+
 QString ResponsePlot::readout(double hz) const {
-    QString text = figure(hz) + QStringLiteral(" Hz, exact design %1 dB").arg(figure(ab::section_level_db(exact_section_, hz), 3));
+    QString text = figure(hz) + QStringLiteral(" Hz, exact design %1 dB").arg(level(ab::section_level_db(exact_section_, hz)));
     if (!path_parts_) return text;
     const ab::Section section = ab::section_of(*path_parts_);
     const ab::Band band = band_at(band_hz_, band_values_, hz);
     text += QStringLiteral(", as built %1 dB, whole path %2 dB (tolerance %3 to %4 dB), group delay %5 ms")
-                .arg(figure(ab::section_level_db(section, hz), 3), figure(ab::path_level_db(*path_parts_, hz), 3),
-                     figure(band.low_db, 3), figure(band.high_db, 3),
-                     figure(ab::path_group_delay_ms(*path_parts_, hz), 3));
+                .arg(level(ab::section_level_db(section, hz)), level(ab::path_level_db(*path_parts_, hz)),
+                     level(band.low_db), level(band.high_db), figure(ab::path_group_delay_ms(*path_parts_, hz), 3));
     return text;
 }
 
 void ResponsePlot::hover(std::optional<double> hz) {
     readout_->setText(hz ? readout(*hz) : QStringLiteral("Point at the plot to read the frequency and the levels."));
-}
-
-QByteArray ResponsePlot::png() const {
-    const qreal ratio = std::max<qreal>(2, devicePixelRatioF());
-    QPixmap image(charts_->size() * ratio);
-    image.setDevicePixelRatio(ratio);
-    image.fill(Qt::white);
-    charts_->render(&image);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
-}
-
-QByteArray ResponsePlot::svg() const {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    QSvgGenerator generator;
-    generator.setOutputDevice(&buffer);
-    generator.setSize(charts_->size());
-    generator.setViewBox(QRect(QPoint(0, 0), charts_->size()));
-    generator.setTitle(QStringLiteral("Vandrel: parts and real response"));
-    QPainter painter(&generator);
-    charts_->render(&painter);
-    painter.end();
-    return bytes;
 }
 
 }  // namespace vandrel::ui

@@ -30,21 +30,25 @@ public:
     void show_figures(const PartsFigures& figures);
     /// What hovering at `hz` shows: the frequency and every level there.
     QString readout(double hz) const;
-    /// The two charts, without the readout line, as a PNG image (at twice
-    /// the screen's pixel density at least) or as an SVG drawing.
-    QByteArray png() const;
-    QByteArray svg() const;
+    /// The two charts, without the readout line: what a saved plot shows.
+    QWidget* charts() const { return charts_; }
 
     QChartView* magnitude_view() const { return magnitude_view_; }
     QChartView* delay_view() const { return delay_view_; }
     QLabel* readout_label() const { return readout_; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void hover(std::optional<double> hz);
+    /// As many axis labels as the charts' heights have room for.
+    void fit_ticks();
 
     QChartView* magnitude_view_ = nullptr;
     QChartView* delay_view_ = nullptr;
     QWidget* charts_ = nullptr;
+    QWidget* legend_ = nullptr;
     QLabel* readout_ = nullptr;
     QLineSeries* exact_ = nullptr;
     QLineSeries* section_ = nullptr;
@@ -61,6 +65,7 @@ private:
     std::optional<as_built::PathParts> path_parts_;
     std::vector<double> band_hz_;
     std::vector<as_built::Band> band_values_;
+    double longest_delay_ = 1;  ///< ms
 };
 
 }  // namespace vandrel::ui

@@ -1,19 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/as_built/parts.h"
 
-#include "vandrel/as_built/ranges.h"
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <limits>
 #include <string>
+
+#include "vandrel/as_built/ranges.h"
 
 namespace vandrel::as_built {
 namespace {
 
 constexpr double feedback_kohm = 15;
-// Two parts are worth joining only when the smaller one still matters.
+// The widest two parts may be apart: 100:1, or 1000:1 where nothing within
+// 100:1 comes within the tolerance.
+constexpr double close_ratio = 100;
 constexpr double widest_ratio = 1000;
+// How far from their exact values R3 and R4 are sought, at most.
+constexpr double widest_reach = 8;
 
 // One or two parts and their joint value.
 struct Candidate {
@@ -29,17 +34,39 @@ std::string lower(std::string_view text) {
     return out;
 }
 
-void add_pair(std::vector<Candidate>& out, double a, double b, Combine combine) {
-    const double big = std::max(a, b), small = std::min(a, b);
-    if (small * widest_ratio < big || !resistors_made.holds(big) || !resistors_made.holds(small)) return;
-    const double value = combine == Combine::series ? big + small : big * small / (big + small);
-    out.push_back({big, small, value});
+// Which pairs may make one resistor: the two within `widest` of each other,
+// and their value closer to `target` than the nearest single part by more
+// than `tol` (relative deviations).
+struct PairRule {
+    double target = 1;
+    double single_off = INFINITY;  // how far the nearest single part is, relative
+    double tol = -INFINITY;
+    double widest = widest_ratio;
+
+    double off(double value) const { return std::abs(value / target - 1); }
+    bool admits(double big, double small, double value) const {
+        return small * widest >= big && single_off - off(value) > tol;
+    }
+};
+
+double joined(double big, double small, Combine combine) {
+    return combine == Combine::series ? big + small : big * small / (big + small);
 }
 
-// Calls f with every value of the series from lo to hi.
+void add_pair(std::vector<Candidate>& out, double a, double b, Combine combine, const PairRule& rule) {
+    const double big = std::max(a, b), small = std::min(a, b);
+    if (!resistors_made.holds(big) || !resistors_made.holds(small)) return;
+    const double value = joined(big, small, combine);
+    if (rule.admits(big, small, value)) out.push_back({big, small, value});
+}
+
+// Calls f with every value of the series from lo to hi. A bound beyond the
+// range of a double (twice a resistor of 1E308 kOhm) ends at its end, where
+// the series' values become infinite.
 template <class F>
 void for_values(ESeries s, double lo, double hi, F f) {
-    if (!(lo > 0) || !(hi >= lo)) return;
+    if (!(lo > 0) || !(hi >= lo) || !std::isfinite(lo)) return;
+    hi = std::min(hi, std::numeric_limits<double>::max());
     int k = index_at_or_below(s, lo);
     if (preferred_value(s, k) < lo) ++k;
     for (; preferred_value(s, k) <= hi; ++k) f(preferred_value(s, k));
@@ -49,16 +76,19 @@ void for_values(ESeries s, double lo, double hi, F f) {
 // values of every series, so a target within it always has one.
 
 // The single parts on either side of `target`, and with `series` or
-// `parallel` every pair whose joint value lies next to it: for each first
-// part that leaves room, the two values around what the second must be.
-std::vector<Candidate> candidates_around(ESeries s, double target, Combine combine) {
+// `parallel` every pair the rule admits whose joint value lies next to it:
+// for each first part that leaves room, the two values around what the
+// second must be.
+std::vector<Candidate> candidates_around(ESeries s, double target, Combine combine, const PairRule& rule) {
     std::vector<Candidate> out;
     const int k = index_at_or_below(s, target);
     for (int j = k - 1; j <= k + 2; ++j)
         if (resistors_made.holds(preferred_value(s, j))) out.push_back({preferred_value(s, j), 0, preferred_value(s, j)});
     const auto around = [&](double a, double rest) {
+        // What the second part must be, where it is a number at all.
+        if (!(rest > 0) || !std::isfinite(rest)) return;
         const int m = index_at_or_below(s, rest);
-        for (int i : {m, m + 1}) add_pair(out, a, preferred_value(s, i), combine);
+        for (int i : {m, m + 1}) add_pair(out, a, preferred_value(s, i), combine, rule);
     };
     if (combine == Combine::series)
         for_values(s, preferred_value(s, index_at_or_below(s, target / 2)), target, [&](double a) {
@@ -71,22 +101,39 @@ std::vector<Candidate> candidates_around(ESeries s, double target, Combine combi
     return out;
 }
 
-// Every single part and every pair whose joint value lies from lo to hi.
-std::vector<Candidate> candidates_between(ESeries s, double lo, double hi, Combine combine) {
+// The rule for a resistor of `target` kOhm with resistors within `tol`
+// (relative).
+PairRule pair_rule(ESeries s, double target, Combine combine, double tol) {
+    PairRule rule{target, 0, tol, close_ratio};
+    rule.single_off = rule.off(nearest_value(s, target));
+    // A single part within the tolerance leaves no pair anything to beat it
+    // by; else the pairs may be wider apart only when no pair within 100:1
+    // comes within the tolerance either.
+    if (combine == Combine::single || rule.single_off <= tol) return rule;
+    const PairRule close{target, INFINITY, -INFINITY, close_ratio};
+    for (const Candidate& c : candidates_around(s, target, combine, close))
+        if (c.count() == 2 && rule.off(c.value) <= tol) return rule;
+    rule.widest = widest_ratio;
+    return rule;
+}
+
+// Every single part and every pair the rule admits whose joint value lies
+// from lo to hi.
+std::vector<Candidate> candidates_between(ESeries s, double lo, double hi, Combine combine, const PairRule& rule) {
     std::vector<Candidate> out;
     for_values(s, lo, hi, [&](double v) {
         if (resistors_made.holds(v)) out.push_back({v, 0, v});
     });
     if (combine == Combine::series)
         for_values(s, lo / 2, hi, [&](double a) {
-            for_values(s, std::max(lo - a, a / widest_ratio), std::min(hi - a, a),
-                       [&](double b) { add_pair(out, a, b, combine); });
+            for_values(s, std::max(lo - a, a / rule.widest), std::min(hi - a, a),
+                       [&](double b) { add_pair(out, a, b, combine, rule); });
         });
     else if (combine == Combine::parallel)
         for_values(s, lo, 2 * hi, [&](double a) {
             const double most = 1 / hi - 1 / a > 0 ? 1 / (1 / hi - 1 / a) : INFINITY;
-            for_values(s, std::max(1 / (1 / lo - 1 / a), a), std::min(most, a * widest_ratio),
-                       [&](double b) { add_pair(out, a, b, combine); });
+            for_values(s, std::max(1 / (1 / lo - 1 / a), a), std::min(most, a * rule.widest),
+                       [&](double b) { add_pair(out, a, b, combine, rule); });
         });
     return out;
 }
@@ -131,11 +178,11 @@ struct SectionError {
     }
 };
 
-Candidate closest_gain(ESeries s, double exact, double gain_ratio, Combine combine) {
+Candidate closest_gain(ESeries s, double exact, double gain_ratio, Combine combine, double tol) {
     const auto error = [&](double r1) { return std::abs(std::log((1 + feedback_kohm / r1) / gain_ratio)); };
     Candidate best;
     double best_error = INFINITY;
-    for (const Candidate& c : candidates_around(s, exact, combine)) {
+    for (const Candidate& c : candidates_around(s, exact, combine, pair_rule(s, exact, combine, tol))) {
         const double e = error(c.value);
         if (better(e, c.count(), best_error, best.count())) {
             best = c;
@@ -145,8 +192,10 @@ Candidate closest_gain(ESeries s, double exact, double gain_ratio, Combine combi
     return best;
 }
 
-std::pair<Candidate, Candidate> closest_section(ESeries s, double r3, double r4, double q, Combine combine) {
+std::pair<Candidate, Candidate> closest_section(ESeries s, double r3, double r4, double q, Combine combine,
+                                                double tol) {
     const SectionError err{q};
+    const PairRule rule3 = pair_rule(s, r3, combine, tol), rule4 = pair_rule(s, r4, combine, tol);
     const auto e_of = [](const Candidate& c, double exact) { return std::log(c.value / exact); };
     const auto closest = [&](const std::vector<Candidate>& cs, double exact) {
         return *std::min_element(cs.begin(), cs.end(), [&](const Candidate& a, const Candidate& b) {
@@ -161,12 +210,16 @@ std::pair<Candidate, Candidate> closest_section(ESeries s, double r3, double r4,
     // and Q alone, which no other pair can bring lower; so the best pair
     // lies within that distance of both targets, and every pair there is
     // tried.
-    std::pair best{closest(candidates_around(s, r3, combine), r3), closest(candidates_around(s, r4, combine), r4)};
+    std::pair best{closest(candidates_around(s, r3, combine, rule3), r3),
+                   closest(candidates_around(s, r4, combine, rule4), r4)};
     double best_total = total(best);
     const double bound = 2 * best_total * (1 + 1e-9);
-    const double reach = std::exp(std::sqrt(bound));
-    const std::vector<Candidate> c3 = candidates_between(s, r3 / reach, r3 * reach, combine);
-    const std::vector<Candidate> c4 = candidates_between(s, r4 / reach, r4 * reach, combine);
+    // No realistic design needs more than a factor 8 (E3 single parts
+    // need 2.2); designs whose parts lie beyond the range of a double would
+    // ask for factors beyond it, and as many values to try.
+    const double reach = std::min(std::exp(std::sqrt(bound)), widest_reach);
+    const std::vector<Candidate> c3 = candidates_between(s, r3 / reach, r3 * reach, combine, rule3);
+    const std::vector<Candidate> c4 = candidates_between(s, r4 / reach, r4 * reach, combine, rule4);
     for (const Candidate& a : c3) {
         const double e3 = e_of(a, r3);
         for (const Candidate& b : c4) {
@@ -217,6 +270,22 @@ std::string_view source_name(PartSource source) {
     return "";
 }
 
+std::string_view cap_series_name(CapSeries from) {
+    switch (from) {
+    case CapSeries::typed: return "typed";
+    case CapSeries::E6: return "E6";
+    case CapSeries::E12: return "E12";
+    }
+    return "";
+}
+
+std::optional<CapSeries> cap_series_from_name(std::string_view name) {
+    const std::string n = lower(name);
+    for (CapSeries c : {CapSeries::typed, CapSeries::E6, CapSeries::E12})
+        if (n == lower(cap_series_name(c))) return c;
+    return std::nullopt;
+}
+
 std::optional<PartSource> source_from_name(std::string_view name) {
     const std::string n = lower(name);
     if (n == "exact") return PartSource{PartSource::Kind::exact};
@@ -230,16 +299,22 @@ double combined_value(const std::vector<double>& parts, Combine combine) {
     return combine == Combine::parallel ? parts[0] * parts[1] / (parts[0] + parts[1]) : parts[0] + parts[1];
 }
 
-CapacitorCheck check_capacitor(double uf) {
-    return {uf, is_value(ESeries::E6, uf), is_value(ESeries::E12, uf), nearest_value(ESeries::E6, uf),
-            nearest_value(ESeries::E12, uf)};
+CapacitorCheck check_capacitor(double uf, CapSeries from) {
+    CapacitorCheck c{uf, is_value(ESeries::E6, uf), is_value(ESeries::E12, uf), nearest_value(ESeries::E6, uf),
+                     nearest_value(ESeries::E12, uf), from, uf};
+    if (from == CapSeries::E6) c.chosen = c.nearest_e6;
+    if (from == CapSeries::E12) c.chosen = c.nearest_e12;
+    return c;
 }
 
-PartsList choose_parts(const Module1& d, PartSource source, Combine combine) {
+PartsList choose_parts(const Module1& d, PartSource source, Combine combine, CapSeries cap, double r_tol_pct) {
     PartsList out;
     require_made("C", d.cfilter, true);
-    out.c = check_capacitor(d.cfilter);
-    const double r3 = d.xc / (d.q * 2), r4 = (d.xc * 2) * d.q;
+    out.c = check_capacitor(d.cfilter, cap);
+    // The section's resistors go inversely with the capacitors bought.
+    const double scale = out.c.chosen == d.cfilter ? 1 : d.cfilter / out.c.chosen;
+    const double r3 = d.xc / (d.q * 2) * scale, r4 = (d.xc * 2) * d.q * scale;
+    const double tol = r_tol_pct / 100;
     // A gain whose ratio is 1 in double precision is a follower too.
     const double gain_ratio = std::pow(10.0, d.gain / 20);
     const bool follower = !(d.gain > 0) || gain_ratio - 1 == 0;
@@ -262,8 +337,9 @@ PartsList choose_parts(const Module1& d, PartSource source, Combine combine) {
         out.r4 = one_part(r4, d.r4, d.r4);
         break;
     case PartSource::Kind::series: {
-        if (!follower) out.r1 = made_of(r1, d.r1, closest_gain(source.series, r1, gain_ratio, combine), combine);
-        const auto [c3, c4] = closest_section(source.series, r3, r4, d.q, combine);
+        if (!follower)
+            out.r1 = made_of(r1, d.r1, closest_gain(source.series, r1, gain_ratio, combine, tol), combine);
+        const auto [c3, c4] = closest_section(source.series, r3, r4, d.q, combine, tol);
         out.r3 = made_of(r3, d.r3, c3, combine);
         out.r4 = made_of(r4, d.r4, c4, combine);
         break;
@@ -275,7 +351,7 @@ PartsList choose_parts(const Module1& d, PartSource source, Combine combine) {
 PathParts path_of(const PartsList& parts, double load_kohm) {
     PathParts p;
     if (parts.r1) p.r1 = parts.r1->value;
-    p.c1 = p.c2 = parts.c.value;
+    p.c1 = p.c2 = parts.c.chosen;
     p.r3 = parts.r3.value;
     p.r4 = parts.r4.value;
     p.load = load_kohm;

@@ -1,32 +1,55 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/as_built/parts_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace vandrel::as_built {
+namespace {
+
+// `value` rounded to six significant digits, as a double.
+double six_digits(double value) {
+    char buf[40];
+    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::scientific, 5).ptr;
+    double out = value;
+    std::from_chars(buf, end, out);
+    return out;
+}
+
+}  // namespace
 
 std::string figure(double value, int digits) {
     char buf[40];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, digits).ptr;
+    const auto end = std::to_chars(buf, buf + sizeof buf, value == 0 ? 0.0 : value, std::chars_format::general,
+                                   std::clamp(digits, 1, 6)).ptr;
     return std::string(buf, end);
 }
 
-std::string kohm_text(double kohm) { return figure(kohm, 15) + "k"; }
+std::string resistance_text(double kohm) {
+    // Rounded first, so that 999.9999 kOhm is "1 MΩ", not "1000 kΩ".
+    const double ohm = six_digits(kohm * 1000);
+    if (std::abs(ohm) < 1000) return figure(ohm, 6) + " \u03a9";
+    if (std::abs(ohm) < 1e6) return figure(ohm / 1000, 6) + " k\u03a9";
+    return figure(ohm / 1e6, 6) + " M\u03a9";
+}
+
+std::string capacitance_text(double uf) { return figure(uf, 6) + " \u00b5F"; }
 
 std::string chosen_text(const Resistor& r) {
-    std::string text = kohm_text(r.chosen.at(0));
-    if (r.chosen.size() == 2) text += (r.combine == Combine::parallel ? " || " : " + ") + kohm_text(r.chosen[1]);
+    std::string text = resistance_text(r.chosen.at(0));
+    if (r.chosen.size() == 2) text += (r.combine == Combine::parallel ? " || " : " + ") + resistance_text(r.chosen[1]);
     return text;
 }
 
 std::string deviation_text(double value, double exact) {
-    // Two decimals, the sign always written; "-0.00" stays as printf gives it.
-    const double pct = (value / exact - 1) * 100;
+    // Two decimals, the sign always written; what rounds to 0 is "+0.00".
+    double pct = (value / exact - 1) * 100;
+    if (std::abs(pct) < 0.005) pct = 0;
     char buf[40];
     const auto end = std::to_chars(buf, buf + sizeof buf, pct, std::chars_format::fixed, 2).ptr;
     // Built by appending: inserting in front trips a false GCC 12 warning at -O3.
-    std::string text = std::signbit(pct) ? "" : "+";
+    std::string text = pct < 0 ? "" : "+";
     text.append(buf, end);
     return text + " %";
 }
@@ -35,11 +58,23 @@ std::string peak_text(const std::optional<double>& hz, double db) {
     return hz ? figure(db) + " dB at " + figure(*hz) + " Hz" : std::string("none");
 }
 
-std::string spread_text(const Spread& s) { return figure(s.p5) + " / " + figure(s.p50) + " / " + figure(s.p95); }
+std::string spread_text(const Spread& s, const std::string& unit, bool zero_is_none) {
+    if (zero_is_none && s.p5 == 0 && s.p50 == 0 && s.p95 == 0) return "none";
+    std::string out;
+    for (double v : {s.p5, s.p50, s.p95})
+        out += (out.empty() ? "" : " / ") + (zero_is_none && v == 0 ? std::string("none") : figure(v));
+    return out + " " + unit;
+}
 
 std::string capacitor_text(const CapacitorCheck& c) {
-    return std::string(c.in_e12 ? (c.in_e6 ? "an E6 and E12 value" : "an E12 value") : "in neither E6 nor E12") +
-           " (nearest E6 " + figure(c.nearest_e6, 15) + ", E12 " + figure(c.nearest_e12, 15) + ")";
+    if (c.from != CapSeries::typed) {
+        const std::string series(cap_series_name(c.from));
+        return c.chosen == c.value ? "as typed, an " + series + " value"
+                                   : "the nearest " + series + " value to " + capacitance_text(c.value) + " as typed";
+    }
+    return std::string("as typed, ") +
+           (c.in_e12 ? (c.in_e6 ? "an E6 and E12 value" : "an E12 value") : "in neither E6 nor E12") +
+           " (nearest E6 " + capacitance_text(c.nearest_e6) + ", E12 " + capacitance_text(c.nearest_e12) + ")";
 }
 
 std::string parts_source_text(const Options& o) {
@@ -59,8 +94,9 @@ std::string parts_list_text(const AsBuilt& b) {
     std::string out = "Parts (" + parts_source_text(b.options) + "):\n";
     const auto resistor = [&](const char* name, const Resistor& r) {
         out += std::string("  ") + name + "  " + chosen_text(r) +
-               (r.chosen.size() == 2 ? " = " + kohm_text(r.value) : std::string()) + "  (exact " + figure(r.exact, 6) + "k, shown " +
-               figure(r.shown, 6) + "k, " + deviation_text(r.value, r.exact) + ")\n";
+               (r.chosen.size() == 2 ? " = " + resistance_text(r.value) : std::string()) + "  (exact " +
+               resistance_text(r.exact) + ", shown " + resistance_text(r.shown) + ", " +
+               deviation_text(r.value, r.exact) + ")\n";
     };
     if (p.r1)
         resistor("R1", *p.r1);
@@ -68,7 +104,7 @@ std::string parts_list_text(const AsBuilt& b) {
         out += "  R1  none: the buffer is a follower\n";
     resistor("R3", p.r3);
     resistor("R4", p.r4);
-    out += "  C   " + figure(p.c.value, 15) + " uF, twice: " + capacitor_text(p.c) + "\n";
+    out += "  C   " + capacitance_text(p.c.chosen) + ", twice: " + capacitor_text(p.c) + "\n";
 
     const auto section = [&](const char* name, const SectionFigures& s) {
         out += std::string("  ") + name + "f0 " + figure(s.f0) + " Hz, Q " + figure(s.q) + ", f3 " + figure(s.f3) +
@@ -79,20 +115,20 @@ std::string parts_list_text(const AsBuilt& b) {
     section("exact design: ", b.exact_section);
 
     const PathFigures& path = b.path_figures;
-    out += "\nWhole path into " + figure(b.options.load_kohm) + "k:\n  gain " + figure(path.gain_db) + " dB, f3 " +
-           (path.f3 ? figure(*path.f3) + " Hz" : std::string("none")) + ", peak " +
-           (path.peak_db > 0 ? figure(path.peak_db) + " dB" : std::string("none")) + "\n  group delay";
+    out += "\nWhole path into " + resistance_text(b.options.load_kohm) + ":\n  gain " + figure(path.gain_db) +
+           " dB, f3 " + (path.f3 ? figure(*path.f3) + " Hz" : std::string("none")) + ", peak " +
+           peak_text(path.peak_hz, path.peak_db) + "\n  group delay";
     for (std::size_t i = 0; i < group_delay_hz.size(); ++i)
         out += (i ? ", " : " ") + figure(path.group_delay_ms[i]) + " ms at " + figure(group_delay_hz[i]) + " Hz";
 
     const Tolerance& t = b.options.tolerance;
-    out += "\n\nTolerance (resistors +-" + figure(t.r_pct) + " %, capacitors +-" + figure(t.c_pct) + " %, " +
+    out += "\n\nTolerance (resistors \u00b1" + figure(t.r_pct) + " %, capacitors \u00b1" + figure(t.c_pct) + " %, " +
            std::to_string(t.runs) + " runs), 5th / 50th / 95th percentile:\n";
-    out += "  section f3  " + spread_text(b.tolerance.section_f3) + " Hz\n";
-    out += "  path f3     " + (b.tolerance.path_f3 ? spread_text(*b.tolerance.path_f3) + " Hz" : std::string("none"));
+    out += "  section f3  " + spread_text(b.tolerance.section_f3, "Hz") + "\n";
+    out += "  path f3     " + (b.tolerance.path_f3 ? spread_text(*b.tolerance.path_f3, "Hz") : std::string("none"));
     if (b.tolerance.path_f3 && b.tolerance.path_f3_runs < t.runs)
         out += " (over the " + std::to_string(b.tolerance.path_f3_runs) + " runs that reach an f3)";
-    out += "\n  peak        " + spread_text(b.tolerance.peak_db) + " dB\n";
+    out += "\n  peak        " + spread_text(b.tolerance.peak_db, "dB", true) + "\n";
     if (!b.warnings.empty()) {
         out += "\nWarnings:\n";
         for (const Warning& w : b.warnings) out += "  " + w.text + "\n";

@@ -25,7 +25,8 @@ AsBuilt analyse(const Module1& design, const Options& options) {
 
     AsBuilt out;
     out.options = options;
-    out.parts = choose_parts(design, options.source, options.combine);
+    out.parts =
+        choose_parts(design, options.source, options.combine, options.capacitor, options.tolerance.r_pct);
     if (out.parts.r1) require_parts_made(*out.parts.r1, "R1");
     require_parts_made(out.parts.r3, "R3");
     require_parts_made(out.parts.r4, "R4");

@@ -44,6 +44,14 @@ std::string resistor_comment(std::string_view name, const Resistor& r) {
     return line + " (exact " + rounded(r.exact) + "k, shown " + shortest(r.shown) + "k)\n";
 }
 
+std::string capacitor_comment(const CapacitorCheck& c) {
+    std::string line = "* C1 = C2 = " + shortest(c.chosen) + " uF";
+    if (c.from == CapSeries::typed) return line + ", as typed\n";
+    const std::string series(cap_series_name(c.from));
+    return line + (c.chosen == c.value ? ", as typed, an " + series + " value\n"
+                                       : ", the nearest " + series + " value to " + shortest(c.value) + " uF as typed\n");
+}
+
 // A resistor of one or two parts between nodes a and b.
 std::string resistor_lines(std::string_view name, const Resistor& r, std::string_view a, std::string_view b) {
     const std::string n(name);
@@ -67,6 +75,7 @@ std::string spice_netlist(const Module1& design, Mode mode, const AsBuilt& built
     if (parts.r1) out += resistor_comment("R1", *parts.r1);
     out += resistor_comment("R3", parts.r3);
     out += resistor_comment("R4", parts.r4);
+    out += capacitor_comment(parts.c);
     out += "* Op-amps: ideal, voltage-controlled sources with a gain of 1e6\n";
     out += "VIN in 0 AC 1\n";
     out += "* Input coupling\n";

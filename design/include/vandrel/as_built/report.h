@@ -22,6 +22,7 @@ namespace vandrel::as_built {
 struct Options {
     PartSource source;
     Combine combine = Combine::single;
+    CapSeries capacitor = CapSeries::typed;  ///< the capacitors bought
     double load_kohm = 10;   ///< load at the output, kOhm (0.01 to 1E6)
     Tolerance tolerance;
 };

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "parts_panes.h"
+
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedLayout>
+#include <QTabWidget>
+
+#include <algorithm>
+
+#include "parts_settings.h"
+
+namespace vandrel::ui {
+namespace {
+
+// The least height of the report's pane above the plot, and the height the
+// plot below it is comfortable at.
+constexpr int report_least_height = 120;
+constexpr int plot_comfortable_height = 440;
+
+}  // namespace
+
+PartsPanes::PartsPanes(QScrollArea* report, QWidget* plot, QWidget* parent)
+    : QWidget(parent), report_(report), plot_(plot), stack_(new QStackedLayout(this)),
+      splitter_(new QSplitter(Qt::Horizontal)), tabs_(new QTabWidget) {
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->setAccessibleName(QStringLiteral("Figures and plot"));
+    splitter_->setChildrenCollapsible(false);
+    tabs_->setObjectName(QStringLiteral("tabs"));
+    tabs_->setAccessibleName(QStringLiteral("Figures and plot"));
+    tabs_->setDocumentMode(true);
+    // Tab reaches its tab bar where the frame puts it, not the tab widget
+    // again after the last command.
+    tabs_->setFocusPolicy(Qt::NoFocus);
+    stack_->addWidget(splitter_);
+    stack_->addWidget(tabs_);
+    splitter_->addWidget(report_);
+    splitter_->addWidget(plot_);
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    connect(splitter_, &QSplitter::splitterMoved, this, &PartsPanes::splitter_moved);
+    arrangement_ = Arrangement::stacked;
+    set_arrangement(Arrangement::beside);
+}
+
+void PartsPanes::set_arrangement(Arrangement arrangement) {
+    if (arrangement == arrangement_) return;
+    arrangement_ = arrangement;
+    if (arrangement == Arrangement::tabs) {
+        tabs_->addTab(report_, QStringLiteral("&Figures"));
+        tabs_->addTab(plot_, QStringLiteral("Pl&ot"));
+        stack_->setCurrentWidget(tabs_);
+        report_->setMinimumWidth(0);
+    } else {
+        splitter_->setOrientation(arrangement == Arrangement::beside ? Qt::Horizontal : Qt::Vertical);
+        splitter_->insertWidget(0, report_);
+        splitter_->insertWidget(1, plot_);
+        splitter_->setStretchFactor(0, 0);
+        splitter_->setStretchFactor(1, 1);
+        report_->show();
+        plot_->show();
+        stack_->setCurrentWidget(splitter_);
+    }
+    report_->setHorizontalScrollBarPolicy(arrangement == Arrangement::beside ? Qt::ScrollBarAlwaysOff
+                                                                              : Qt::ScrollBarAsNeeded);
+}
+
+void PartsPanes::fit_report(int width, int height) {
+    report_width_ = width;
+    report_height_ = height;
+    if (arrangement_ == Arrangement::tabs) return;
+    const bool beside = arrangement_ == Arrangement::beside;
+    const int total = beside ? splitter_->width() : splitter_->height();
+    int pane = 0;
+    if (beside) {
+        report_->setMinimumSize(width, 0);
+        pane = std::max(width, load_report_pane(Qt::Horizontal));
+    } else {
+        report_->setMinimumSize(0, report_least_height);
+        const int chosen = load_report_pane(Qt::Vertical);
+        // All of the report where the plot keeps a comfortable height,
+        // else half.
+        pane = chosen > 0 ? chosen : std::min(height, std::max(total / 2, total - plot_comfortable_height));
+    }
+    splitter_->setSizes({pane, std::max(1, total - pane - splitter_->handleWidth())});
+}
+
+void PartsPanes::splitter_moved() {
+    const Qt::Orientation orientation = splitter_->orientation();
+    save_report_pane(orientation, splitter_->sizes().value(0));
+}
+
+}  // namespace vandrel::ui

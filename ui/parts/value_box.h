@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// A number field of the Parts window that never changes what was typed: a
+// text it cannot take is kept, shown refused (a reddish background) and
+// said why as it is typed, while the last value it took stays in effect. A
+// text it can take is taken on Enter or when the field is left. The
+// arrows, Up, Down, Page Up and Page Down step from the value in effect,
+// within the range, and take the step at once.
+
+#include <QAbstractSpinBox>
+
+#include <optional>
+
+#include "entry_check.h"
+
+namespace vandrel::ui {
+
+class ValueBox final : public QAbstractSpinBox {
+    Q_OBJECT
+public:
+    /// A field for `range`, stepping by `step`.
+    ValueBox(const EntryRange& range, double step, QWidget* parent = nullptr);
+
+    /// The last value taken.
+    double value() const { return value_; }
+    /// Shows `value` (put within the range), without a signal.
+    void set_value(double value);
+    /// Why the text is refused; "" when it is taken.
+    QString problem() const { return problem_; }
+    const EntryRange& range() const { return range_; }
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+signals:
+    /// A new value was typed (and Enter pressed or the field left) or
+    /// stepped to.
+    void value_changed(double value);
+    /// The text became refused, or taken again.
+    void problem_changed(const QString& problem);
+
+protected:
+    QValidator::State validate(QString& input, int& pos) const override;
+    void fixup(QString& input) const override;
+    void stepBy(int steps) override;
+    StepEnabled stepEnabled() const override;
+
+private:
+    void text_changed(const QString& text);
+    void take_typed();
+    void show_refused(bool refused);
+
+    EntryRange range_;
+    double step_;
+    double value_;
+    std::optional<double> typed_;  // what the text reads as, if anything
+    QString problem_;
+    QColor normal_base_;
+    bool setting_ = false;
+};
+
+}  // namespace vandrel::ui
