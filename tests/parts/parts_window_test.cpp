@@ -82,6 +82,7 @@ private slots:
     void savesThroughLinksNeverOverSpecialFiles();
     void failuresSaidInAWarningBox();
     void unbuildablePartsAreSaid();
+    void spreadSaysOverHowManyBuilds();
     void buildSheetShowsTheWindowsParts();
     void comesFromItsModule_data();
     void comesFromItsModule();
@@ -366,6 +367,18 @@ void PartsWindowTest::savesThroughLinksNeverOverSpecialFiles() {
 #else
     QSKIP("links and FIFOs as POSIX has them");
 #endif
+}
+
+void PartsWindowTest::spreadSaysOverHowManyBuilds() {
+    // Near the feedback capacitor's corner only some builds' paths reach an f3.
+    frm_parts w(nullptr);
+    w.show_design(vandrel::solve_batch(Mode::butterworth, {{Field::freq, "700"}, {Field::gain, "12"}}).design,
+                  Mode::butterworth);
+    w.show();
+    QVERIFY2(w.report->cell(QStringLiteral("tolerance_note"))->text().endsWith(
+                 QStringLiteral("; the path's f3 over the 38 that reach one")),
+             qPrintable(w.report->cell(QStringLiteral("tolerance_note"))->text()));
+    QVERIFY(!w.report->cell(QStringLiteral("path_warning"))->text().isEmpty());
 }
 
 void PartsWindowTest::unbuildablePartsAreSaid() {

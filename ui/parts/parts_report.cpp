@@ -145,9 +145,12 @@ void PartsReport::show_figures(const PartsFigures& f) {
     set(QStringLiteral("path_delay40_value"), ms(p.group_delay_ms[2]));
 
     const ab::Tolerance& t = b.options.tolerance;
-    set(QStringLiteral("tolerance_note"),
-        std::to_string(t.runs) + " builds, each part drawn uniformly within \u00b1" + ab::figure(t.r_pct) +
-            " % (resistors) or \u00b1" + ab::figure(t.c_pct) + " % (capacitors)");
+    std::string note = std::to_string(t.runs) + " builds, each part drawn uniformly within \u00b1" +
+                       ab::figure(t.r_pct) + " % (resistors) or \u00b1" + ab::figure(t.c_pct) + " % (capacitors)";
+    // The path's f3 where not every build's path reaches one.
+    if (b.tolerance.path_f3 && b.tolerance.path_f3_runs < t.runs)
+        note += "; the path's f3 over the " + std::to_string(b.tolerance.path_f3_runs) + " that reach one";
+    set(QStringLiteral("tolerance_note"), note);
     const auto spread = [this](const char* row, const std::optional<ab::Spread>& s, const char* unit, bool zero_none) {
         const QString r = QStringLiteral("tolerance_%1_").arg(QLatin1String(row));
         const auto one = [&](double v) { return !s || (zero_none && v == 0) ? std::string("none") : ab::figure(v) + unit; };
