@@ -202,7 +202,9 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
 
 // Run at scale factors 1 and 2 (1920 x 1080 and 960 x 540 logical pixels).
 void PartsLayoutTest::leastSizeWithinTheScreen() {
-    vandrel::ui::set_parts_factory([](QWidget* main, QString*) { return new frm_parts(main); });
+    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
+        return new frm_parts(main, design);
+    });
     frm_vandrel main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));

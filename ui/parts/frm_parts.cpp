@@ -49,7 +49,8 @@ QRect fields_of(const QWidget* main_window) {
 
 // A window of its own rather than the main window's child: the main window
 // comes to the front when clicked, which a big window near it needs.
-frm_parts::frm_parts(QWidget* main_window) : main_window_(main_window) {
+frm_parts::frm_parts(QWidget* main_window, vandrel::ui::MainWindowDesign* design)
+    : main_window_(main_window), main_design_(design) {
     setObjectName(QStringLiteral("frm_parts"));
     // A window to screen readers (a frame to AT-SPI), not a filler.
     vandrel::ui::make_window(this);

@@ -34,7 +34,9 @@ class WrapRow;
 class frm_parts final : public QWidget, public vandrel::ui::PartsWindow {
     Q_OBJECT
 public:
-    explicit frm_parts(QWidget* main_window);
+    /// A window beside `main_window`, into which it puts designs through
+    /// `design` (may be null: then it puts none).
+    explicit frm_parts(QWidget* main_window, vandrel::ui::MainWindowDesign* design = nullptr);
     ~frm_parts() override;
 
     QWidget* widget() override { return this; }
@@ -110,6 +112,7 @@ private:
 
     std::optional<std::pair<vandrel::Module1, vandrel::Mode>> design_;
     QWidget* main_window_ = nullptr;
+    vandrel::ui::MainWindowDesign* main_design_ = nullptr;
     QScrollArea* report_scroll_ = nullptr;
     vandrel::ui::WrapRow* choices_row_ = nullptr;
     vandrel::ui::WrapRow* commands_row_ = nullptr;
