@@ -133,6 +133,16 @@ QWidget* series_legend(QWidget* parent, const QString& accessible_name, std::ini
     return row;
 }
 
+std::pair<double, double> nice_scale(double v, int steps) {
+    double step = std::pow(10.0, std::floor(std::log10(v / steps)));
+    for (double m : {1.0, 2.0, 5.0, 10.0})
+        if (v / (m * step) <= steps) {
+            step *= m;
+            break;
+        }
+    return {step, std::ceil(v / step - 1e-9) * step};
+}
+
 // How many labelled steps an axis `height` pixels high has room for, from
 // 2 to 6: a label needs some 26 pixels, and the frequency axis below the
 // plot some 70.

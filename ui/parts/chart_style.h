@@ -11,6 +11,7 @@
 #include <functional>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 class QAbstractAxis;
 class QAbstractSeries;
@@ -56,6 +57,10 @@ void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
 /// A legend of its own below a chart, a mark in each series' colour and
 /// its name, wrapping where the width runs out.
 QWidget* series_legend(QWidget* parent, const QString& accessible_name, std::initializer_list<QAbstractSeries*> series);
+
+/// An axis from 0 for values up to `v` (> 0): a step of 1, 2 or 5 times a
+/// power of ten that covers them in at most `steps` steps, and its top.
+std::pair<double, double> nice_scale(double v, int steps);
 
 /// How many labelled steps an axis `height` pixels high has room for,
 /// from 2 to 6.

@@ -34,18 +34,6 @@ namespace ab = as_built;
 const QColor exact_colour{90, 90, 90};
 const QColor path_colour{214, 84, 18};
 
-// The delay axis for delays up to `v` ms (> 0): a step of 1, 2 or 5 times
-// a power of ten that covers them in at most `steps` steps, and its top.
-std::pair<double, double> delay_scale(double v, int steps) {
-    double step = std::pow(10.0, std::floor(std::log10(v / steps)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (v / (m * step) <= steps) {
-            step *= m;
-            break;
-        }
-    return {step, std::ceil(v / step - 1e-9) * step};
-}
-
 QString figure(double v, int digits = 4) { return to_qstring(ab::figure(v, digits)); }
 
 }  // namespace
@@ -195,7 +183,7 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
 }
 
 void ResponsePlot::fit_ticks() {
-    const auto [step, ceiling_ms] = delay_scale(longest_delay_, steps_for(delay_view_->height()));
+    const auto [step, ceiling_ms] = nice_scale(longest_delay_, steps_for(delay_view_->height()));
     if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
     set_range(delay_axis_, 0, ceiling_ms);
     // The 50 dB of the level axis in 10 dB steps, or 20 where it is short.

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +28,8 @@ ValueBox::ValueBox(const EntryRange& range, double step, QWidget* parent)
     // Every text is kept as typed: nothing is corrected when the field is left.
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(false);
+    // The wheel does not bring the focus, nor step a field without it.
+    setFocusPolicy(Qt::StrongFocus);
     lineEdit()->setMaxLength(longest_text);
     normal_base_ = lineEdit()->palette().color(QPalette::Base);
     connect(lineEdit(), &QLineEdit::textChanged, this, &ValueBox::text_changed);
@@ -112,6 +115,14 @@ void ValueBox::stepBy(int steps) {
         emit problem_changed(problem_);
         emit value_changed(value_);
     }
+}
+
+void ValueBox::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();  // to the scroll area around, if any
+        return;
+    }
+    QAbstractSpinBox::wheelEvent(event);
 }
 
 QAbstractSpinBox::StepEnabled ValueBox::stepEnabled() const {

@@ -48,6 +48,7 @@ protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
     void stepBy(int steps) override;
+    void wheelEvent(QWheelEvent* event) override;
     StepEnabled stepEnabled() const override;
 
 private:
