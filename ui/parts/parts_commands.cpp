@@ -90,7 +90,9 @@ void frm_parts::cmd_plot_Click() {
 void frm_parts::cmd_sheet_Click() {
     if (!figures_.built) return;
     // Drawn before the dialog, so that a drawing that fails never leaves a file.
-    const QByteArray pdf = vandrel::ui::build_sheet(figures_);
+    // With the subwoofer's page where its page shows a subwoofer.
+    subwoofer->bring_up_to_date();
+    const QByteArray pdf = vandrel::ui::build_sheet(figures_, &subwoofer->figures(), subwoofer->suggestion());
     if (pdf.isEmpty()) {
         vandrel::ui::message_sink().warning(this,
                                             QStringLiteral("The build sheet could not be drawn. Nothing was written."));

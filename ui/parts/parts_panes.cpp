@@ -77,8 +77,9 @@ void PartsPanes::fit_report(int width, int height) {
         report_->setMinimumSize(0, report_least_height);
         const int chosen = load_pane_size(names_.settings, Qt::Vertical);
         // All of the report where the plot keeps a comfortable height,
-        // else half.
-        pane = chosen > 0 ? chosen : std::min(height, std::max(total / 2, total - names_.plot_height));
+        // else what the plot's share leaves.
+        const int least = static_cast<int>(total * (1 - names_.plot_share));
+        pane = chosen > 0 ? chosen : std::min(height, std::max(least, total - names_.plot_height));
     }
     splitter_->setSizes({pane, std::max(1, total - pane - splitter_->handleWidth())});
 }

@@ -23,8 +23,10 @@ struct PaneNames {
     QString first_tab;   ///< "&Figures"
     QString second_tab;  ///< "Pl&ot"
     QString settings;    ///< "report"
-    /// The height the plot below the first pane is comfortable at.
+    /// The height the plot below the first pane is comfortable at, and the
+    /// share of the height it may take at most to have it.
     int plot_height = 440;
+    double plot_share = 0.5;
 };
 
 class PartsPanes final : public QWidget {

@@ -57,7 +57,7 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     inputs_scroll_->setFrameShape(QFrame::NoFrame);
     plot = new SpeakerPlot;
     panes = new PartsPanes(inputs_scroll_, plot,
-                           {QStringLiteral("&Inputs"), QStringLiteral("Pl&ots"), QStringLiteral("subwoofer"), 600}, this);
+                           {QStringLiteral("&Inputs"), QStringLiteral("Pl&ots"), QStringLiteral("subwoofer"), 600, 0.6}, this);
     panes->splitter()->setAccessibleName(QStringLiteral("Subwoofer inputs and plots"));
     panes->tabs()->setAccessibleName(QStringLiteral("Subwoofer inputs and plots"));
     // The arrangement follows the panes' size; the split follows the
