@@ -60,8 +60,9 @@ void add_issues(const std::vector<sp::Issue>& issues, std::vector<std::string>& 
 
 }  // namespace
 
-std::string page_sentence(const sp::Issue& issue) {
-    std::string text = issue.text;
+std::string page_sentence(const sp::Issue& issue) { return page_words(issue.text); }
+
+std::string page_words(std::string text) {
     // The driver's and the box's symbols wherever they stand as words.
     const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     for (std::string_view name : {"qes", "qms", "qts", "vas", "re", "sd", "xmax", "le", "vb", "ql"})
@@ -92,12 +93,13 @@ SpeakerFigures work_out_speaker(const SpeakerInputs& in, const SpeakerFilter& fi
     std::vector<std::string> missing;
 
     const sp::Checked<sp::Driver> driver = sp::check_driver(in.driver);
-    for (const sp::Issue& e : driver.errors) {
-        if (is_missing(e))
-            missing.push_back(e.parameter == "qes" ? "Qes (or Qts)" : std::string(symbol_of(e.parameter)));
-        else
-            out.problems.push_back(sentence(page_sentence(e)));
-    }
+    // The missing values in the order the page shows them.
+    for (std::string_view name : {"fs", "qes", "vas", "re", "sd", "xmax"})
+        for (const sp::Issue& e : driver.errors)
+            if (is_missing(e) && e.parameter == name)
+                missing.push_back(name == "qes" ? "Qes (or Qts)" : std::string(symbol_of(name)));
+    for (const sp::Issue& e : driver.errors)
+        if (!is_missing(e)) out.problems.push_back(sentence(page_sentence(e)));
     add_issues(driver.warnings, out.warnings);
 
     const bool vented = in.box == sp::Box::Type::vented;

@@ -97,6 +97,8 @@ DriverLoad driver_for_page(const speaker::DriverFile& file);
 /// and a capital first: "qes (or qts) is missing" -> "Qes (or Qts) is
 /// missing".
 std::string page_sentence(const speaker::Issue& issue);
+/// The same for any of the engine's texts.
+std::string page_words(std::string text);
 
 /// One row of the figures table: its name on the page, then the texts
 /// without and with the filter.

@@ -200,10 +200,16 @@ void SpeakerPlot::show_figures(const SpeakerFigures& f) {
             for (const auto& v : *curve)
                 if (v) top = std::max(top, *v);
         const double ceiling = std::ceil((top + 2) / 10) * 10;
-        set_range(spl_axis_, ceiling - spl_span, ceiling);
+        // Down to the lowest measured level too (a measurement may be of
+        // another level than the model's), by at most twice the span.
+        double bottom = ceiling - spl_span;
+        for (const auto& v : a.measured_db)
+            if (v) bottom = std::min(bottom, std::floor((*v - 2) / 10) * 10);
+        bottom = std::max(bottom, ceiling - 2 * spl_span);
+        set_range(spl_axis_, bottom, ceiling);
         QList<QPointF> spl = points(hz, a.spl_db), spl_filtered = points(hz, a.spl_filtered_db);
         QList<QPointF> measured = points(hz, a.measured_db), measured_filtered = points(hz, a.measured_filtered_db);
-        for (QList<QPointF>* p : {&spl, &spl_filtered, &measured, &measured_filtered}) from_bottom(*p, ceiling - spl_span);
+        for (QList<QPointF>* p : {&spl, &spl_filtered, &measured, &measured_filtered}) from_bottom(*p, bottom);
         spl_->replace(spl);
         spl_filtered_->replace(spl_filtered);
         measured_->replace(measured);
@@ -253,7 +259,9 @@ int SpeakerPlot::beyond_xmax_stretches() const {
 }
 
 void SpeakerPlot::fit_ticks() {
-    const double spl_step = steps_for(spl_view_->height()) >= 5 ? 10 : 20;
+    // 10 dB steps, or 20 where the axis is short or long.
+    const double span = spl_axis_->max() - spl_axis_->min();
+    const double spl_step = steps_for(spl_view_->height()) >= 5 && span <= spl_span ? 10 : 20;
     if (spl_axis_->tickInterval() != spl_step) spl_axis_->setTickInterval(spl_step);
     for (auto [axis, view, top] : {std::tuple{excursion_axis_, excursion_view_, excursion_top_},
                                    std::tuple{port_axis_, port_view_, port_top_}}) {

@@ -283,7 +283,7 @@ void SubwooferPage::connect_handlers() {
         connect(box, &ValueBox::value_changed, this, &SubwooferPage::input_Change);
         connect(box, &ValueBox::problem_changed, this, &SubwooferPage::input_Problem);
     }
-    connect(txt_name, &QLineEdit::editingFinished, this, &SubwooferPage::input_Change);
+    connect(txt_name, &QLineEdit::editingFinished, this, &SubwooferPage::name_Change);
     for (QButtonGroup* g : {box_group_, drive_group_})
         connect(g, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
             if (checked) input_Change();

@@ -169,6 +169,15 @@ void SubwooferPage::input_Change() {
     update_figures();
 }
 
+// The name changed (leaving the field unchanged changes nothing): kept, and
+// in the captions; the suggestion still holds.
+void SubwooferPage::name_Change() {
+    if (loading_ || !txt_name->isModified()) return;
+    txt_name->setModified(false);
+    save_speaker_inputs(inputs());
+    update_figures();
+}
+
 // A field refused its text, or took one again: said at the top of the page.
 void SubwooferPage::input_Problem() {
     QStringList lines;
@@ -224,11 +233,11 @@ void SubwooferPage::show_suggestion() {
     if (searching)
         text = QStringLiteral("Searching\u2026");
     else if (suggestion_ && suggestion_->design) {
-        text = to_qstring(design_text(*suggestion_->design)) + QLatin1Char('\n') + to_qstring(suggestion_->note);
+        text = to_qstring(design_text(*suggestion_->design)) + QLatin1Char('\n') + to_qstring(page_words(suggestion_->note));
         if (has_filter_ && is_design(filter_, *suggestion_->design))
             text += QStringLiteral("\nThe main window has this design.");
     } else if (suggestion_)
-        text = QStringLiteral("No suggestion: ") + to_qstring(suggestion_->note);
+        text = QStringLiteral("No suggestion: ") + to_qstring(page_words(suggestion_->note));
     else if (figures_.system)
         text = QStringLiteral("\u201cSuggest a filter\u201d finds the design that keeps the cone within Xmax at "
                               "this drive with the lowest f3.");

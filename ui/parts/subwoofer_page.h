@@ -64,6 +64,7 @@ public:
 
     // Event handlers.
     void input_Change();
+    void name_Change();
     void input_Problem();
     void cmd_open_driver_Click();
     void cmd_save_driver_Click();
