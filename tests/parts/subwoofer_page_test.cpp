@@ -318,23 +318,24 @@ void SubwooferPageTest::measurementOpenedAndCleared() {
     auto w = on_subwoofer_page(solved(Mode::butterworth), Mode::butterworth);
     SubwooferPage& page = *w->subwoofer;
     const struct {
+        const char* name;
         QByteArray file;       // "" to press "Clear" instead
         const char* label;     // the measurement's line after
         const char* message;   // "" for none
         int measured;          // points of the table with a measured level
     } steps[] = {
-        {"* FRD\n10 80 0\n20 90 -10\n100 95 -40\n", "m.frd: 3 points from 10 to 100 Hz", "", 201},
-        {"10 80\n20 90\n15 95\n", "m.frd: 3 points from 10 to 100 Hz",
-         "m.frd cannot be used as a measurement: line 3: the frequency 15 Hz does not rise above 20 Hz on line 2. The "
+        {"m.frd", "* FRD\n10 80 0\n20 90 -10\n100 95 -40\n", "m.frd: 3 points from 10 to 100 Hz", "", 201},
+        {"bad.frd", "10 80\n20 90\n15 95\n", "m.frd: 3 points from 10 to 100 Hz",
+         "bad.frd cannot be used as a measurement: line 3: the frequency 15 Hz does not rise above 20 Hz on line 2. The "
          "measurement shown is as it was.", 201},
-        {"", "None. An FRD file or a measurement program's text export is drawn without and with the filter.", "", 0},
+        {"", "", "None. An FRD file or a measurement program's text export is drawn without and with the filter.", "", 0},
     };
     for (const auto& step : steps) {
         sink_->messages.clear();
         if (step.file.isEmpty()) {
             page.cmd_clear_measurement->click();
         } else {
-            path = write(dir, QStringLiteral("m.frd"), step.file);
+            path = write(dir, QLatin1String(step.name), step.file);
             page.cmd_open_measurement->click();
         }
         QCOMPARE(page.lbl_measurement->text(), QString::fromUtf8(step.label));
@@ -342,6 +343,8 @@ void SubwooferPageTest::measurementOpenedAndCleared() {
         const auto& measured = page.figures().analysis->measured_db;
         QCOMPARE(std::count_if(measured.begin(), measured.end(), [](const auto& v) { return v.has_value(); }),
                  step.measured);
+        // The next run reads the same file again.
+        QCOMPARE(SubwooferPage(nullptr).lbl_measurement->text(), QString::fromUtf8(step.label));
     }
 }
 
