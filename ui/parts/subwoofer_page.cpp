@@ -213,6 +213,9 @@ void SubwooferPage::update_figures() {
         cells_.at(QStringLiteral("system_unsafe"))
             ->setText(to_qstring(unsafe_text(*figures_.analysis, figures_.system->driver.xmax)));
     }
+    else
+        // Hidden, the figures say nothing: a screen reader reads hidden text too.
+        for (const auto& [name, label] : cells_) label->clear();
     table->setVisible(shown);
     QStringList warnings;
     for (const std::string& w : figures_.warnings) warnings << QStringLiteral("\u26a0 ") + to_qstring(w);
