@@ -25,11 +25,8 @@
 #include "vandrel/as_built/parts_text.h"
 
 namespace vandrel::ui {
-namespace {
 
 namespace sp = speaker;
-
-}  // namespace
 
 SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     : QWidget(parent), main_(main), runner_(new SuggestRunner(this)) {
