@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the README's screenshots: the solved window at start, the graph view,
-# the window at start at a scale factor of 2, and the Parts window, from the
-# real program on a private Xvfb display.
+# the window at start at a scale factor of 2, the Parts window, and its
+# Subwoofer page at scale factors 1 and 2, from the real program on a
+# private Xvfb display.
 # Usage: scripts/screenshots.sh [BUILD_DIR]   (default: build)
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
@@ -66,6 +67,65 @@ settled() {
   ((x > 1000))
 }
 e2e_eventually "the Parts window did not open beside the main window" settled
+settled_any() {
+  local x y w h
+  read -r x y w h < <(e2e_outer "$parts")
+  ((w > 100))
+}
 sleep 1.5
 import -window root "$out/parts-window.png"
 echo "wrote $out/parts-window.png"
+
+# The Subwoofer page beside the main window on a 1920 x 1080 screen under
+# openbox, at scale factors 1 and 2: the README's 12-inch driver in a 70 L
+# box tuned to 27 Hz with a 15 cm port at 30 V, behind the start design with
+# E24 parts, and the filter suggested for it. At a scale of 2 the screen is
+# 960 x 540 points, too small for both windows side by side: the main window
+# goes to the left edge and the Parts window fills the height at the right.
+subwoofer_settings() {
+  cat >"$XDG_CONFIG_HOME/vandrel/vandrel.ini" <<'INI'
+[subwoofer]
+name=Example 12-inch
+fs=26
+qes=0.48
+qms=6.2
+vas=68
+re=3.3
+sd=480
+xmax=12.5
+le=1.6
+box=vented
+vb=70
+fb=27
+ql=7
+port=15
+drive=volts
+volts=30
+INI
+}
+for scale in 1 2; do
+  e2e_stop_all
+  unset E2E_PROGRAM_PID
+  e2e_start_x 1920x1080
+  e2e_start_wm
+  subwoofer_settings
+  launch QT_SCALE_FACTOR=$scale
+  parts=$(e2e_menu_opens "$win" $((112 * scale)) "^Vandrel: parts and real response$")
+  e2e_eventually "the Parts window did not settle" settled_any
+  if ((scale == 2)); then
+    # xdotool places the client area; the frame's top and bottom go around it.
+    read -r left right top bottom < <(xprop -id "$parts" _NET_FRAME_EXTENTS | awk -F' = ' '{gsub(",", ""); print $2}')
+    xdotool windowmove --sync "$win" 0 $((1080 - WIN_H - 60))
+    xdotool windowsize --sync "$parts" 660 $((1080 - top - bottom))
+    xdotool windowmove --sync "$parts" $((1920 - 660 - left - right)) "$top"
+  fi
+  xdotool windowactivate --sync "$parts"
+  xdotool key --clearmodifiers alt+w
+  sleep 0.5
+  xdotool key --clearmodifiers alt+f                # "Suggest a filter"
+  sleep 1.5
+  name=subwoofer-page.png
+  ((scale == 2)) && name=subwoofer-page-scale-2.png
+  import -window root "$out/$name"
+  echo "wrote $out/$name"
+done

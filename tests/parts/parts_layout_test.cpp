@@ -72,7 +72,7 @@ void PartsLayoutTest::arrangedForItsShape_data() {
 
     QTest::newRow("wide: beside") << QSize(1000, 700) << "E24" << Arrangement::beside << false;
     QTest::newRow("wide, exact values: beside") << QSize(1000, 700) << "exact" << Arrangement::beside << false;
-    QTest::newRow("tall: report above") << QSize(600, 790) << "E24" << Arrangement::stacked << false;
+    QTest::newRow("tall: report above") << QSize(600, 830) << "E24" << Arrangement::stacked << false;
     QTest::newRow("narrow and tall: above, as forms") << QSize(320, 1050) << "E24" << Arrangement::stacked << true;
     QTest::newRow("narrow and short: tabs, as forms") << QSize(330, 620) << "E24" << Arrangement::tabs << true;
 }
@@ -202,7 +202,9 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
 
 // Run at scale factors 1 and 2 (1920 x 1080 and 960 x 540 logical pixels).
 void PartsLayoutTest::leastSizeWithinTheScreen() {
-    vandrel::ui::set_parts_factory([](QWidget* main, QString*) { return new frm_parts(main); });
+    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
+        return new frm_parts(main, design);
+    });
     frm_vandrel main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));

@@ -101,7 +101,9 @@ void PartsWindowTest::init() {
     QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vandrel"), QStringLiteral("vandrel")).clear();
     sink_ = std::make_unique<RecordingSink>();
     // "Parts" makes the window directly; the module has its own test below.
-    vandrel::ui::set_parts_factory([](QWidget* main, QString*) { return new frm_parts(main); });
+    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
+        return new frm_parts(main, design);
+    });
 }
 
 void PartsWindowTest::cleanup() {
@@ -453,7 +455,7 @@ void PartsWindowTest::comesFromItsModule() {
     QTemporaryDir empty;
     const QString dir = module_there ? QFileInfo(QStringLiteral(VANDREL_PARTS_MODULE)).absolutePath() : empty.path();
     QString reason;
-    std::unique_ptr<vandrel::ui::PartsWindow> window(vandrel::ui::load_parts_window(nullptr, {dir}, &reason));
+    std::unique_ptr<vandrel::ui::PartsWindow> window(vandrel::ui::load_parts_window(nullptr, nullptr, {dir}, &reason));
     QCOMPARE(window != nullptr, module_there);
     if (window) QCOMPARE(window->widget()->windowTitle(), QStringLiteral("Vandrel: parts and real response"));
     QVERIFY2(failure.isEmpty() ? reason.isEmpty() : reason.startsWith(failure), qPrintable(reason));

@@ -231,6 +231,15 @@ void frm_vandrel::Command1_Click() {
         if (mode_selected(mode)) parts_.solved(design_, mode);
 }
 
+// A design from the Parts window: the mode and its fields as the user would
+// set them (the mode's handler gives the Butterworth Q), then Solve.
+void frm_vandrel::solve_design(Mode mode, std::string_view freq_text, std::string_view q_text) {
+    mode_option(mode)->setChecked(true);
+    txt_freq->setText(to_qstring(freq_text));
+    if (mode != Mode::butterworth) txt_q->setText(to_qstring(q_text));
+    Command1->click();
+}
+
 std::string frm_vandrel::field_text(Field which) const { return field(which)->text().toStdString(); }
 
 void frm_vandrel::set_field_text(Field which, std::string_view text) {
@@ -335,4 +344,4 @@ void frm_vandrel::mnu_print_Click() { vandrel::ui::print_client_area(this, centr
 
 void frm_vandrel::mnu_about_Click() { vandrel::ui::show_about(this); }
 
-void frm_vandrel::mnu_parts_Click() { parts_.open(this); }
+void frm_vandrel::mnu_parts_Click() { parts_.open(this, this); }

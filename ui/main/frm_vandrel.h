@@ -30,7 +30,7 @@ enum class Diagram;
 
 /// The program's start-up window. Creating it lays it out, selects the
 /// Butterworth mode and solves the default design, so it opens solved.
-class frm_vandrel final : public QMainWindow, private vandrel::SolveWindow {
+class frm_vandrel final : public QMainWindow, private vandrel::SolveWindow, private vandrel::ui::MainWindowDesign {
     Q_OBJECT
 public:
     explicit frm_vandrel(QWidget* parent = nullptr);
@@ -115,6 +115,9 @@ private:
     void message(std::string_view text) override;
     void set_result_caption(vandrel::ResultLabel label, std::string_view caption) override;
     void draw_graph() override;
+
+    // What the Parts window may do here.
+    void solve_design(vandrel::Mode mode, std::string_view freq_text, std::string_view q_text) override;
 
     vandrel::Module1 design_;
     vandrel::ui::PartsCommand parts_;

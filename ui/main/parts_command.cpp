@@ -14,8 +14,8 @@ namespace {
 
 PartsFactory installed;
 
-PartsWindow* from_module(QWidget* main_window, QString* failure) {
-    return load_parts_window(main_window, parts_module_directories(), failure);
+PartsWindow* from_module(QWidget* main_window, MainWindowDesign* design, QString* failure) {
+    return load_parts_window(main_window, design, parts_module_directories(), failure);
 }
 
 }  // namespace
@@ -29,7 +29,8 @@ QStringList parts_module_directories() {
     return directories;
 }
 
-PartsWindow* load_parts_window(QWidget* main_window, const QStringList& directories, QString* failure) {
+PartsWindow* load_parts_window(QWidget* main_window, MainWindowDesign* design, const QStringList& directories,
+                               QString* failure) {
 #ifdef Q_OS_WIN
     const QString file = QLatin1String(parts_module_name) + QStringLiteral(".dll");
 #else
@@ -41,7 +42,7 @@ PartsWindow* load_parts_window(QWidget* main_window, const QStringList& director
         // Never unloaded: the window's code must stay while the window lives.
         QLibrary module(path);
         if (const auto create = reinterpret_cast<CreatePartsWindow>(module.resolve(create_parts_window_symbol)))
-            return create(main_window);
+            return create(main_window, design);
         *failure = QStringLiteral("The Parts window could not be loaded: %1").arg(module.errorString());
         return nullptr;
     }
@@ -59,10 +60,10 @@ void PartsCommand::solved(const Module1& design, Mode mode) {
     if (window_) window_->show_design(design, mode);
 }
 
-void PartsCommand::open(QWidget* main_window) {
+void PartsCommand::open(QWidget* main_window, MainWindowDesign* design) {
     if (!window_) {
         QString failure;
-        window_ = installed ? installed(main_window, &failure) : from_module(main_window, &failure);
+        window_ = installed ? installed(main_window, design, &failure) : from_module(main_window, design, &failure);
         if (!window_) {
             message_sink().message(main_window, failure);
             return;

@@ -15,9 +15,10 @@ class QWidget;
 
 namespace vandrel::ui {
 
-/// Makes the Parts window for `main_window`, owned by the caller; nullptr,
-/// with the reason in `failure`, when it cannot.
-using PartsFactory = std::function<PartsWindow*(QWidget* main_window, QString* failure)>;
+/// Makes the Parts window for `main_window`, which takes designs through
+/// `design`, owned by the caller; nullptr, with the reason in `failure`,
+/// when it cannot.
+using PartsFactory = std::function<PartsWindow*(QWidget* main_window, MainWindowDesign* design, QString* failure)>;
 
 /// How "Parts" makes its window: the program loads the module; tests make
 /// the window directly. An empty factory restores the module.
@@ -25,7 +26,8 @@ void set_parts_factory(PartsFactory factory);
 
 /// Loads the module from the first of `directories` that holds it and makes
 /// the window; nullptr, with the reason, when it cannot.
-PartsWindow* load_parts_window(QWidget* main_window, const QStringList& directories, QString* failure);
+PartsWindow* load_parts_window(QWidget* main_window, MainWindowDesign* design, const QStringList& directories,
+                               QString* failure);
 
 /// The directories the program looks in for the module: its own, then the
 /// installed layout's.
@@ -41,9 +43,9 @@ public:
     /// Notes a design that Solve completed in `mode`, and shows it in the
     /// window if there is one.
     void solved(const Module1& design, Mode mode);
-    /// Brings the window up, making it first if need be; says why when it
-    /// cannot be made.
-    void open(QWidget* main_window);
+    /// Brings the window up, making it first if need be, for `main_window`
+    /// that takes designs through `design`; says why when it cannot be made.
+    void open(QWidget* main_window, MainWindowDesign* design);
 
 private:
     PartsWindow* window_ = nullptr;

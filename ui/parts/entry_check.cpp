@@ -17,7 +17,7 @@ std::string_view trimmed(std::string_view text) {
 }
 
 std::string range_text(const EntryRange& r) {
-    const std::string unit = r.unit == "%" ? " %" : " " + std::string(r.unit);
+    const std::string unit = r.unit.empty() ? "" : " " + std::string(r.unit);
     return "from " + as_built::figure(r.low, 6) + " to " + as_built::figure(r.high, 6) + unit;
 }
 
@@ -26,9 +26,10 @@ std::string range_text(const EntryRange& r) {
 EntryCheck check_entry(std::string_view text, const EntryRange& range) {
     const std::string name(range.name);
     std::string_view number = trimmed(text);
-    if (number.empty()) return {std::nullopt, name + ": type a number " + range_text(range) + "."};
+    if (number.empty())
+        return {std::nullopt, range.may_be_empty ? "" : name + ": type a number " + range_text(range) + "."};
     if (number.size() > 64) return {std::nullopt, name + ": that is not a number. Type one " + range_text(range) + "."};
-    if (number.ends_with(range.unit)) number = trimmed(number.substr(0, number.size() - range.unit.size()));
+    if (!range.unit.empty() && number.ends_with(range.unit)) number = trimmed(number.substr(0, number.size() - range.unit.size()));
     if (number.starts_with('+')) number.remove_prefix(1);
 
     double value = 0;

@@ -9,12 +9,14 @@
 
 namespace vandrel::ui {
 
-/// What a number field takes: a value from `low` to `high` in `unit`.
+/// What a number field takes: a value from `low` to `high` in `unit`, or,
+/// where `may_be_empty`, nothing (a value not given).
 struct EntryRange {
     std::string_view name;  ///< "Load", as the reason starts
-    std::string_view unit;  ///< "kΩ", "%"
+    std::string_view unit;  ///< "kΩ", "%"; "" for a ratio
     double low = 0;
     double high = 0;
+    bool may_be_empty = false;
 };
 
 /// The fields: a load of 10 Ω to 100 MΩ, tolerances up to 50 %.
@@ -30,7 +32,8 @@ struct EntryCheck {
 
 /// Reads `text` (blanks around it, "." as the decimal point, an exponent
 /// allowed, the unit after the number allowed) as a value of `range`. An
-/// empty text, anything that is not one finite number, and a number out of
+/// empty text (unless the range may be empty: then no value and no
+/// problem), anything that is not one finite number, and a number out of
 /// the range are refused with the reason. Texts beyond 64 bytes are refused
 /// unread.
 EntryCheck check_entry(std::string_view text, const EntryRange& range);

@@ -24,6 +24,8 @@
 #include "parts_settings.h"
 #include "qtext.h"
 #include "response_plot.h"
+#include "speaker_model.h"
+#include "subwoofer_page.h"
 #include "vandrel/as_built/parts_text.h"
 #include "value_box.h"
 #include "wrap_row.h"
@@ -49,7 +51,8 @@ QRect fields_of(const QWidget* main_window) {
 
 // A window of its own rather than the main window's child: the main window
 // comes to the front when clicked, which a big window near it needs.
-frm_parts::frm_parts(QWidget* main_window) : main_window_(main_window) {
+frm_parts::frm_parts(QWidget* main_window, vandrel::ui::MainWindowDesign* design)
+    : main_window_(main_window), main_design_(design) {
     setObjectName(QStringLiteral("frm_parts"));
     // A window to screen readers (a frame to AT-SPI), not a filler.
     vandrel::ui::make_window(this);
@@ -82,16 +85,20 @@ QMargins frm_parts::frame_margins() const {
 int frm_parts::least_width() const {
     const QMargins m = layout()->contentsMargins();
     const int report_width = report->form_width() + report_scroll_->verticalScrollBar()->sizeHint().width();
-    return std::max({report_width, choices_row_->widest(), commands_row_->widest()}) + m.left() + m.right();
+    return std::max({report_width, choices_row_->widest(), commands_row_->widest(), subwoofer->least_width()}) +
+           m.left() + m.right();
 }
 
 int frm_parts::least_height(int width) const {
     const QMargins m = layout()->contentsMargins();
     const int inner = width - m.left() - m.right();
-    // The tab bar's own hint, once it has tabs.
+    // A tab bar's own hint, once it has tabs.
     const int tab_bar = std::max(panes->tabs()->tabBar()->sizeHint().height(), fontMetrics().height() + 14);
-    return m.top() + m.bottom() + 2 * layout()->spacing() + choices_row_->height_for(inner) +
-           commands_row_->height_for(inner) + tab_bar + least_page_height;
+    const int page_tabs = std::max(pages->tabBar()->sizeHint().height(), fontMetrics().height() + 14);
+    // The first page, the taller: its choices above its panes' tabs.
+    const int page = parts_page->layout()->contentsMargins().top() + choices_row_->height_for(inner) +
+                     layout()->spacing() + tab_bar + least_page_height;
+    return m.top() + m.bottom() + layout()->spacing() + page_tabs + page + commands_row_->height_for(inner);
 }
 
 vandrel::ui::PlaceRequest frm_parts::place_request(QWidget* main_window, const QMargins& frame) const {
@@ -236,14 +243,39 @@ void frm_parts::update_figures() {
         lbl_failure->setText(failure);
         if (figures_.built) report->show_figures(figures_);
         plot->show_figures(figures_);
+        // The subwoofer behind these parts.
+        subwoofer->show_filter(vandrel::ui::filter_of(figures_));
     }
     const bool built = figures_.built.has_value();
     lbl_failure->setVisible(!built);
     report->setVisible(built);
-    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot, cmd_sheet}) b->setEnabled(built);
+    update_commands();
     // The report's pane from the new texts.
     arrange();
     set_least_size();
+}
+
+bool frm_parts::on_subwoofer_page() const { return pages->currentWidget() == subwoofer; }
+
+void frm_parts::update_commands() {
+    const bool built = figures_.built.has_value();
+    const bool subwoofer_shown = on_subwoofer_page();
+    const bool analysed = subwoofer->figures().analysis.has_value();
+    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_sheet}) b->setEnabled(built);
+    for (QPushButton* b : {cmd_csv, cmd_plot}) b->setEnabled(subwoofer_shown ? analysed : built);
+    cmd_csv->setToolTip(subwoofer_shown
+                            ? QStringLiteral("The subwoofer's SPL, excursion and port air velocity from 1 Hz to 1 kHz, "
+                                             "without and with the filter, as vandrel-solve --system-response writes them")
+                            : QStringLiteral("The response from 1 Hz to 1 kHz with its tolerance band, the design and "
+                                             "the parts in comment lines"));
+    cmd_plot->setToolTip(subwoofer_shown
+                             ? QStringLiteral("The subwoofer's plots with a caption: PNG, JPEG or SVG, as the file "
+                                              "name's suffix says")
+                             : QStringLiteral("The two plots with a caption: PNG, JPEG or SVG, as the file name's "
+                                              "suffix says"));
+    cmd_sheet->setToolTip(QStringLiteral("One A4 page for the bench: the diagram with these parts, the parts to buy, "
+                                         "the design, the figures and the plots; and a second page with the subwoofer "
+                                         "where its page shows one"));
 }
 
 void frm_parts::showEvent(QShowEvent* event) {

@@ -17,11 +17,13 @@ class QComboBox;
 class QLabel;
 class QPushButton;
 class QScrollArea;
+class QTabWidget;
 
 namespace vandrel::ui {
 class PartsPanes;
 class PartsReport;
 class ResponsePlot;
+class SubwooferPage;
 class ValueBox;
 class WrapRow;
 }  // namespace vandrel::ui
@@ -29,12 +31,15 @@ class WrapRow;
 /// A modeless top-level window beside the main window, which it closes
 /// with. It shows the last design Solve completed, with the choices the
 /// user made in it; while it is hidden it only notes a new design and works
-/// it out when shown again. Its report and plot sit side by side, one above
-/// the other or on two tabs, as its shape allows.
+/// it out when shown again. Its first page's report and plot sit side by
+/// side, one above the other or on two tabs, as its shape allows; its
+/// second page is the subwoofer behind the filter.
 class frm_parts final : public QWidget, public vandrel::ui::PartsWindow {
     Q_OBJECT
 public:
-    explicit frm_parts(QWidget* main_window);
+    /// A window beside `main_window`, into which it puts designs through
+    /// `design` (may be null: then it puts none).
+    explicit frm_parts(QWidget* main_window, vandrel::ui::MainWindowDesign* design = nullptr);
     ~frm_parts() override;
 
     QWidget* widget() override { return this; }
@@ -78,6 +83,9 @@ public:
     QPushButton* cmd_csv = nullptr;
     QPushButton* cmd_plot = nullptr;
     QPushButton* cmd_sheet = nullptr;
+    QTabWidget* pages = nullptr;
+    QWidget* parts_page = nullptr;
+    vandrel::ui::SubwooferPage* subwoofer = nullptr;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -89,6 +97,10 @@ private:
     QWidget* build_choices();
     QWidget* build_commands();
     void set_tab_order();
+    /// The commands enabled for what the page shown has, and saying what
+    /// they save from it.
+    void update_commands();
+    bool on_subwoofer_page() const;
     void set_choices(const vandrel::ui::PartsChoices& choices);
     /// Places the window for its first showing: where it was left, pulled
     /// onto the screen, or beside the main window.
@@ -110,6 +122,7 @@ private:
 
     std::optional<std::pair<vandrel::Module1, vandrel::Mode>> design_;
     QWidget* main_window_ = nullptr;
+    vandrel::ui::MainWindowDesign* main_design_ = nullptr;
     QScrollArea* report_scroll_ = nullptr;
     vandrel::ui::WrapRow* choices_row_ = nullptr;
     vandrel::ui::WrapRow* commands_row_ = nullptr;

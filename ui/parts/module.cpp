@@ -4,6 +4,7 @@
 
 #include "frm_parts.h"
 
-extern "C" Q_DECL_EXPORT vandrel::ui::PartsWindow* vandrel_create_parts_window(QWidget* main_window) {
-    return new frm_parts(main_window);
+extern "C" Q_DECL_EXPORT vandrel::ui::PartsWindow* vandrel_create_parts_window(QWidget* main_window,
+                                                                            vandrel::ui::MainWindowDesign* design) {
+    return new frm_parts(main_window, design);
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Parts window's commands: the parts list to the clipboard, and the
-// netlist, the response table and the plot to files.
+// netlist, the response table, the plot and the build sheet to files; on
+// the Subwoofer page the table and the plot are the subwoofer's.
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include "parts_sheet.h"
 #include "plot_export.h"
 #include "qtext.h"
+#include "subwoofer_page.h"
 #include "vandrel/as_built/parts_text.h"
 
 using vandrel::ui::to_qstring;
@@ -24,7 +26,6 @@ void frm_parts::cmd_copy_Click() {
 
 void frm_parts::save(const QString& caption, const QString& name, const QStringList& filters,
                      const std::function<std::optional<QByteArray>(const QString&)>& bytes) {
-    if (!figures_.built) return;
     const QString path = vandrel::ui::ask_save_path(
         this, {caption, QDir(vandrel::ui::load_directory()).filePath(name), filters});
     if (path.isEmpty()) return;
@@ -39,6 +40,7 @@ void frm_parts::save(const QString& caption, const QString& name, const QStringL
 }
 
 void frm_parts::cmd_spice_Click() {
+    if (!figures_.built) return;
     save(QStringLiteral("Save SPICE netlist"), QStringLiteral("vandrel.cir"),
          {QStringLiteral("SPICE netlist (*.cir)"), QStringLiteral("All files (*)")}, [this](const QString&) {
              return QByteArray::fromStdString(ab::spice_netlist(figures_.design, figures_.mode, *figures_.built));
@@ -46,16 +48,31 @@ void frm_parts::cmd_spice_Click() {
 }
 
 void frm_parts::cmd_csv_Click() {
+    if (on_subwoofer_page()) {
+        subwoofer->bring_up_to_date();
+        const vandrel::ui::SpeakerFigures& f = subwoofer->figures();
+        if (!f.analysis) return;
+        const QByteArray table = QByteArray::fromStdString(vandrel::speaker::system_response_csv(*f.analysis));
+        save(QStringLiteral("Save system response as CSV"), QStringLiteral("vandrel-system-response.csv"),
+             {QStringLiteral("CSV table (*.csv)"), QStringLiteral("All files (*)")},
+             [&table](const QString&) -> std::optional<QByteArray> { return table; });
+        return;
+    }
+    if (!figures_.built) return;
     save(QStringLiteral("Save response as CSV"), QStringLiteral("vandrel-response.csv"),
          {QStringLiteral("CSV table (*.csv)"), QStringLiteral("All files (*)")},
          [this](const QString&) { return QByteArray::fromStdString(vandrel::ui::response_csv_file(figures_)); });
 }
 
 void frm_parts::cmd_plot_Click() {
-    save(QStringLiteral("Save plot as image"), QStringLiteral("vandrel-response.png"),
+    const bool speaker = on_subwoofer_page();
+    if (speaker) subwoofer->bring_up_to_date();
+    if (speaker ? !subwoofer->figures().analysis : !figures_.built) return;
+    save(speaker ? QStringLiteral("Save subwoofer plots as image") : QStringLiteral("Save plot as image"),
+         speaker ? QStringLiteral("vandrel-subwoofer.png") : QStringLiteral("vandrel-response.png"),
          {QStringLiteral("PNG image (*.png)"), QStringLiteral("JPEG image (*.jpg *.jpeg)"),
           QStringLiteral("SVG drawing (*.svg)")},
-         [this](const QString& path) -> std::optional<QByteArray> {
+         [this, speaker](const QString& path) -> std::optional<QByteArray> {
              const auto format = vandrel::ui::plot_format_of(path);
              if (!format) {
                  vandrel::ui::message_sink().warning(
@@ -64,6 +81,8 @@ void frm_parts::cmd_plot_Click() {
                                .arg(QFileInfo(path).fileName()));
                  return std::nullopt;
              }
+             if (speaker)
+                 return vandrel::ui::speaker_plot_file(subwoofer->figures(), subwoofer->filter(), *format);
              return vandrel::ui::plot_file(figures_, *format);
          });
 }
@@ -71,7 +90,9 @@ void frm_parts::cmd_plot_Click() {
 void frm_parts::cmd_sheet_Click() {
     if (!figures_.built) return;
     // Drawn before the dialog, so that a drawing that fails never leaves a file.
-    const QByteArray pdf = vandrel::ui::build_sheet(figures_);
+    // With the subwoofer's page where its page shows a subwoofer.
+    subwoofer->bring_up_to_date();
+    const QByteArray pdf = vandrel::ui::build_sheet(figures_, &subwoofer->figures(), subwoofer->suggestion());
     if (pdf.isEmpty()) {
         vandrel::ui::message_sink().warning(this,
                                             QStringLiteral("The build sheet could not be drawn. Nothing was written."));

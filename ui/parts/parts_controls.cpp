@@ -19,6 +19,7 @@
 #include "parts_report.h"
 #include "qtext.h"
 #include "response_plot.h"
+#include "subwoofer_page.h"
 #include "value_box.h"
 #include "wrap_row.h"
 
@@ -170,17 +171,37 @@ void frm_parts::build_controls() {
     // scroll it where the window is short.
     scroll->setFocusPolicy(Qt::StrongFocus);
     plot = new vandrel::ui::ResponsePlot;
-    panes = new vandrel::ui::PartsPanes(scroll, plot, this);
+    panes = new vandrel::ui::PartsPanes(
+        scroll, plot, {QStringLiteral("&Figures"), QStringLiteral("Pl&ot"), QStringLiteral("report"), 440}, this);
     panes->installEventFilter(this);
+
+    // The parts and their response on the first page, the subwoofer on
+    // the second; the commands below both.
+    parts_page = new QWidget;
+    parts_page->setObjectName(QStringLiteral("parts_page"));
+    auto* page = new QVBoxLayout(parts_page);
+    page->setContentsMargins(0, 6, 0, 0);
+    page->setSpacing(6);
+    page->addWidget(choices);
+    page->addWidget(lbl_input_problem);
+    page->addWidget(lbl_failure);
+    page->addWidget(panes, 1);
+    subwoofer = new vandrel::ui::SubwooferPage(main_design_);
+    pages = new QTabWidget;
+    pages->setObjectName(QStringLiteral("pages"));
+    pages->setAccessibleName(QStringLiteral("Pages"));
+    pages->setDocumentMode(true);
+    // Tab reaches the tab bar, not the tab widget as well.
+    pages->setFocusPolicy(Qt::NoFocus);
+    pages->addTab(parts_page, QStringLiteral("Par&ts"));
+    pages->addTab(subwoofer, QStringLiteral("Sub&woofer"));
+    pages->tabBar()->setObjectName(QStringLiteral("page_tabs"));
 
     QWidget* commands = build_commands();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);
     layout->setSpacing(6);
-    layout->addWidget(choices);
-    layout->addWidget(lbl_input_problem);
-    layout->addWidget(lbl_failure);
-    layout->addWidget(panes, 1);
+    layout->addWidget(pages, 1);
     layout->addWidget(commands);
 
     set_tab_order();
@@ -197,15 +218,23 @@ void frm_parts::build_controls() {
     connect(cmd_csv, &QPushButton::clicked, this, &frm_parts::cmd_csv_Click);
     connect(cmd_plot, &QPushButton::clicked, this, &frm_parts::cmd_plot_Click);
     connect(cmd_sheet, &QPushButton::clicked, this, &frm_parts::cmd_sheet_Click);
+    connect(pages, &QTabWidget::currentChanged, this, &frm_parts::update_commands);
+    connect(subwoofer, &vandrel::ui::SubwooferPage::updated, this, &frm_parts::update_commands);
+    connect(subwoofer, &vandrel::ui::SubwooferPage::rearranged, this, &frm_parts::set_tab_order);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
 }
 
-// Tab goes through the choices, the figures (by the tabs where there are
-// any) and the commands, in the order they are shown; moving the panes
-// between the splitter and the tabs upsets it, so it is set again then.
+// Tab goes through the pages' tabs, the choices, the figures (by the tabs
+// where there are any), the Subwoofer page's controls and the commands, in
+// the order they are shown (those of the page not shown are passed by);
+// moving the panes between the splitter and the tabs upsets it, so it is
+// set again then.
 void frm_parts::set_tab_order() {
-    std::vector<QWidget*> order{cbo_series, cbo_combine, spn_r_tol, spn_c_tol, cbo_capacitor, spn_load,
-                                panes->tabs()->tabBar(), report_scroll_};
+    std::vector<QWidget*> order{pages->tabBar(), cbo_series,  cbo_combine,
+                                spn_r_tol,       spn_c_tol,   cbo_capacitor,
+                                spn_load,        panes->tabs()->tabBar(), report_scroll_,
+                                subwoofer->panes->tabs()->tabBar()};
+    for (QWidget* w : subwoofer->tab_order()) order.push_back(w);
     for (QObject* child : commands_row_->children())
         if (auto* b = qobject_cast<QPushButton*>(child)) order.push_back(b);
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);

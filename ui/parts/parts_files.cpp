@@ -14,6 +14,7 @@ namespace vandrel::ui {
 namespace {
 
 SaveDialog installed;
+OpenDialog installed_open;
 
 // The first suffix a filter names: "png" for "PNG image (*.png)".
 QString suffix_of(const QString& filter) {
@@ -33,7 +34,28 @@ QString qt_dialog(QWidget* parent, const SaveRequest& request) {
     return dialog.selectedFiles().constFirst();
 }
 
+QString qt_open_dialog(QWidget* parent, const OpenRequest& request) {
+    QFileDialog dialog(parent, request.caption, request.start);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(request.filters);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
+
+void set_open_dialog(OpenDialog dialog) { installed_open = std::move(dialog); }
+
+QString ask_open_path(QWidget* parent, const OpenRequest& request) {
+    return installed_open ? installed_open(parent, request) : qt_open_dialog(parent, request);
+}
+
+std::filesystem::path native_path(const QString& path) {
+    const QByteArray utf8 = path.toUtf8();
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()),
+                                               static_cast<std::size_t>(utf8.size())));
+}
 
 void set_save_dialog(SaveDialog dialog) { installed = std::move(dialog); }
 
@@ -42,10 +64,7 @@ QString ask_save_path(QWidget* parent, const SaveRequest& request) {
 }
 
 QString write_whole(const QString& path, const QByteArray& bytes) {
-    const QByteArray utf8 = path.toUtf8();
-    const std::filesystem::path native(std::u8string(reinterpret_cast<const char8_t*>(utf8.constData()),
-                                                     static_cast<std::size_t>(utf8.size())));
-    const std::string reason = files::write_file(native, bytes.toStdString());
+    const std::string reason = files::write_file(native_path(path), bytes.toStdString());
     if (reason.empty()) return {};
     return QStringLiteral("Could not save %1: %2. Nothing was written.").arg(QDir::toNativeSeparators(path), QString::fromStdString(reason));
 }

@@ -13,15 +13,13 @@
 namespace vandrel::ui {
 namespace {
 
-// The least height of the report's pane above the plot, and the height the
-// plot below it is comfortable at.
+// The least height of the report's pane above the plot.
 constexpr int report_least_height = 120;
-constexpr int plot_comfortable_height = 440;
 
 }  // namespace
 
-PartsPanes::PartsPanes(QScrollArea* report, QWidget* plot, QWidget* parent)
-    : QWidget(parent), report_(report), plot_(plot), stack_(new QStackedLayout(this)),
+PartsPanes::PartsPanes(QScrollArea* report, QWidget* plot, const PaneNames& names, QWidget* parent)
+    : QWidget(parent), report_(report), names_(names), plot_(plot), stack_(new QStackedLayout(this)),
       splitter_(new QSplitter(Qt::Horizontal)), tabs_(new QTabWidget) {
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setAccessibleName(QStringLiteral("Figures and plot"));
@@ -47,8 +45,8 @@ void PartsPanes::set_arrangement(Arrangement arrangement) {
     if (arrangement == arrangement_) return;
     arrangement_ = arrangement;
     if (arrangement == Arrangement::tabs) {
-        tabs_->addTab(report_, QStringLiteral("&Figures"));
-        tabs_->addTab(plot_, QStringLiteral("Pl&ot"));
+        tabs_->addTab(report_, names_.first_tab);
+        tabs_->addTab(plot_, names_.second_tab);
         stack_->setCurrentWidget(tabs_);
         report_->setMinimumWidth(0);
     } else {
@@ -74,20 +72,21 @@ void PartsPanes::fit_report(int width, int height) {
     int pane = 0;
     if (beside) {
         report_->setMinimumSize(width, 0);
-        pane = std::max(width, load_report_pane(Qt::Horizontal));
+        pane = std::max(width, load_pane_size(names_.settings, Qt::Horizontal));
     } else {
         report_->setMinimumSize(0, report_least_height);
-        const int chosen = load_report_pane(Qt::Vertical);
+        const int chosen = load_pane_size(names_.settings, Qt::Vertical);
         // All of the report where the plot keeps a comfortable height,
-        // else half.
-        pane = chosen > 0 ? chosen : std::min(height, std::max(total / 2, total - plot_comfortable_height));
+        // else what the plot's share leaves.
+        const int least = static_cast<int>(total * (1 - names_.plot_share));
+        pane = chosen > 0 ? chosen : std::min(height, std::max(least, total - names_.plot_height));
     }
     splitter_->setSizes({pane, std::max(1, total - pane - splitter_->handleWidth())});
 }
 
 void PartsPanes::splitter_moved() {
     const Qt::Orientation orientation = splitter_->orientation();
-    save_report_pane(orientation, splitter_->sizes().value(0));
+    save_pane_size(names_.settings, orientation, splitter_->sizes().value(0));
 }
 
 }  // namespace vandrel::ui

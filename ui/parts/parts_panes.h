@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The Parts window's two panes, the report and the plot: beside each other
-// or one above the other with a splitter between them, or on two tabs. The
-// report's pane is as wide as its content beside the plot, or wider where
-// the user dragged the splitter so; the place dragged to is kept in the
-// settings for each direction.
+// Two panes of a page of the Parts window, the figures (the report, or the
+// Subwoofer page's inputs) and the plot: beside each other or one above the
+// other with a splitter between them, or on two tabs. The first pane is as
+// wide as its content beside the plot, or wider where the user dragged the
+// splitter so; the place dragged to is kept in the settings for each
+// direction.
 
 #include <QWidget>
 
@@ -17,10 +18,21 @@ class QTabWidget;
 
 namespace vandrel::ui {
 
+/// The tabs' captions and the name the splitter's place is kept under.
+struct PaneNames {
+    QString first_tab;   ///< "&Figures"
+    QString second_tab;  ///< "Pl&ot"
+    QString settings;    ///< "report"
+    /// The height the plot below the first pane is comfortable at, and the
+    /// share of the height it may take at most to have it.
+    int plot_height = 440;
+    double plot_share = 0.5;
+};
+
 class PartsPanes final : public QWidget {
 public:
-    /// Holds `report` (a scroll area around the report) and `plot`.
-    PartsPanes(QScrollArea* report, QWidget* plot, QWidget* parent = nullptr);
+    /// Holds `report` (a scroll area around the report or the inputs) and `plot`.
+    PartsPanes(QScrollArea* report, QWidget* plot, const PaneNames& names, QWidget* parent = nullptr);
 
     void set_arrangement(Arrangement arrangement);
     Arrangement arrangement() const { return arrangement_; }
@@ -38,6 +50,7 @@ private:
     void splitter_moved();
 
     QScrollArea* report_;
+    PaneNames names_;
     QWidget* plot_;
     QStackedLayout* stack_;
     QSplitter* splitter_;

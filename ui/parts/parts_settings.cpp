@@ -24,8 +24,9 @@ double number_in(const QSettings& s, const QString& key, double fallback, const 
     return ok && v >= range.low && v <= range.high ? v : fallback;
 }
 
-QString pane_key(Qt::Orientation orientation) {
-    return orientation == Qt::Horizontal ? QStringLiteral("parts/report_width") : QStringLiteral("parts/report_height");
+QString pane_key(const QString& pane, Qt::Orientation orientation) {
+    return QStringLiteral("parts/") + pane +
+           (orientation == Qt::Horizontal ? QStringLiteral("_width") : QStringLiteral("_height"));
 }
 
 }  // namespace
@@ -59,13 +60,15 @@ QByteArray load_geometry() { return settings()->value(QStringLiteral("parts/geom
 
 void save_geometry(const QByteArray& geometry) { settings()->setValue(QStringLiteral("parts/geometry"), geometry); }
 
-int load_report_pane(Qt::Orientation orientation) {
+int load_pane_size(const QString& pane, Qt::Orientation orientation) {
     bool ok = false;
-    const int size = settings()->value(pane_key(orientation)).toInt(&ok);
+    const int size = settings()->value(pane_key(pane, orientation)).toInt(&ok);
     return ok && size > 0 && size < 100000 ? size : 0;
 }
 
-void save_report_pane(Qt::Orientation orientation, int size) { settings()->setValue(pane_key(orientation), size); }
+void save_pane_size(const QString& pane, Qt::Orientation orientation, int size) {
+    settings()->setValue(pane_key(pane, orientation), size);
+}
 
 QString load_directory() {
     return settings()->value(QStringLiteral("parts/directory"), QDir::homePath()).toString();

@@ -21,11 +21,12 @@ void save_choices(const PartsChoices& choices);
 QByteArray load_geometry();
 void save_geometry(const QByteArray& geometry);
 
-/// The size of the report's pane that the user chose by dragging the
-/// splitter, in logical pixels: its width beside the plot (Horizontal), its
-/// height above it (Vertical); 0 when none was chosen.
-int load_report_pane(Qt::Orientation orientation);
-void save_report_pane(Qt::Orientation orientation, int size);
+/// The size of a page's first pane (`pane`: "report", "subwoofer") that the
+/// user chose by dragging the splitter, in logical pixels: its width beside
+/// the plot (Horizontal), its height above it (Vertical); 0 when none was
+/// chosen.
+int load_pane_size(const QString& pane, Qt::Orientation orientation);
+void save_pane_size(const QString& pane, Qt::Orientation orientation, int size);
 
 /// The directory files were last saved in; the home directory at first.
 QString load_directory();

@@ -9,9 +9,12 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
+#include <functional>
+
 #include "qtext.h"
 #include <QLabel>
 #include "response_plot.h"
+#include "speaker_plot.h"
 #include "vandrel/as_built/exports.h"
 
 namespace vandrel::ui {
@@ -34,21 +37,46 @@ void draw_caption(QPainter& painter, const QString& text, int width) {
     painter.drawText(QRect(8, 0, room, caption_height), Qt::AlignVCenter | Qt::AlignLeft, line);
 }
 
-// Draws the caption and the charts of a fresh plot of `figures`.
-void draw(QPainter& painter, const PartsFigures& figures) {
-    // Laid out as on screen, but never shown there.
-    ResponsePlot plot;
-    plot.setAttribute(Qt::WA_DontShowOnScreen);
-    plot.show_figures(figures);
-    plot.readout_label()->hide();
-    plot.resize(plot_file_width, plot_file_height - caption_height);
-    plot.show();
+// Draws the caption and the charts of `plot`, a fresh plot never shown on
+// the screen, laid out at the file's size.
+void draw(QPainter& painter, const QString& caption, QWidget* plot, QWidget* charts) {
+    plot->setAttribute(Qt::WA_DontShowOnScreen);
+    plot->resize(plot_file_width, plot_file_height - caption_height);
+    plot->show();
     QCoreApplication::sendPostedEvents();
-    QWidget* charts = plot.charts();
     painter.fillRect(QRect(0, 0, plot_file_width, plot_file_height), Qt::white);
-    draw_caption(painter, to_qstring(as_built::export_caption(figures.design, figures.mode, *figures.built)),
-                 plot_file_width);
+    draw_caption(painter, caption, plot_file_width);
     charts->render(&painter, QPoint(0, caption_height), QRegion(), QWidget::DrawChildren);
+}
+
+// The file of `format` with `caption`, drawn by `paint`.
+QByteArray encode(PlotFormat format, const QString& title, const QString& caption,
+                  const std::function<void(QPainter&)>& paint) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == PlotFormat::svg) {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(QSize(plot_file_width, plot_file_height));
+        generator.setViewBox(QRect(0, 0, plot_file_width, plot_file_height));
+        generator.setTitle(title);
+        generator.setDescription(caption);
+        QPainter painter(&generator);
+        paint(painter);
+        painter.end();
+        return bytes;
+    }
+    QImage image(QSize(plot_file_width, plot_file_height) * pixels_per_point, QImage::Format_RGB32);
+    image.setDevicePixelRatio(pixels_per_point);
+    image.setText(QStringLiteral("Description"), caption);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        paint(painter);
+    }
+    image.save(&buffer, format == PlotFormat::png ? "PNG" : "JPEG", format == PlotFormat::png ? -1 : 92);
+    return bytes;
 }
 
 }  // namespace
@@ -62,32 +90,23 @@ std::optional<PlotFormat> plot_format_of(const QString& path) {
 }
 
 QByteArray plot_file(const PartsFigures& figures, PlotFormat format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
     const QString caption = to_qstring(as_built::export_caption(figures.design, figures.mode, *figures.built));
-    if (format == PlotFormat::svg) {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(QSize(plot_file_width, plot_file_height));
-        generator.setViewBox(QRect(0, 0, plot_file_width, plot_file_height));
-        generator.setTitle(QStringLiteral("Vandrel: parts and real response"));
-        generator.setDescription(caption);
-        QPainter painter(&generator);
-        draw(painter, figures);
-        painter.end();
-        return bytes;
-    }
-    QImage image(QSize(plot_file_width, plot_file_height) * pixels_per_point, QImage::Format_RGB32);
-    image.setDevicePixelRatio(pixels_per_point);
-    image.setText(QStringLiteral("Description"), caption);
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        draw(painter, figures);
-    }
-    image.save(&buffer, format == PlotFormat::png ? "PNG" : "JPEG", format == PlotFormat::png ? -1 : 92);
-    return bytes;
+    return encode(format, QStringLiteral("Vandrel: parts and real response"), caption, [&](QPainter& painter) {
+        ResponsePlot plot;
+        plot.show_figures(figures);
+        plot.readout_label()->hide();
+        draw(painter, caption, &plot, plot.charts());
+    });
+}
+
+QByteArray speaker_plot_file(const SpeakerFigures& figures, const SpeakerFilter& filter, PlotFormat format) {
+    const QString caption = to_qstring(plot_caption(figures, filter));
+    return encode(format, QStringLiteral("Vandrel: the subwoofer behind the filter"), caption, [&](QPainter& painter) {
+        SpeakerPlot plot;
+        plot.show_figures(figures);
+        plot.readout_label()->hide();
+        draw(painter, caption, &plot, plot.charts());
+    });
 }
 
 }  // namespace vandrel::ui

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The plot as a file: the level and group-delay charts drawn afresh at a
-// fixed size, whatever the window's layout, under a one-line caption with
-// the design and the parts.
+// The plots as files: the level and group-delay charts, or the Subwoofer
+// page's, drawn afresh at a fixed size, whatever the window's layout, under
+// a one-line caption with the design and the parts (and the subwoofer).
 
 #include <QByteArray>
 #include <QString>
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "parts_model.h"
+#include "speaker_model.h"
 
 namespace vandrel::ui {
 
@@ -26,5 +27,9 @@ inline constexpr int plot_file_height = 760;
 
 /// The plot of `figures` (buildable) in `format`.
 QByteArray plot_file(const PartsFigures& figures, PlotFormat format);
+
+/// The Subwoofer page's plots of `figures` (analysed) behind `filter` in
+/// `format`, at the same size.
+QByteArray speaker_plot_file(const SpeakerFigures& figures, const SpeakerFilter& filter, PlotFormat format);
 
 }  // namespace vandrel::ui

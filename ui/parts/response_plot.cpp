@@ -19,6 +19,7 @@
 #include <functional>
 
 #include "accessibility.h"
+#include "chart_style.h"
 #include "layout.h"
 #include "plot_summary.h"
 #include "qtext.h"
@@ -33,165 +34,7 @@ namespace ab = as_built;
 const QColor exact_colour{90, 90, 90};
 const QColor path_colour{214, 84, 18};
 
-// A chart view that reports the frequency under the mouse, or none when the
-// mouse is outside the plot area.
-class HoverView final : public QChartView {
-public:
-    HoverView(QChart* chart, QWidget* parent, std::function<void(std::optional<double>, QPoint)> on_hover)
-        : QChartView(chart, parent), on_hover_(std::move(on_hover)) {
-        setRenderHint(QPainter::Antialiasing);
-        setMouseTracking(true);
-        viewport()->setMouseTracking(true);
-    }
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override {
-        const QPointF at = chart()->mapFromScene(mapToScene(event->position().toPoint()));
-        if (chart()->plotArea().contains(at))
-            on_hover_(chart()->mapToValue(at).x(), event->globalPosition().toPoint());
-        else
-            on_hover_(std::nullopt, {});
-        QChartView::mouseMoveEvent(event);
-    }
-    void leaveEvent(QEvent* event) override {
-        on_hover_(std::nullopt, {});
-        QChartView::leaveEvent(event);
-    }
-
-private:
-    std::function<void(std::optional<double>, QPoint)> on_hover_;
-};
-
-QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine) {
-    auto* series = new QLineSeries;
-    series->setName(name);
-    // Two logical pixels wide at any scale.
-    QPen pen(colour, 2, style);
-    // Qt strokes this pattern far faster than Qt::DashLine's own (a third
-    // of the whole update at 1100 x 720).
-    if (style != Qt::SolidLine) pen.setDashPattern({5, 3});
-    series->setPen(pen);
-    return series;
-}
-
-QChart* chart() {
-    auto* c = new QChart;
-    c->setBackgroundRoundness(0);
-    c->setMargins(QMargins(4, 4, 8, 4));
-    c->layout()->setContentsMargins(0, 0, 0, 0);
-    return c;
-}
-
-// Grid lines, axes and ticks one device pixel wide: crisp at any scale, and
-// drawn as plain lines, where wider ones are stroked as outlines at many
-// times the cost. The minor lines solid and light rather than Qt's dashes,
-// so that the dashed trace of the exact design stands out.
-void hairline_grid(QAbstractAxis* axis) {
-    axis->setGridLinePen(QPen(QColor(200, 200, 200), 0));
-    axis->setMinorGridLinePen(QPen(QColor(232, 232, 232), 0));
-    axis->setLinePen(QPen(QColor(120, 120, 120), 0));  // the axis and its ticks
-}
-
-// Sets an axis' range only when it changes: every change lays the axis and
-// its labels out anew, the dearest part of showing new figures.
-void set_range(QValueAxis* axis, double low, double high) {
-    if (axis->min() != low || axis->max() != high) axis->setRange(low, high);
-}
-
-// The delay axis for delays up to `v` ms (> 0): a step of 1, 2 or 5 times
-// a power of ten that covers them in at most `steps` steps, and its top.
-std::pair<double, double> delay_scale(double v, int steps) {
-    double step = std::pow(10.0, std::floor(std::log10(v / steps)));
-    for (double m : {1.0, 2.0, 5.0, 10.0})
-        if (v / (m * step) <= steps) {
-            step *= m;
-            break;
-        }
-    return {step, std::ceil(v / step - 1e-9) * step};
-}
-
-// How many labelled steps an axis `height` pixels high has room for, from
-// 2 to 6: a label needs some 26 pixels, and the frequency axis below the
-// plot some 70.
-int steps_for(int height) { return std::clamp((height - 70) / 26, 2, 6); }
-
-// The frequency axis: 1 Hz to 1 kHz, a decade a major step, the 2..9 of each
-// decade as minor ticks.
-QLogValueAxis* frequency_axis() {
-    auto* axis = new QLogValueAxis;
-    axis->setBase(10);
-    axis->setRange(1, 1000);
-    axis->setLabelFormat(QStringLiteral("%g"));
-    axis->setMinorTickCount(8);
-    axis->setTitleText(QStringLiteral("Frequency (Hz)"));
-    hairline_grid(axis);
-    return axis;
-}
-
-QValueAxis* value_axis(const QString& title) {
-    auto* axis = new QValueAxis;
-    axis->setTitleText(title);
-    axis->setLabelFormat(QStringLiteral("%g"));
-    hairline_grid(axis);
-    return axis;
-}
-
-void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-}
-
-// A rising curve from the bottom of the level axis on: the points below it
-// give way to the point where the curve crosses it. The plot clips them
-// anyway, but an SVG drawing would not.
-void from_bottom(QList<QPointF>& points, double bottom) {
-    const auto first = std::find_if(points.begin(), points.end(), [bottom](const QPointF& p) { return p.y() >= bottom; });
-    if (first == points.begin() || first == points.end()) return;
-    const QPointF below = *(first - 1), above = *first;
-    const double t = (std::log(above.x()) - std::log(below.x())) * (bottom - below.y()) / (above.y() - below.y());
-    const QPointF crossing(below.x() * std::exp(t), bottom);
-    points.erase(points.begin(), first);
-    points.prepend(crossing);
-    for (QPointF& p : points) p.setY(std::max(p.y(), bottom));
-}
-
-// The legend of the level chart: a mark in each series' colour and its name.
-QWidget* legend(QWidget* parent, std::initializer_list<QAbstractSeries*> series) {
-    auto* row = new WrapRow(14, 2, parent);
-    row->setObjectName(QStringLiteral("legend"));
-    row->setAccessibleName(QStringLiteral("Legend of the level plot"));
-    row->set_centred(true);
-    row->setContentsMargins(0, 2, 0, 4);
-    for (QAbstractSeries* s : series) {
-        QString mark;
-        if (auto* area = qobject_cast<QAreaSeries*>(s)) {
-            // The band's colour as it shows on white.
-            const QColor fill = area->brush().color();
-            const double a = fill.alphaF();
-            const QColor seen(qRound(fill.red() * a + 255 * (1 - a)), qRound(fill.green() * a + 255 * (1 - a)),
-                              qRound(fill.blue() * a + 255 * (1 - a)));
-            mark = QStringLiteral("<span style=\"color:%1\">\u25a0</span>").arg(seen.name());
-        } else {
-            const QPen pen = static_cast<QLineSeries*>(s)->pen();
-            mark = QStringLiteral("<span style=\"color:%1\">%2</span>")
-                       .arg(pen.color().name(), pen.style() == Qt::SolidLine ? QStringLiteral("\u2501\u2501")
-                                                                             : QStringLiteral("\u2505\u2505"));
-        }
-        auto* item = new QLabel(mark + QStringLiteral("&nbsp;") + s->name().toHtmlEscaped());
-        item->setTextFormat(Qt::RichText);
-        row->add(item);
-    }
-    return row;
-}
-
 QString figure(double v, int digits = 4) { return to_qstring(ab::figure(v, digits)); }
-
-// A level for the readout: two decimals, never "-0.00".
-QString level(double db) {
-    const double rounded = std::round(db * 100) / 100;
-    return QString::number(rounded == 0 ? 0.0 : rounded, 'f', 2);
-}
 
 }  // namespace
 
@@ -204,7 +47,7 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
             QToolTip::hideText();
     };
 
-    QChart* magnitude = chart();
+    QChart* magnitude = plain_chart();
     exact_ = line(QStringLiteral("Exact design"), exact_colour, Qt::DashLine);
     section_ = line(QStringLiteral("As built: section"), result_colour);
     path_ = line(QStringLiteral("As built: whole path"), path_colour);
@@ -231,7 +74,7 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     // own would cut its names short.
     magnitude->legend()->hide();
 
-    QChart* delay = chart();
+    QChart* delay = plain_chart();
     delay_ = line(QStringLiteral("Group delay of the whole path"), path_colour);
     auto* dx = frequency_axis();
     delay_axis_ = value_axis(QStringLiteral("Delay (ms)"));
@@ -269,7 +112,7 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     delay_view_->setMinimumHeight(80);
     for (QChartView* view : {magnitude_view_, delay_view_}) view->installEventFilter(this);
     charts_layout->addWidget(magnitude_view_, 3);
-    legend_ = legend(charts_, {band_, section_, path_, exact_});
+    legend_ = series_legend(charts_, QStringLiteral("Legend of the level plot"), {band_, section_, path_, exact_});
     charts_layout->addWidget(legend_);
     charts_->installEventFilter(this);
     charts_layout->addWidget(delay_view_, 2);
@@ -340,7 +183,7 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
 }
 
 void ResponsePlot::fit_ticks() {
-    const auto [step, ceiling_ms] = delay_scale(longest_delay_, steps_for(delay_view_->height()));
+    const auto [step, ceiling_ms] = nice_scale(longest_delay_, steps_for(delay_view_->height()));
     if (delay_axis_->tickInterval() != step) delay_axis_->setTickInterval(step);
     set_range(delay_axis_, 0, ceiling_ms);
     // The 50 dB of the level axis in 10 dB steps, or 20 where it is short.
@@ -357,13 +200,13 @@ bool ResponsePlot::eventFilter(QObject* watched, QEvent* event) {
 }
 
 QString ResponsePlot::readout(double hz) const {
-    QString text = figure(hz) + QStringLiteral(" Hz, exact design %1 dB").arg(level(ab::section_level_db(exact_section_, hz)));
+    QString text = figure(hz) + QStringLiteral(" Hz, exact design %1 dB").arg(two_decimals(ab::section_level_db(exact_section_, hz)));
     if (!path_parts_) return text;
     const ab::Section section = ab::section_of(*path_parts_);
     const ab::Band band = band_at(band_hz_, band_values_, hz);
     text += QStringLiteral(", as built %1 dB, whole path %2 dB (tolerance %3 to %4 dB), group delay %5 ms")
-                .arg(level(ab::section_level_db(section, hz)), level(ab::path_level_db(*path_parts_, hz)),
-                     level(band.low_db), level(band.high_db), figure(ab::path_group_delay_ms(*path_parts_, hz), 3));
+                .arg(two_decimals(ab::section_level_db(section, hz)), two_decimals(ab::path_level_db(*path_parts_, hz)),
+                     two_decimals(band.low_db), two_decimals(band.high_db), figure(ab::path_group_delay_ms(*path_parts_, hz), 3));
     return text;
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionSpinBox>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -27,6 +28,8 @@ ValueBox::ValueBox(const EntryRange& range, double step, QWidget* parent)
     // Every text is kept as typed: nothing is corrected when the field is left.
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     setKeyboardTracking(false);
+    // The wheel does not bring the focus, nor step a field without it.
+    setFocusPolicy(Qt::StrongFocus);
     lineEdit()->setMaxLength(longest_text);
     normal_base_ = lineEdit()->palette().color(QPalette::Base);
     connect(lineEdit(), &QLineEdit::textChanged, this, &ValueBox::text_changed);
@@ -38,8 +41,23 @@ ValueBox::ValueBox(const EntryRange& range, double step, QWidget* parent)
 void ValueBox::set_value(double value) {
     value_ = std::clamp(value, range_.low, range_.high);
     typed_ = value_;
+    empty_ = false;
     setting_ = true;
     lineEdit()->setText(number_text(value_));
+    setting_ = false;
+    problem_.clear();
+    show_refused(false);
+}
+
+void ValueBox::set_entry(std::optional<double> value) {
+    if (value || !range_.may_be_empty) {
+        set_value(value.value_or(value_));
+        return;
+    }
+    typed_.reset();
+    empty_ = true;
+    setting_ = true;
+    lineEdit()->clear();
     setting_ = false;
     problem_.clear();
     show_refused(false);
@@ -59,12 +77,22 @@ void ValueBox::text_changed(const QString& text) {
         problem_ = problem;
         emit problem_changed(problem_);
     }
-    show_refused(!check.value);
+    show_refused(!problem_.isEmpty());
 }
 
 void ValueBox::take_typed() {
-    if (!typed_ || *typed_ == value_) return;
+    if (!problem_.isEmpty()) return;
+    if (!typed_) {
+        // Left empty, where that means no value.
+        if (range_.may_be_empty && !empty_) {
+            empty_ = true;
+            emit value_changed(value_);
+        }
+        return;
+    }
+    if (!empty_ && *typed_ == value_) return;
     value_ = *typed_;
+    empty_ = false;
     emit value_changed(value_);
 }
 
@@ -80,13 +108,21 @@ void ValueBox::stepBy(int steps) {
     const double stepped = std::clamp(typed_.value_or(value_) + steps * step_, range_.low, range_.high);
     // Six digits, so that 1 + 3 x 0.1 is 1.3 and not 1.3000000000000003.
     const double shown = check_entry(number_text(stepped).toStdString(), range_).value.value_or(stepped);
-    const bool changed = shown != value_ || !problem_.isEmpty();
+    const bool changed = shown != value_ || empty_ || !problem_.isEmpty();
     set_value(shown);
     lineEdit()->selectAll();
     if (changed) {
         emit problem_changed(problem_);
         emit value_changed(value_);
     }
+}
+
+void ValueBox::wheelEvent(QWheelEvent* event) {
+    if (!hasFocus()) {
+        event->ignore();  // to the scroll area around, if any
+        return;
+    }
+    QAbstractSpinBox::wheelEvent(event);
 }
 
 QAbstractSpinBox::StepEnabled ValueBox::stepEnabled() const {

@@ -21,10 +21,15 @@ public:
     /// A field for `range`, stepping by `step`.
     ValueBox(const EntryRange& range, double step, QWidget* parent = nullptr);
 
-    /// The last value taken.
+    /// The last value taken (of a field left empty: the one before).
     double value() const { return value_; }
+    /// The last value taken, or none for a field left empty.
+    std::optional<double> entry() const { return empty_ ? std::nullopt : std::optional<double>(value_); }
     /// Shows `value` (put within the range), without a signal.
     void set_value(double value);
+    /// Shows `value`, or an empty field for none where the range may be
+    /// empty, without a signal.
+    void set_entry(std::optional<double> value);
     /// Why the text is refused; "" when it is taken.
     QString problem() const { return problem_; }
     const EntryRange& range() const { return range_; }
@@ -33,8 +38,8 @@ public:
     QSize minimumSizeHint() const override;
 
 signals:
-    /// A new value was typed (and Enter pressed or the field left) or
-    /// stepped to.
+    /// A new value (or none) was typed, and Enter pressed or the field
+    /// left, or stepped to.
     void value_changed(double value);
     /// The text became refused, or taken again.
     void problem_changed(const QString& problem);
@@ -43,6 +48,7 @@ protected:
     QValidator::State validate(QString& input, int& pos) const override;
     void fixup(QString& input) const override;
     void stepBy(int steps) override;
+    void wheelEvent(QWheelEvent* event) override;
     StepEnabled stepEnabled() const override;
 
 private:
@@ -54,6 +60,7 @@ private:
     double step_;
     double value_;
     std::optional<double> typed_;  // what the text reads as, if anything
+    bool empty_ = false;           // the field was left empty, where it may be
     QString problem_;
     QColor normal_base_;
     bool setting_ = false;

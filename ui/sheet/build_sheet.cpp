@@ -80,7 +80,8 @@ void set_creation_date(QByteArray& pdf, const QByteArray& date) {
 
 }  // namespace
 
-QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built) {
+QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built,
+                           const SubwooferSheet* subwoofer) {
     const std::optional<QByteArray> date = source_date();
     // Qt's PDF writer keeps the fonts in a hash and writes them in its
     // order, which follows the process's random seed; a file to come out the
@@ -108,6 +109,10 @@ QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& b
         QPainter painter;
         if (!painter.begin(&writer)) return {};
         paint_sheet(painter, design, built);
+        if (subwoofer) {
+            if (!writer.newPage()) return {};
+            paint_subwoofer_sheet(painter, *subwoofer);
+        }
         if (!painter.end()) return {};
     }
     QByteArray pdf = buffer.data();

@@ -2,17 +2,22 @@
 #pragma once
 // The build sheet: one A4 page to take to the bench, with the circuit
 // annotated with the parts chosen, the parts to buy, the design as typed,
-// the figures and their spread from tolerance, and the response. It needs Qt
-// Gui only, and a QGuiApplication, which may run on the "offscreen"
-// platform.
+// the figures and their spread from tolerance, and the response; and, where
+// a subwoofer is given, a second page with the driver, the box, what the
+// filter does to it and the suggestion used. It needs Qt Gui only, and a
+// QGuiApplication, which may run on the "offscreen" platform.
 
 #include <QByteArray>
 #include <QSizeF>
 
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "vandrel/as_built/report.h"
+#include "vandrel/speaker/analysis.h"
+#include "vandrel/speaker/suggest.h"
 #include "vandrel/window_model.h"
 
 class QPainter;
@@ -25,6 +30,16 @@ struct TypedDesign {
     std::map<Field, std::string> texts;  ///< the six field texts of the solved design, UTF-8
 };
 
+/// The subwoofer behind the filter, for the second page.
+struct SubwooferSheet {
+    speaker::Inputs system;                     ///< the driver, the box, the drive and the filter's path
+    speaker::Analysis analysis;
+    std::string filter;                         ///< the filter's design: "Butterworth, f0 17 Hz, Q 0.707"
+    std::string filter_parts;                   ///< where the filter's resistors come from: "E24", "exact"
+    std::optional<speaker::Design> suggestion;  ///< the suggested design the filter is, if it is one
+    std::vector<std::string> warnings;          ///< for people, a sentence each
+};
+
 /// The page, A4, in points.
 inline constexpr QSizeF page_size{595.276, 841.89};
 
@@ -35,10 +50,15 @@ inline constexpr char sheet_title[] = "Vandrel build sheet";
 /// corner of the page.
 void paint_sheet(QPainter& painter, const TypedDesign& design, const as_built::AsBuilt& built);
 
-/// The sheet as a PDF of one A4 page, titled sheet_title. With
+/// Paints the second page, as paint_sheet does the first.
+void paint_subwoofer_sheet(QPainter& painter, const SubwooferSheet& subwoofer);
+
+/// The sheet as a PDF of one A4 page, or two with `subwoofer`, titled
+/// sheet_title. With
 /// SOURCE_DATE_EPOCH set (seconds since 1970) the file carries that creation
 /// date, so that a sheet drawn again is the same file byte for byte; else the
 /// time of drawing. Empty when it could not be drawn.
-QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built);
+QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built,
+                           const SubwooferSheet* subwoofer = nullptr);
 
 }  // namespace vandrel::sheet

@@ -9,127 +9,14 @@
 #include <functional>
 #include <utility>
 
+#include "sheet_frame.h"
 #include "sheet_style.h"
 #include "sheet_text.h"
 
 namespace vandrel::sheet {
 namespace {
 
-constexpr int decades = 3;  // 1 Hz to 1 kHz
 constexpr int band_per_decade = 40;
-constexpr qreal label_points = 7;
-constexpr qreal title_points = 8.5;
-constexpr qreal header_height = 40;  // title and two legend rows above a frame
-constexpr qreal left_room = 24;      // level labels left of a frame
-constexpr qreal bottom_room = 22;    // frequency labels and the axis title below it
-
-// Where a plot's values go on the page: frequency on a logarithmic axis,
-// the value linear from `low` to `high`.
-class Frame {
-public:
-    Frame(const QRectF& area, double low, double high)
-        : box_(area.adjusted(left_room, header_height, -4, -bottom_room)), low_(low), high_(high) {}
-
-    const QRectF& box() const { return box_; }
-    qreal x(double hz) const { return box_.left() + std::log10(hz) / decades * box_.width(); }
-    qreal y(double v) const { return box_.bottom() - (v - low_) / (high_ - low_) * box_.height(); }
-
-    // Grid, frame, and labels: a decade a major line with 2..9 between, the
-    // value every `step`.
-    void axes(QPainter& p, double step) const {
-        p.save();
-        const QFont font = sheet_font(label_points);
-        const LineMetrics m = line_metrics(font, p.device());
-        for (int d = 0; d < decades; ++d)
-            for (int k = 2; k <= 9; ++k) line(p, colour::minor_grid, x(k * std::pow(10.0, d)), true);
-        for (int d = 0; d <= decades; ++d) {
-            const qreal at = x(std::pow(10.0, d));
-            line(p, colour::grid, at, true);
-            const QString label = QString::number(static_cast<int>(std::pow(10.0, d)));
-            p.setPen(colour::text);
-            draw_text(p, QPointF(at - text_width(font, label, p.device()) / 2, box_.bottom() + 2 + m.ascent), label,
-                      font);
-        }
-        for (int i = 0;; ++i) {
-            const double v = low_ + i * step;
-            if (v > high_ + step * 1e-9) break;
-            line(p, colour::grid, y(v), false);
-            const QString label = QString::fromStdString(six_digits(v));
-            p.setPen(colour::text);
-            draw_text(p, QPointF(box_.left() - 3 - text_width(font, label, p.device()), y(v) + (m.ascent - m.descent) / 2),
-                      label, font);
-        }
-        const QString title = QStringLiteral("Frequency (Hz)");
-        draw_text(p, QPointF(box_.center().x() - text_width(font, title, p.device()) / 2, box_.bottom() + 4 + m.height + m.ascent),
-                  title, font);
-        p.setPen(QPen(colour::muted, 0.6));
-        p.setBrush(Qt::NoBrush);
-        p.drawRect(box_);
-        p.restore();
-    }
-
-    // A curve through (hz, value) points; a value that is not finite breaks it.
-    QPainterPath curve(std::span<const as_built::ResponseRow> rows, double as_built::ResponseRow::*value) const {
-        QPainterPath path;
-        bool open = false;
-        for (const as_built::ResponseRow& r : rows) {
-            const double v = r.*value;
-            if (!std::isfinite(v) || !(r.hz > 0)) {
-                open = false;
-                continue;
-            }
-            const QPointF point(x(r.hz), y(v));
-            if (open)
-                path.lineTo(point);
-            else
-                path.moveTo(point);
-            open = true;
-        }
-        return path;
-    }
-
-private:
-    void line(QPainter& p, const QColor& c, qreal at, bool vertical) const {
-        p.setPen(QPen(c, 0.4));
-        if (vertical)
-            p.drawLine(QPointF(at, box_.top()), QPointF(at, box_.bottom()));
-        else
-            p.drawLine(QPointF(box_.left(), at), QPointF(box_.right(), at));
-    }
-
-    QRectF box_;
-    double low_, high_;
-};
-
-// The title of a plot at the top of its area.
-void title(QPainter& p, const QRectF& area, const QString& text) {
-    const QFont font = sheet_font(title_points, true);
-    p.setPen(colour::text);
-    draw_text(p, QPointF(area.left(), area.top() + line_metrics(font, p.device()).ascent), text, font);
-}
-
-// One legend entry: a short line in the curve's pen (or a swatch of the
-// band's colour), then its text; returns where the next one starts.
-qreal legend(QPainter& p, QPointF at, const QPen& pen, const QColor& fill, const QString& text) {
-    p.save();
-    if (fill.isValid())
-        p.fillRect(QRectF(at.x(), at.y() - 3, 14, 6), fill);
-    else {
-        p.setPen(pen);
-        p.drawLine(at, at + QPointF(14, 0));
-    }
-    const QFont font = sheet_font(label_points);
-    const LineMetrics m = line_metrics(font, p.device());
-    p.setPen(colour::text);
-    draw_text(p, QPointF(at.x() + 18, at.y() + (m.ascent - m.descent) / 2), text, font);
-    p.restore();
-    return at.x() + 18 + text_width(font, text, p.device()) + 12;
-}
-
-QPen curve_pen(const QColor& c, qreal width, Qt::PenStyle style = Qt::SolidLine) {
-    QPen pen(c, width, style, Qt::FlatCap, Qt::RoundJoin);
-    return pen;
-}
 
 }  // namespace
 

@@ -10,38 +10,12 @@ namespace {
 
 using as_built::figure;
 
-// What a value may be (lo to hi; anything else cannot exist or is absurd)
-// and what it usually is for a subwoofer (usual_lo to usual_hi).
-struct Range {
-    const char* name;
-    const char* unit;  // "" for a ratio
-    double lo, hi;
-    double usual_lo, usual_hi;
-    bool zero_allowed = false;  // Le may be 0
-};
-
-constexpr Range fs_range{"fs", "Hz", 0.1, 20000, 10, 150};
-constexpr Range qes_range{"qes", "", 0.01, 100, 0.15, 2};
-constexpr Range qms_range{"qms", "", 0.1, 1000, 1, 30};
-constexpr Range qts_range{"qts", "", 0.01, 100, 0.15, 1.5};
-constexpr Range vas_range{"vas", "litres", 0.001, 100000, 5, 1000};
-constexpr Range re_range{"re", "ohms", 0.01, 1000, 1, 16};
-constexpr Range sd_range{"sd", "cm^2", 0.1, 100000, 100, 2500};
-constexpr Range xmax_range{"xmax", "mm", 0.01, 1000, 2, 40};
-constexpr Range le_range{"le", "mH", 0, 1000, 0, 10, true};
-constexpr Range vb_range{"vb", "litres", 0.01, 100000, 5, 1000};
-constexpr Range fb_range{"fb", "Hz", 0.1, 20000, 10, 100};
-constexpr Range ql_range{"ql", "", 0.1, 1e6, 3, 100};
-constexpr Range port_range{"port-diameter", "cm", 0.1, 1000, 2, 40};
-constexpr Range volts_range{"volts", "V", 1e-6, 10000, 0.01, 200};
-constexpr Range watts_range{"watts", "W", 1e-9, 1e7, 1e-4, 5000};
-
-std::string with_unit(double v, const Range& r) {
+std::string with_unit(double v, const Limits& r) {
     return figure(v, 6) + (*r.unit ? std::string(" ") + r.unit : std::string());
 }
 
 // Adds an error or a warning about `v` as its range says.
-void check(double v, const Range& r, std::vector<Issue>& errors, std::vector<Issue>& warnings) {
+void check(double v, const Limits& r, std::vector<Issue>& errors, std::vector<Issue>& warnings) {
     const std::string name = r.name;
     if (!std::isfinite(v)) {
         errors.push_back({name, name + " must be a finite number"});
@@ -61,7 +35,7 @@ void check(double v, const Range& r, std::vector<Issue>& errors, std::vector<Iss
     }
 }
 
-void require(const std::optional<double>& v, const Range& r, std::vector<Issue>& errors,
+void require(const std::optional<double>& v, const Limits& r, std::vector<Issue>& errors,
              std::vector<Issue>& warnings) {
     if (v)
         check(*v, r, errors, warnings);
@@ -78,15 +52,15 @@ Checked<Driver> check_driver(const DriverValues& v) {
     Checked<Driver> out;
     auto& errors = out.errors;
     auto& warnings = out.warnings;
-    require(v.fs, fs_range, errors, warnings);
-    require(v.vas, vas_range, errors, warnings);
-    require(v.re, re_range, errors, warnings);
-    require(v.sd, sd_range, errors, warnings);
-    require(v.xmax, xmax_range, errors, warnings);
-    if (v.le) check(*v.le, le_range, errors, warnings);
-    if (v.qes) check(*v.qes, qes_range, errors, warnings);
-    if (v.qms) check(*v.qms, qms_range, errors, warnings);
-    if (v.qts) check(*v.qts, qts_range, errors, warnings);
+    require(v.fs, fs_limits, errors, warnings);
+    require(v.vas, vas_limits, errors, warnings);
+    require(v.re, re_limits, errors, warnings);
+    require(v.sd, sd_limits, errors, warnings);
+    require(v.xmax, xmax_limits, errors, warnings);
+    if (v.le) check(*v.le, le_limits, errors, warnings);
+    if (v.qes) check(*v.qes, qes_limits, errors, warnings);
+    if (v.qms) check(*v.qms, qms_limits, errors, warnings);
+    if (v.qts) check(*v.qts, qts_limits, errors, warnings);
     if (!v.qes && !v.qts) errors.push_back({"qes", "qes (or qts) is missing"});
     if (!errors.empty()) return out;
 
@@ -113,8 +87,8 @@ Checked<Driver> check_driver(const DriverValues& v) {
         qes = v.qts;
     }
     // A Q worked out from two others must itself be one that can exist.
-    if (errors.empty() && !v.qes) check(*qes, qes_range, errors, warnings);
-    if (errors.empty() && qms && !v.qms) check(*qms, qms_range, errors, warnings);
+    if (errors.empty() && !v.qes) check(*qes, qes_limits, errors, warnings);
+    if (errors.empty() && qms && !v.qms) check(*qms, qms_limits, errors, warnings);
     if (!errors.empty()) return out;
 
     out.value = Driver{v.name, *v.fs, *qes, qms, *v.vas, *v.re, *v.sd, *v.xmax, v.le.value_or(0)};
@@ -123,28 +97,28 @@ Checked<Driver> check_driver(const DriverValues& v) {
 
 Checked<Box> check_box(const Box& box) {
     Checked<Box> out;
-    check(box.vb, vb_range, out.errors, out.warnings);
+    check(box.vb, vb_limits, out.errors, out.warnings);
     if (box.type == Box::Type::vented) {
-        check(box.fb, fb_range, out.errors, out.warnings);
-        if (box.port_diameter) check(*box.port_diameter, port_range, out.errors, out.warnings);
+        check(box.fb, fb_limits, out.errors, out.warnings);
+        if (box.port_diameter) check(*box.port_diameter, port_limits, out.errors, out.warnings);
     } else if (box.port_diameter) {
         out.errors.push_back({"port-diameter", "a sealed box has no port"});
     }
-    if (box.ql) check(*box.ql, ql_range, out.errors, out.warnings);
+    if (box.ql) check(*box.ql, ql_limits, out.errors, out.warnings);
     if (out.errors.empty()) out.value = box;
     return out;
 }
 
 Checked<double> check_volts(double volts) {
     Checked<double> out;
-    check(volts, volts_range, out.errors, out.warnings);
+    check(volts, volts_limits, out.errors, out.warnings);
     if (out.errors.empty()) out.value = volts;
     return out;
 }
 
 Checked<double> volts_from_watts(double watts, double re_ohm) {
     Checked<double> out;
-    check(watts, watts_range, out.errors, out.warnings);
+    check(watts, watts_limits, out.errors, out.warnings);
     if (out.errors.empty()) {
         if (!(re_ohm > 0) || !std::isfinite(re_ohm))
             out.errors.push_back({"re", "re must be above 0 ohms to turn watts into volts"});

@@ -4,12 +4,26 @@
 // module of its own (vandrel_parts), loaded on the first "Parts", so that
 // neither it nor Qt Charts costs the main window anything at start-up.
 
+#include <string_view>
+
 #include "vandrel/module1.h"
 #include "vandrel/window_model.h"
 
 class QWidget;
 
 namespace vandrel::ui {
+
+/// What the Parts window may do in the main window: take a design the
+/// Subwoofer page suggests.
+class MainWindowDesign {
+public:
+    virtual ~MainWindowDesign() = default;
+    /// Chooses `mode`, writes the design frequency (Hz) and, but for the
+    /// Butterworth mode, the Q into the main window's fields as given
+    /// (UTF-8, at most 6 characters each), leaves the capacitor and the gain
+    /// as they are, and presses Solve.
+    virtual void solve_design(Mode mode, std::string_view freq_text, std::string_view q_text) = 0;
+};
 
 /// The Parts window: the parts to buy for a design and what they do.
 class PartsWindow {
@@ -21,9 +35,10 @@ public:
     virtual void show_design(const Module1& design, Mode mode) = 0;
 };
 
-/// The module's entry point: makes the Parts window, hidden. The caller owns
-/// it; it closes when `main_window` closes.
-using CreatePartsWindow = PartsWindow* (*)(QWidget* main_window);
+/// The module's entry point: makes the Parts window, hidden, which may put
+/// designs into the main window through `design` (may be null). The caller
+/// owns it; it closes when `main_window` closes.
+using CreatePartsWindow = PartsWindow* (*)(QWidget* main_window, MainWindowDesign* design);
 
 /// The entry point's name, and the module's name without prefix or suffix.
 inline constexpr char create_parts_window_symbol[] = "vandrel_create_parts_window";

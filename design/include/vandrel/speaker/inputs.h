@@ -57,6 +57,33 @@ struct Box {
     std::optional<double> port_diameter{};  ///< one round port, cm (vented only); none: no port velocity
 };
 
+/// What a value may be (`lo` to `hi`; anything else cannot exist or is
+/// absurd) and what it usually is for a subwoofer (`usual_lo` to
+/// `usual_hi`), in the units above.
+struct Limits {
+    const char* name;  ///< as Issue::parameter: "fs", "vb", "port-diameter"
+    const char* unit;  ///< as messages write it: "Hz", "litres"; "" for a ratio
+    double lo, hi;
+    double usual_lo, usual_hi;
+    bool zero_allowed = false;  ///< 0 may be given too (Le)
+};
+
+inline constexpr Limits fs_limits{"fs", "Hz", 0.1, 20000, 10, 150};
+inline constexpr Limits qes_limits{"qes", "", 0.01, 100, 0.15, 2};
+inline constexpr Limits qms_limits{"qms", "", 0.1, 1000, 1, 30};
+inline constexpr Limits qts_limits{"qts", "", 0.01, 100, 0.15, 1.5};
+inline constexpr Limits vas_limits{"vas", "litres", 0.001, 100000, 5, 1000};
+inline constexpr Limits re_limits{"re", "ohms", 0.01, 1000, 1, 16};
+inline constexpr Limits sd_limits{"sd", "cm^2", 0.1, 100000, 100, 2500};
+inline constexpr Limits xmax_limits{"xmax", "mm", 0.01, 1000, 2, 40};
+inline constexpr Limits le_limits{"le", "mH", 0, 1000, 0, 10, true};
+inline constexpr Limits vb_limits{"vb", "litres", 0.01, 100000, 5, 1000};
+inline constexpr Limits fb_limits{"fb", "Hz", 0.1, 20000, 10, 100};
+inline constexpr Limits ql_limits{"ql", "", 0.1, 1e6, 3, 100};
+inline constexpr Limits port_limits{"port-diameter", "cm", 0.1, 1000, 2, 40};
+inline constexpr Limits volts_limits{"volts", "V", 1e-6, 10000, 0.01, 200};
+inline constexpr Limits watts_limits{"watts", "W", 1e-9, 1e7, 1e-4, 5000};
+
 /// Leakage Q of a vented box when none is given.
 inline constexpr double default_vented_ql = 7;
 /// Drive when none is given: 1 W into 8 ohms, V rms.
