@@ -8,6 +8,7 @@
 #include <QLineSeries>
 #include <QLogValueAxis>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -62,6 +63,17 @@ QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style)
     if (style != Qt::SolidLine) pen.setDashPattern({5, 3});
     series->setPen(pen);
     return series;
+}
+
+QVBoxLayout* white_column(QWidget* panel) {
+    panel->setAutoFillBackground(true);
+    QPalette white = panel->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(white);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    return column;
 }
 
 QChart* plain_chart() {

@@ -17,6 +17,7 @@ class QAbstractAxis;
 class QAbstractSeries;
 class QChart;
 class QLineSeries;
+class QVBoxLayout;
 class QLogValueAxis;
 class QValueAxis;
 
@@ -41,6 +42,10 @@ QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style 
 
 /// A chart without a background frame, margins or legend of its own.
 QChart* plain_chart();
+
+/// Makes `panel` white, as the charts are, behind legends too, and gives
+/// it a column without margins for the charts.
+QVBoxLayout* white_column(QWidget* panel);
 
 /// The frequency axis: 1 Hz to 1 kHz, a decade a major step.
 QLogValueAxis* frequency_axis();

@@ -86,14 +86,7 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     delay->legend()->hide();
 
     charts_ = new QWidget(this);
-    // White behind the legend too, as behind the charts.
-    charts_->setAutoFillBackground(true);
-    QPalette white = charts_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    charts_->setPalette(white);
-    auto* charts_layout = new QVBoxLayout(charts_);
-    charts_layout->setContentsMargins(0, 0, 0, 0);
-    charts_layout->setSpacing(0);
+    QVBoxLayout* charts_layout = white_column(charts_);
     magnitude_view_ = new HoverView(magnitude, charts_, on_hover);
     magnitude_view_->setObjectName(QStringLiteral("magnitude_view"));
     delay_view_ = new HoverView(delay, charts_, on_hover);
@@ -101,8 +94,6 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     // Nothing to do in the plots from the keyboard: Tab passes them by. A
     // screen reader reads each as a chart, its key figures as its description.
     for (QChartView* view : {magnitude_view_, delay_view_}) view->setFocusPolicy(Qt::NoFocus);
-    // A screen reader reads each plot as a chart, its key figures as its
-    // description.
     const PartsFigures nothing_yet;
     make_picture(magnitude_view_, QAccessible::Chart, QStringLiteral("Magnitude response"),
                  to_qstring(magnitude_summary(nothing_yet)));

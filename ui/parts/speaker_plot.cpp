@@ -125,14 +125,7 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     for (QLineSeries* s : {port_limit_, port_, port_filtered_}) attach(port, s, x, port_axis_);
 
     charts_ = new QWidget(this);
-    // White behind the legend too, as behind the charts.
-    charts_->setAutoFillBackground(true);
-    QPalette white = charts_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    charts_->setPalette(white);
-    auto* charts_layout = new QVBoxLayout(charts_);
-    charts_layout->setContentsMargins(0, 0, 0, 0);
-    charts_layout->setSpacing(0);
+    QVBoxLayout* charts_layout = white_column(charts_);
     spl_view_ = new HoverView(spl, charts_, on_hover);
     spl_view_->setObjectName(QStringLiteral("spl_view"));
     excursion_view_ = new HoverView(excursion_chart_, charts_, on_hover);

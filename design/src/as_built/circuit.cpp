@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "../numeric/search.h"
 #include "vandrel/graph.h"
 
 namespace vandrel::as_built {
@@ -13,31 +14,6 @@ constexpr double pi = std::numbers::pi;
 
 // Angular frequency in rad/ms, the unit that kOhm times uF calls for.
 double omega(double hz) { return 2 * pi * hz / 1000; }
-
-// Where in [lo, hi] the function f, unimodal there, is highest: golden
-// section down to a bracket 1E-12 wide (in ln f, a relative 1E-12).
-template <class F>
-double golden_max(F f, double lo, double hi) {
-    const double r = (std::sqrt(5.0) - 1) / 2;
-    double x1 = hi - r * (hi - lo), x2 = lo + r * (hi - lo);
-    double f1 = f(x1), f2 = f(x2);
-    while (hi - lo > 1e-12) {
-        if (f1 < f2) {
-            lo = x1;
-            x1 = x2;
-            f1 = f2;
-            x2 = lo + r * (hi - lo);
-            f2 = f(x2);
-        } else {
-            hi = x2;
-            x2 = x1;
-            f2 = f1;
-            x1 = hi - r * (hi - lo);
-            f1 = f(x1);
-        }
-    }
-    return (lo + hi) / 2;
-}
 
 // Where the path comes within 3 dB of its pass band from below, searched
 // upwards from `from` Hz, where it is known to be at least 3 dB down.
@@ -56,26 +32,8 @@ std::optional<double> rise_through_3db(const PathResponse& path, double passband
         f_hi = above(hi);
     }
     if (hi == lo) return std::exp(lo);
-    // Illinois false position on ln f: the sign change is bracketed.
-    double f_lo = above(lo);
-    int side = 0;
-    for (int i = 0; i < 100 && hi - lo > 1e-13; ++i) {
-        const double x = hi - f_hi * (hi - lo) / (f_hi - f_lo);
-        const double fx = above(x);
-        if (fx < 0) {
-            lo = x;
-            f_lo = fx;
-            if (side == -1) f_hi /= 2;
-            side = -1;
-        } else {
-            hi = x;
-            f_hi = fx;
-            if (side == 1) f_lo /= 2;
-            side = 1;
-        }
-        if (fx == 0) break;
-    }
-    return std::exp(f_hi == 0 ? hi : (lo + hi) / 2);
+    // The sign change is bracketed: refined in ln f to 1E-13.
+    return std::exp(numeric::zero_crossing(above, lo, above(lo), hi, f_hi, 1e-13));
 }
 
 }  // namespace
@@ -181,7 +139,7 @@ PathFigures path_figures(const PathParts& p) {
             best_level = l;
         }
     }
-    const double ln_peak = golden_max(level, first + (best - 1) * step, first + (best + 1) * step);
+    const double ln_peak = numeric::golden_max(level, first + (best - 1) * step, first + (best + 1) * step, 1e-12);
     const double height = 10 * std::log10(level(ln_peak) / (passband * passband));
     if (height > 0) {
         out.peak_hz = std::exp(ln_peak);

@@ -10,6 +10,8 @@
 #include <optional>
 #include <span>
 
+#include "../numeric/search.h"
+
 namespace vandrel::speaker::curve {
 
 struct Point {
@@ -17,60 +19,14 @@ struct Point {
     double value = 0;
 };
 
-// Where in [lo, hi] (ln Hz) the unimodal g is highest, to 1E-9 in ln f.
-template <class G>
-Point golden_max(G g, double lo, double hi) {
-    const double r = (std::sqrt(5.0) - 1) / 2;
-    double x1 = hi - r * (hi - lo), x2 = lo + r * (hi - lo);
-    double g1 = g(x1), g2 = g(x2);
-    for (int i = 0; i < 100 && hi - lo > 1e-9; ++i) {
-        if (g1 < g2) {
-            lo = x1;
-            x1 = x2;
-            g1 = g2;
-            x2 = lo + r * (hi - lo);
-            g2 = g(x2);
-        } else {
-            hi = x2;
-            x2 = x1;
-            g2 = g1;
-            x1 = hi - r * (hi - lo);
-            g1 = g(x1);
-        }
-    }
-    return g1 >= g2 ? Point{std::exp(x1), g1} : Point{std::exp(x2), g2};
-}
-
-// Where g (of ln Hz) crosses 0 in [lo, hi], given g(lo) and g(hi) of
-// opposite signs: Illinois false position.
-template <class G>
-double crossing(G g, double lo, double g_lo, double hi, double g_hi) {
-    int side = 0;
-    for (int i = 0; i < 100 && hi - lo > 1e-12; ++i) {
-        const double x = hi - g_hi * (hi - lo) / (g_hi - g_lo);
-        const double gx = g(x);
-        if (gx == 0) return std::exp(x);
-        if ((gx < 0) == (g_lo < 0)) {
-            lo = x;
-            g_lo = gx;
-            if (side == -1) g_hi /= 2;
-            side = -1;
-        } else {
-            hi = x;
-            g_hi = gx;
-            if (side == 1) g_lo /= 2;
-            side = 1;
-        }
-    }
-    return std::exp((lo + hi) / 2);
-}
-
 // The local maximum of f between grid points i - 1 and i + 1 (an end point
 // where it is highest at an end of the grid).
 template <class F>
 Point refine_max(std::span<const double> hz, std::span<const double> v, std::size_t i, F f) {
     if (i == 0 || i + 1 == hz.size()) return {hz[i], v[i]};
-    const Point p = golden_max([&](double x) { return f(std::exp(x)); }, std::log(hz[i - 1]), std::log(hz[i + 1]));
+    const auto g = [&](double x) { return f(std::exp(x)); };
+    const double x = numeric::golden_max(g, std::log(hz[i - 1]), std::log(hz[i + 1]), 1e-9);
+    const Point p{std::exp(x), g(x)};
     return p.value > v[i] ? p : Point{hz[i], v[i]};
 }
 
@@ -105,7 +61,8 @@ std::optional<double> rising_through(std::span<const double> hz, std::span<const
         if (v[i - 1] < level && v[i] >= level) {
             if (v[i] == level) return hz[i];
             const auto g = [&](double x) { return f(std::exp(x)) - level; };
-            return crossing(g, std::log(hz[i - 1]), v[i - 1] - level, std::log(hz[i]), v[i] - level);
+            return std::exp(numeric::zero_crossing(g, std::log(hz[i - 1]), v[i - 1] - level, std::log(hz[i]),
+                                                       v[i] - level, 1e-12));
         }
     return std::nullopt;
 }
@@ -136,7 +93,8 @@ std::optional<double> last_above(std::span<const double> hz, std::span<const dou
     std::size_t next = 0;
     while (hz[next] <= last->hz) ++next;
     const auto g = [&](double x) { return f(std::exp(x)) - level; };
-    return crossing(g, std::log(last->hz), last->value - level, std::log(hz[next]), v[next] - level);
+    return std::exp(numeric::zero_crossing(g, std::log(last->hz), last->value - level, std::log(hz[next]),
+                                           v[next] - level, 1e-12));
 }
 
 }  // namespace vandrel::speaker::curve
