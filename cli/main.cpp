@@ -238,7 +238,7 @@ int run(int argc, char** argv) {
         if (response_file && as_built)
             outputs.push_back(
                 {*response_file, vandrel::as_built::response_csv(vandrel::as_built::response_rows(*as_built))});
-        if (sheet_file &&
+        if (sheet_file && as_built &&
             !vandrel::cli::add_sheet(outputs, *sheet_file, mode, outcome.fields, *as_built, std::cerr))
             return 2;
         speaker.add_outputs(outputs);
@@ -263,6 +263,7 @@ int run(int argc, char** argv) {
     }
     return completed && (as_built || !parts_name) && speaker_ok ? 0 : 1;
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {
