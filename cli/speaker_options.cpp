@@ -213,18 +213,20 @@ bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_buil
     SpeakerReport r;
     r.inputs = {driver_, box_, volts_value_, {}};
     r.watts = watts_value_;
-    if (built) {
-        r.inputs.filter = built->path;
-        r.filter_parts = as_built::source_name(built->options.source);
-    } else {
-        r.inputs.filter = as_built::path_of(
-            as_built::choose_parts(design, {as_built::PartSource::Kind::exact}, as_built::Combine::single), load_kohm);
-        r.filter_parts = "exact";
-    }
     try {
+        if (built) {
+            r.inputs.filter = built->path;
+            r.filter_parts = as_built::source_name(built->options.source);
+        } else {
+            r.inputs.filter = as_built::exact_path(design, load_kohm);
+            r.filter_parts = "exact";
+        }
         r.analysis = speaker::analyse(r.inputs, measurement_ ? &*measurement_ : nullptr);
         if (suggest_) r.suggestion = speaker::suggest(r.inputs);
     } catch (const std::invalid_argument& e) {
+        std::cerr << "vandrel-solve: no subwoofer analysis: " << e.what() << "\n";
+        return false;
+    } catch (const as_built::UnbuildableParts& e) {
         std::cerr << "vandrel-solve: no subwoofer analysis: " << e.what() << "\n";
         return false;
     }

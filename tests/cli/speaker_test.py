@@ -166,9 +166,13 @@ with tempfile.TemporaryDirectory() as folder:
               and bad.stdout == "", bad.stderr)
     check("nothing written", sorted(os.listdir(folder)) == before, str(os.listdir(folder)))
 
-    # No design: exit status 1, no speaker object, no table.
-    none = run(*VENTED, "--freq", "1234567", "--system-response", path("none.csv"), "--json")
-    check("no design", none.returncode == 1 and "speaker" not in json.loads(none.stdout)
-          and not os.path.exists(path("none.csv")), f"{none.returncode} {none.stderr}")
+    # No design, or none that parts could make: exit status 1, no speaker
+    # object, no table.
+    for args, says in ((("--freq", "1234567"), ""),
+                       (("--cfilter", "1E-300", "--freq", "1"), "C would be 1e-300 uF, outside the 1 pF")):
+        none = run(*VENTED, *args, "--system-response", path("none.csv"), "--json")
+        check(f"no design {args}", none.returncode == 1 and says in none.stderr
+              and "speaker" not in json.loads(none.stdout) and not os.path.exists(path("none.csv")),
+              f"{none.returncode} {none.stderr}")
 
 finish("speaker_test")

@@ -98,6 +98,7 @@ private slots:
 
     void driverTypedOrOpened_data();
     void driverTypedOrOpened();
+    void noFilterWhereNothingCanBeMade();
     void followsSolveAndParts_data();
     void followsSolveAndParts();
     void useThisDesign_data();
@@ -190,6 +191,23 @@ void SubwooferPageTest::driverTypedOrOpened() {
     QCOMPARE(page.table->isVisibleTo(&page), !f3.isEmpty());
     // Hidden, the figures say nothing (a screen reader would read them).
     QCOMPARE(cell(page, "system_f3_with"), f3);
+}
+
+// A design that Solve completes but no parts can make, not even exact ones:
+// the page says why there are no figures.
+void SubwooferPageTest::noFilterWhereNothingCanBeMade() {
+    keep();
+    QTemporaryDir dir;
+    const QString path = write(dir, QStringLiteral("twelve.txt"), twelve_inch);
+    vandrel::ui::set_open_dialog([&path](QWidget*, const vandrel::ui::OpenRequest&) { return path; });
+    const auto design = vandrel::solve_batch(Mode::sos, {{Field::cfilter, "1E-300"}, {Field::freq, "1"}}).design;
+    auto w = on_subwoofer_page(design, Mode::sos);
+    SubwooferPage& page = *w->subwoofer;
+    page.cmd_open_driver->click();
+    QVERIFY2(page.lbl_problems->text().startsWith(
+                 QStringLiteral("No filter to put ahead of the subwoofer: C would be 1e-300 uF, outside the 1 pF")),
+             qPrintable(page.lbl_problems->text()));
+    QVERIFY(!page.table->isVisibleTo(&page));
 }
 
 void SubwooferPageTest::followsSolveAndParts_data() {

@@ -80,9 +80,11 @@ SpeakerFilter filter_of(const PartsFigures& f) {
         out.path = f.built->path;
         out.parts = std::string(as_built::source_name(f.built->options.source));
     } else {
-        const as_built::PartsList exact =
-            as_built::choose_parts(f.design, {as_built::PartSource::Kind::exact}, as_built::Combine::single);
-        out.path = as_built::path_of(exact, f.choices.load_kohm);
+        try {
+            out.path = as_built::exact_path(f.design, f.choices.load_kohm);
+        } catch (const as_built::UnbuildableParts& e) {
+            out.failure = e.what();
+        }
     }
     return out;
 }
@@ -90,6 +92,10 @@ SpeakerFilter filter_of(const PartsFigures& f) {
 SpeakerFigures work_out_speaker(const SpeakerInputs& in, const SpeakerFilter& filter, const sp::Measurement* measurement) {
     SpeakerFigures out;
     out.filter_parts = filter.parts;
+    if (!filter.failure.empty()) {
+        out.problems.push_back(sentence("No filter to put ahead of the subwoofer: " + filter.failure));
+        return out;
+    }
     std::vector<std::string> missing;
 
     const sp::Checked<sp::Driver> driver = sp::check_driver(in.driver);

@@ -62,10 +62,12 @@ struct SpeakerFilter {
     std::string parts;  ///< where its resistors come from: "E24", "exact"
     Module1 design;
     Mode mode = Mode::butterworth;
+    std::string failure;  ///< why there is no path: not even the exact design can be built
 };
 
 /// The filter of the first page's figures: its parts as built, or the exact
-/// design into the load where they cannot be built.
+/// design into the load where they cannot be built, or the reason why that
+/// cannot be built either.
 SpeakerFilter filter_of(const PartsFigures& figures);
 
 /// Everything the page shows for its inputs and a filter.

@@ -358,4 +358,8 @@ PathParts path_of(const PartsList& parts, double load_kohm) {
     return p;
 }
 
+PathParts exact_path(const Module1& design, double load_kohm) {
+    return path_of(choose_parts(design, {PartSource::Kind::exact}, Combine::single), load_kohm);
+}
+
 }  // namespace vandrel::as_built

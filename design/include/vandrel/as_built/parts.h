@@ -109,4 +109,8 @@ PartsList choose_parts(const Module1& design, PartSource source, Combine combine
 /// bought, the fixed parts of the circuit, and a load of `load_kohm`.
 PathParts path_of(const PartsList& parts, double load_kohm);
 
+/// The signal path of the exact design's parts into `load_kohm`: the filter
+/// where no parts were chosen. Throws UnbuildableParts as choose_parts does.
+PathParts exact_path(const Module1& design, double load_kohm);
+
 }  // namespace vandrel::as_built
