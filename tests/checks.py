@@ -40,3 +40,22 @@ def skip(reason):
         sys.exit(1)
     print(f"SKIP: {reason}")
     sys.exit(77)
+
+
+def read_spice_raw(path):
+    """The frequencies and every complex vector of an ngspice ASCII rawfile,
+    by lower-case name ("v(out)")."""
+    with open(path) as f:
+        lines = f.read().splitlines()
+    names = []
+    i = lines.index("Variables:") + 1
+    while lines[i] != "Values:":
+        names.append(lines[i].split()[1].lower())
+        i += 1
+    values = [line.split()[-1] for line in lines[i + 1:] if line.strip()]
+    vectors = {n: [] for n in names}
+    for p in range(len(values) // len(names)):
+        for n, text in zip(names, values[p * len(names):(p + 1) * len(names)]):
+            re, im = (float(x) for x in text.split(","))
+            vectors[n].append(complex(re, im))
+    return [v.real for v in vectors[names[0]]], vectors

@@ -14,7 +14,7 @@ import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from checks import skip  # noqa: E402
+from checks import read_spice_raw, skip  # noqa: E402
 
 program = sys.argv[1]
 ngspice = shutil.which("ngspice")
@@ -33,23 +33,9 @@ DESIGNS = [
 
 
 def read_raw(path):
-    """Frequencies and complex v(out) from an ASCII rawfile."""
-    with open(path) as f:
-        lines = f.read().splitlines()
-    names = []
-    i = lines.index("Variables:") + 1
-    while lines[i] != "Values:":
-        names.append(lines[i].split()[1])
-        i += 1
-    out_index = names.index("v(out)")
-    values = [line.split()[-1] for line in lines[i + 1:] if line.strip()]
-    hz, out = [], []
-    for p in range(len(values) // len(names)):
-        point = values[p * len(names):(p + 1) * len(names)]
-        hz.append(float(point[0].split(",")[0]))
-        re, im = (float(x) for x in point[out_index].split(","))
-        out.append(complex(re, im))
-    return hz, [20 * math.log10(abs(v)) for v in out]
+    """Frequencies and the level of v(out), dB, from an ASCII rawfile."""
+    hz, vectors = read_spice_raw(path)
+    return hz, [20 * math.log10(abs(v)) for v in vectors["v(out)"]]
 
 
 def rise_through(hz, db, level):

@@ -16,16 +16,16 @@ import shutil
 import subprocess
 import sys
 import tempfile
+from pathlib import Path
+
+sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
+from checks import read_spice_raw, skip  # noqa: E402
 
 program = sys.argv[-1]
 launcher = sys.argv[1:-1]
 ngspice = shutil.which("ngspice")
 if not ngspice:
-    if os.environ.get("VANDREL_REQUIRE_TOOLS") == "1":
-        print("FAIL: no ngspice, and VANDREL_REQUIRE_TOOLS=1")
-        sys.exit(1)
-    print("SKIP: no ngspice")
-    sys.exit(77)
+    skip("no ngspice")
 
 RHO, C = 1.18, 345.0
 
@@ -71,24 +71,6 @@ def netlist(d, box, volts):
     return "\n".join(lines + [".ac dec 200 1 1k", ".end", ""])
 
 
-def read_raw(path):
-    """Frequencies and every complex vector of an ASCII rawfile, by lower-case name."""
-    with open(path) as f:
-        lines = f.read().splitlines()
-    names = []
-    i = lines.index("Variables:") + 1
-    while lines[i] != "Values:":
-        names.append(lines[i].split()[1].lower())
-        i += 1
-    values = [line.split()[-1] for line in lines[i + 1:] if line.strip()]
-    vectors = {n: [] for n in names}
-    for p in range(len(values) // len(names)):
-        for n, text in zip(names, values[p * len(names):(p + 1) * len(names)]):
-            re, im = (float(x) for x in text.split(","))
-            vectors[n].append(complex(re, im))
-    return [v.real for v in vectors[names[0]]], vectors
-
-
 def current(vectors, source):
     for name in (f"i({source})", f"{source}#branch"):
         if name in vectors:
@@ -102,7 +84,7 @@ def run_spice(folder, name, text):
         with open(cir, "w") as f:
             f.write(text)
     subprocess.run([ngspice, "-b", "-r", raw, cir], cwd=folder, capture_output=True, check=True)
-    return read_raw(raw)
+    return read_spice_raw(raw)
 
 
 failures = []
