@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <memory>
 
 #include "frm_parts.h"
 #include "parts_model.h"
@@ -88,14 +89,22 @@ void BM_PartsWindowFollowsSolve(benchmark::State& state) {
 }
 BENCHMARK(BM_PartsWindowFollowsSolve)->Arg(parts_page)->Arg(subwoofer_page)->Arg(both_pages)->Unit(benchmark::kMillisecond);
 
+// A Parts window of 1100 x 720 on its Subwoofer page, the 12-inch driver
+// in its vented box behind the first design.
+std::unique_ptr<frm_parts> subwoofer_window() {
+    keep_subwoofer();
+    auto window = std::make_unique<frm_parts>(nullptr);
+    window->show_design(design(0), Mode::sos);
+    window->resize(1100, 720);
+    window->show();
+    window->pages->setCurrentIndex(1);
+    return window;
+}
+
 // A new box volume typed (70 L and 80 L in turn), the Subwoofer page painted.
 void BM_SubwooferFollowsInput(benchmark::State& state) {
-    keep_subwoofer();
-    frm_parts window(nullptr);
-    window.show_design(design(0), Mode::sos);
-    window.resize(1100, 720);
-    window.show();
-    window.pages->setCurrentIndex(1);
+    const auto shown = subwoofer_window();
+    frm_parts& window = *shown;
     int i = 0;
     for (auto _ : state) {
         window.subwoofer->spn_vb->set_value(i++ % 2 ? 70 : 80);
@@ -111,12 +120,8 @@ BENCHMARK(BM_SubwooferFollowsInput)->Unit(benchmark::kMillisecond);
 // loop running meanwhile; the counter `longest_wait_ms` is the longest the
 // loop waited between two turns, what a key pressed meanwhile waits at most.
 void BM_SubwooferSuggests(benchmark::State& state) {
-    keep_subwoofer();
-    frm_parts window(nullptr);
-    window.show_design(design(0), Mode::sos);
-    window.resize(1100, 720);
-    window.show();
-    window.pages->setCurrentIndex(1);
+    const auto shown = subwoofer_window();
+    frm_parts& window = *shown;
     ui::SubwooferPage& page = *window.subwoofer;
     double longest = 0;
     for (auto _ : state) {
