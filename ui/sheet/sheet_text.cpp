@@ -1,19 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sheet_text.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "vandrel/as_built/parts_text.h"
 
 namespace vandrel::sheet {
 
-std::string six_digits(double value) {
-    if (!std::isfinite(value)) return "none";
-    // A figure that rounds to nothing is written "0", never "-0".
-    if (value == 0) value = 0;
-    char buf[40];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::general, 6).ptr;
-    return std::string(buf, end);
-}
+std::string six_digits(double value) { return std::isfinite(value) ? as_built::figure(value, 6) : "none"; }
 
 std::string figure_text(const std::optional<double>& value, std::string_view unit) {
     if (!value || !std::isfinite(*value)) return "none";
@@ -29,7 +23,7 @@ std::string resistance_text(double kohm) {
     return figure_text(kohm, "kΩ");
 }
 
-std::string capacitance_text(double uf) { return figure_text(uf, "µF"); }
+std::string capacitance_text(double uf) { return std::isfinite(uf) ? as_built::capacitance_text(uf) : "none"; }
 
 std::string resistor_text(const as_built::Resistor& resistor, std::string_view between) {
     if (resistor.chosen.empty()) return resistance_text(resistor.value);
