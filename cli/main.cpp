@@ -180,8 +180,9 @@ int run(int argc, char** argv) {
     vandrel::cli::add_cap_series_option(app, built.capacitor, parts);
     app.add_option("--load", built.load_kohm, "Load at the output, kOhm (0.01 to 1000000)")
         ->type_name("KOHM")
-        ->check(number_check([](double v) { return v >= 0.01 && v <= 1e6; },
-                             "the load must be a number of kOhm from 0.01 to 1000000"))
+        ->check(number_check(
+            [](double v) { return v >= vandrel::as_built::min_load_kohm && v <= vandrel::as_built::max_load_kohm; },
+            "the load must be a number of kOhm from 0.01 to 1000000"))
         ->needs(parts);
     const auto tolerance =
         number_check([](double v) { return v >= 0 && v < 100; }, "a tolerance must be a percentage from 0 to below 100");

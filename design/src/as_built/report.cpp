@@ -16,7 +16,7 @@ void require_parts_made(const Resistor& r, const char* name) {
 }  // namespace
 
 AsBuilt analyse(const Module1& design, const Options& options) {
-    if (!(options.load_kohm >= 0.01 && options.load_kohm <= 1e6))
+    if (!(options.load_kohm >= min_load_kohm && options.load_kohm <= max_load_kohm))
         throw std::invalid_argument("the load must be from 0.01 to 1000000 kOhm");
     for (double pct : {options.tolerance.r_pct, options.tolerance.c_pct})
         if (!(pct >= 0 && pct < 100)) throw std::invalid_argument("a tolerance must be at least 0 % and below 100 %");

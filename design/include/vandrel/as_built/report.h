@@ -18,6 +18,10 @@
 
 namespace vandrel::as_built {
 
+/// The loads a path may drive, kOhm: an amplifier's input, from 10 Ohm to 1 GOhm.
+inline constexpr double min_load_kohm = 0.01;
+inline constexpr double max_load_kohm = 1e6;
+
 /// What to build and into what.
 struct Options {
     PartSource source;
