@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 
 namespace vandrel::cli {
@@ -39,7 +40,7 @@ ordered_json as_built_json(const ab::AsBuilt& b) {
     const ab::PathFigures& path = b.path_figures;
     ordered_json delays;
     for (std::size_t i = 0; i < ab::group_delay_hz.size(); ++i)
-        delays[ab::figure(ab::group_delay_hz[i])] = path.group_delay_ms[i];
+        delays[vandrel::texts::figure(ab::group_delay_hz[i])] = path.group_delay_ms[i];
 
     const ab::Tolerance& t = b.options.tolerance;
     ordered_json out;

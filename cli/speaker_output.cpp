@@ -3,14 +3,14 @@
 
 #include <ostream>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 #include "vandrel/speaker/system.h"
 
 namespace vandrel::cli {
 namespace {
 
 using nlohmann::ordered_json;
-using as_built::figure;
+using texts::figure;
 namespace sp = speaker;
 
 ordered_json optional_number(const std::optional<double>& v) { return v ? ordered_json(*v) : ordered_json(nullptr); }

@@ -33,7 +33,7 @@
 #include "parts_files.h"
 #include "parts_report.h"
 #include "recording_sink.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 #include "value_box.h"
 #include "vandrel/batch.h"
 
@@ -437,7 +437,7 @@ void PartsWindowTest::buildSheetShowsTheWindowsParts() {
          {QStringLiteral("parts from E96, one part or two in series, into 10 k\u03a9"),
           QStringLiteral("Mode: SOS User-specified"), QStringLiteral("Peak frequency 21.3 Hz"),
           w.report->cell(QStringLiteral("parts_r3_chosen"))->text(),
-          QStringLiteral("Section f3 ") + QString::fromStdString(vandrel::as_built::figure(w.figures().built->section.f3, 6)) +
+          QStringLiteral("Section f3 ") + QString::fromStdString(vandrel::texts::figure(w.figures().built->section.f3, 6)) +
               QStringLiteral(" Hz")})
         QVERIFY2(page.simplified().contains(expected), qPrintable(expected + QStringLiteral(" in:\n") + page));
 }

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 namespace {
@@ -18,7 +18,7 @@ std::string_view trimmed(std::string_view text) {
 
 std::string range_text(const EntryRange& r) {
     const std::string unit = r.unit.empty() ? "" : " " + std::string(r.unit);
-    return "from " + as_built::figure(r.low, 6) + " to " + as_built::figure(r.high, 6) + unit;
+    return "from " + vandrel::texts::figure(r.low, 6) + " to " + vandrel::texts::figure(r.high, 6) + unit;
 }
 
 }  // namespace

@@ -26,7 +26,7 @@
 #include "response_plot.h"
 #include "speaker_model.h"
 #include "subwoofer_page.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 #include "value_box.h"
 #include "wrap_row.h"
 
@@ -224,7 +224,7 @@ void frm_parts::input_Problem() {
     for (const vandrel::ui::ValueBox* box : {spn_r_tol, spn_c_tol, spn_load})
         if (!box->problem().isEmpty())
             lines << box->problem() + QStringLiteral(" The figures keep %1 %2.")
-                                          .arg(to_qstring(ab::figure(box->value(), 6)), to_qstring(box->range().unit));
+                                          .arg(to_qstring(vandrel::texts::figure(box->value(), 6)), to_qstring(box->range().unit));
     lbl_input_problem->setText(lines.join(QLatin1Char('\n')));
     lbl_input_problem->setVisible(!lines.isEmpty());
 }

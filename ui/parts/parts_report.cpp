@@ -11,15 +11,16 @@
 #include "qtext.h"
 #include "report_table.h"
 #include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 namespace {
 
 namespace ab = as_built;
 
-std::string hz(double v) { return ab::figure(v) + " Hz"; }
-std::string db(double v) { return ab::figure(v) + " dB"; }
-std::string ms(double v) { return ab::figure(v) + " ms"; }
+std::string hz(double v) { return vandrel::texts::figure(v) + " Hz"; }
+std::string db(double v) { return vandrel::texts::figure(v) + " dB"; }
+std::string ms(double v) { return vandrel::texts::figure(v) + " ms"; }
 
 // The notes that carry the warnings, by the part they name.
 const std::pair<const char*, const char*> warning_notes[] = {
@@ -115,28 +116,28 @@ void PartsReport::show_figures(const PartsFigures& f) {
     const ab::AsBuilt& b = *f.built;
     const auto resistor = [this](const char* name, const std::optional<ab::Resistor>& r) {
         const QString row = QStringLiteral("parts_%1_").arg(QLatin1String(name));
-        set(row + QStringLiteral("exact"), r ? ab::resistance_text(r->exact) : "none");
-        set(row + QStringLiteral("shown"), r ? ab::resistance_text(r->shown) : "none");
+        set(row + QStringLiteral("exact"), r ? vandrel::texts::resistance_text(r->exact) : "none");
+        set(row + QStringLiteral("shown"), r ? vandrel::texts::resistance_text(r->shown) : "none");
         set(row + QStringLiteral("chosen"), r ? ab::chosen_text(*r) : "none: follower");
-        set(row + QStringLiteral("value"), r ? ab::resistance_text(r->value) : "none");
-        set(row + QStringLiteral("deviation"), r ? ab::deviation_text(r->value, r->exact) : "none");
+        set(row + QStringLiteral("value"), r ? vandrel::texts::resistance_text(r->value) : "none");
+        set(row + QStringLiteral("deviation"), r ? vandrel::texts::deviation_text(r->value, r->exact) : "none");
     };
     resistor("r1", b.parts.r1);
     resistor("r3", b.parts.r3);
     resistor("r4", b.parts.r4);
-    set(QStringLiteral("parts_c"), "C: " + ab::capacitance_text(b.parts.c.chosen) + ", twice: " +
+    set(QStringLiteral("parts_c"), "C: " + vandrel::texts::capacitance_text(b.parts.c.chosen) + ", twice: " +
                                        ab::capacitor_text(b.parts.c));
 
     for (const auto& [column, s] : {std::pair{"built", &b.section}, std::pair{"exact", &b.exact_section}}) {
         const QString c = QLatin1String(column);
         set(QStringLiteral("section_f0_") + c, hz(s->f0));
-        set(QStringLiteral("section_q_") + c, ab::figure(s->q));
+        set(QStringLiteral("section_q_") + c, vandrel::texts::figure(s->q));
         set(QStringLiteral("section_f3_") + c, hz(s->f3));
         set(QStringLiteral("section_peak_") + c, ab::peak_text(s->peak_hz, s->peak_db));
     }
 
     const ab::PathFigures& p = b.path_figures;
-    path_box_->setTitle(QStringLiteral("Whole path into %1").arg(to_qstring(ab::resistance_text(b.options.load_kohm))));
+    path_box_->setTitle(QStringLiteral("Whole path into %1").arg(to_qstring(vandrel::texts::resistance_text(b.options.load_kohm))));
     set(QStringLiteral("path_gain_value"), db(p.gain_db));
     set(QStringLiteral("path_f3_value"), p.f3 ? hz(*p.f3) : "none");
     set(QStringLiteral("path_peak_value"), ab::peak_text(p.peak_hz, p.peak_db));
@@ -146,14 +147,14 @@ void PartsReport::show_figures(const PartsFigures& f) {
 
     const ab::Tolerance& t = b.options.tolerance;
     std::string note = std::to_string(t.runs) + " builds, each part drawn uniformly within \u00b1" +
-                       ab::figure(t.r_pct) + " % (resistors) or \u00b1" + ab::figure(t.c_pct) + " % (capacitors)";
+                       vandrel::texts::figure(t.r_pct) + " % (resistors) or \u00b1" + vandrel::texts::figure(t.c_pct) + " % (capacitors)";
     // The path's f3 where not every build's path reaches one.
     if (b.tolerance.path_f3 && b.tolerance.path_f3_runs < t.runs)
         note += "; the path's f3 over the " + std::to_string(b.tolerance.path_f3_runs) + " that reach one";
     set(QStringLiteral("tolerance_note"), note);
     const auto spread = [this](const char* row, const std::optional<ab::Spread>& s, const char* unit, bool zero_none) {
         const QString r = QStringLiteral("tolerance_%1_").arg(QLatin1String(row));
-        const auto one = [&](double v) { return !s || (zero_none && v == 0) ? std::string("none") : ab::figure(v) + unit; };
+        const auto one = [&](double v) { return !s || (zero_none && v == 0) ? std::string("none") : vandrel::texts::figure(v) + unit; };
         set(r + QStringLiteral("p5"), one(s ? s->p5 : 0));
         set(r + QStringLiteral("p50"), one(s ? s->p50 : 0));
         set(r + QStringLiteral("p95"), one(s ? s->p95 : 0));

@@ -5,14 +5,14 @@
 #include <cmath>
 #include <cstddef>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 namespace {
 
 namespace ab = as_built;
 
-std::string hz(double v) { return ab::figure(v) + " Hz"; }
+std::string hz(double v) { return vandrel::texts::figure(v) + " Hz"; }
 
 }  // namespace
 
@@ -29,8 +29,8 @@ std::string magnitude_summary(const PartsFigures& f) {
     text += ", whole path f3 " + hz(*path_f3);
     if (f.band.empty()) return text + ".";
     const ab::Band band = band_at(f.band_hz, f.band, *path_f3);
-    return text + "; at " + hz(*path_f3) + " 90 % of builds of the path lie from " + ab::figure(band.low_db, 3) +
-           " to " + ab::figure(band.high_db, 3) + " dB.";
+    return text + "; at " + hz(*path_f3) + " 90 % of builds of the path lie from " + vandrel::texts::figure(band.low_db, 3) +
+           " to " + vandrel::texts::figure(band.high_db, 3) + " dB.";
 }
 
 std::string delay_summary(const PartsFigures& f) {
@@ -38,11 +38,11 @@ std::string delay_summary(const PartsFigures& f) {
     const ab::PathFigures& path = f.built->path_figures;
     std::string text = "Group delay of the whole path: ";
     for (std::size_t i = 0; i < ab::group_delay_hz.size(); ++i)
-        text += (i ? ", " : "") + ab::figure(path.group_delay_ms[i]) + " ms at " + hz(ab::group_delay_hz[i]);
+        text += (i ? ", " : "") + vandrel::texts::figure(path.group_delay_ms[i]) + " ms at " + hz(ab::group_delay_hz[i]);
     const auto most = std::max_element(f.rows.begin(), f.rows.end(), [](const auto& a, const auto& b) {
         return a.path_group_delay_ms < b.path_group_delay_ms;
     });
-    return text + "; at most " + ab::figure(most->path_group_delay_ms) + " ms, at " + hz(most->hz) + ".";
+    return text + "; at most " + vandrel::texts::figure(most->path_group_delay_ms) + " ms, at " + hz(most->hz) + ".";
 }
 
 ab::Band band_at(const std::vector<double>& band_hz, const std::vector<ab::Band>& band, double f) {

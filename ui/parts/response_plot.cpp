@@ -23,7 +23,7 @@
 #include "layout.h"
 #include "plot_summary.h"
 #include "qtext.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 #include "wrap_row.h"
 
 namespace vandrel::ui {
@@ -34,7 +34,7 @@ namespace ab = as_built;
 const QColor exact_colour{90, 90, 90};
 const QColor path_colour{214, 84, 18};
 
-QString figure(double v, int digits = 4) { return to_qstring(ab::figure(v, digits)); }
+QString figure(double v, int digits = 4) { return to_qstring(vandrel::texts::figure(v, digits)); }
 
 }  // namespace
 

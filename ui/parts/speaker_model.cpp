@@ -6,13 +6,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 namespace {
 
 namespace sp = speaker;
-using as_built::figure;
+using texts::figure;
 
 // How the page writes each parameter the engine names.
 constexpr std::pair<std::string_view, std::string_view> symbols[] = {

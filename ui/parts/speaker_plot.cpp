@@ -18,7 +18,7 @@
 #include "chart_style.h"
 #include "layout.h"
 #include "qtext.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 namespace {
@@ -78,7 +78,7 @@ std::vector<QList<QPointF>> above(const std::vector<double>& hz, const std::vect
     return stretches;
 }
 
-QString figure(double v) { return to_qstring(as_built::figure(v, 4)); }
+QString figure(double v) { return to_qstring(vandrel::texts::figure(v, 4)); }
 
 }  // namespace
 

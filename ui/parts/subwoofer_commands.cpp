@@ -13,7 +13,7 @@
 #include "speaker_settings.h"
 #include "subwoofer_page.h"
 #include "suggest_runner.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 #include "vandrel/speaker/driver_file.h"
 
 namespace vandrel::ui {
@@ -99,7 +99,7 @@ bool SubwooferPage::load_measurement(const QString& path, QString* failure) {
     lbl_measurement->setText(QStringLiteral("%1: %2 points from %3 to %4 Hz")
                                  .arg(name)
                                  .arg(m.hz.size())
-                                 .arg(to_qstring(as_built::figure(m.hz.front())), to_qstring(as_built::figure(m.hz.back()))));
+                                 .arg(to_qstring(vandrel::texts::figure(m.hz.front())), to_qstring(vandrel::texts::figure(m.hz.back()))));
     return true;
 }
 

@@ -22,7 +22,7 @@
 #include "speaker_settings.h"
 #include "suggest_runner.h"
 #include "value_box.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 
@@ -183,7 +183,7 @@ void SubwooferPage::input_Problem() {
             const auto kept = box->entry();
             const QString unit = box->range().unit.empty() ? QString() : QLatin1Char(' ') + to_qstring(box->range().unit);
             lines << box->problem() + (kept ? QStringLiteral(" The figures keep %1%2.")
-                                                  .arg(to_qstring(as_built::figure(*kept, 6)), unit)
+                                                  .arg(to_qstring(vandrel::texts::figure(*kept, 6)), unit)
                                             : QStringLiteral(" The figures take it as not given."));
         }
     for (const std::string& p : figures_.problems) lines << to_qstring(p);

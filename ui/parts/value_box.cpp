@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "qtext.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
 namespace {
@@ -19,7 +19,7 @@ namespace {
 // The longest text a field holds: enough for any number people type.
 constexpr int longest_text = 64;
 
-QString number_text(double v) { return to_qstring(as_built::figure(v, 6)); }
+QString number_text(double v) { return to_qstring(vandrel::texts::figure(v, 6)); }
 
 }  // namespace
 

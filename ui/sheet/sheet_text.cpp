@@ -4,10 +4,11 @@
 #include <cmath>
 
 #include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::sheet {
 
-std::string six_digits(double value) { return std::isfinite(value) ? as_built::figure(value, 6) : "none"; }
+std::string six_digits(double value) { return std::isfinite(value) ? vandrel::texts::figure(value, 6) : "none"; }
 
 std::string figure_text(const std::optional<double>& value, std::string_view unit) {
     if (!value || !std::isfinite(*value)) return "none";
@@ -23,7 +24,7 @@ std::string resistance_text(double kohm) {
     return figure_text(kohm, "kΩ");
 }
 
-std::string capacitance_text(double uf) { return std::isfinite(uf) ? as_built::capacitance_text(uf) : "none"; }
+std::string capacitance_text(double uf) { return std::isfinite(uf) ? vandrel::texts::capacitance_text(uf) : "none"; }
 
 std::string resistor_text(const as_built::Resistor& resistor, std::string_view between) {
     if (resistor.chosen.empty()) return resistance_text(resistor.value);

@@ -3,10 +3,17 @@
 
 #include <stdexcept>
 
-#include "text_forms.h"
 #include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
+#include "vandrel/texts/exact.h"
 
 namespace vandrel::as_built {
+
+using texts::figure;
+using texts::resistance_text;
+using texts::capacitance_text;
+using texts::shortest;
+
 namespace {
 
 std::string cap_choice_text(CapSeries from) {

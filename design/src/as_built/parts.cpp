@@ -2,141 +2,17 @@
 #include "vandrel/as_built/parts.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
-#include <limits>
-#include <string>
 
+#include "candidates.h"
 #include "vandrel/as_built/ranges.h"
 
 namespace vandrel::as_built {
 namespace {
 
 constexpr double feedback_kohm = 15;
-// The widest two parts may be apart: 100:1, or 1000:1 where nothing within
-// 100:1 comes within the tolerance.
-constexpr double close_ratio = 100;
-constexpr double widest_ratio = 1000;
 // How far from their exact values R3 and R4 are sought, at most.
 constexpr double widest_reach = 8;
-
-// One or two parts and their joint value.
-struct Candidate {
-    double big = 0;
-    double small = 0;  // 0: a single part
-    double value = 0;
-    int count() const { return small > 0 ? 2 : 1; }
-};
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-// Which pairs may make one resistor: the two within `widest` of each other,
-// and their value closer to `target` than the nearest single part by more
-// than `tol` (relative deviations).
-struct PairRule {
-    double target = 1;
-    double single_off = INFINITY;  // how far the nearest single part is, relative
-    double tol = -INFINITY;
-    double widest = widest_ratio;
-
-    double off(double value) const { return std::abs(value / target - 1); }
-    bool admits(double big, double small, double value) const {
-        return small * widest >= big && single_off - off(value) > tol;
-    }
-};
-
-double joined(double big, double small, Combine combine) {
-    return combine == Combine::series ? big + small : big * small / (big + small);
-}
-
-void add_pair(std::vector<Candidate>& out, double a, double b, Combine combine, const PairRule& rule) {
-    const double big = std::max(a, b), small = std::min(a, b);
-    if (!resistors_made.holds(big) || !resistors_made.holds(small)) return;
-    const double value = joined(big, small, combine);
-    if (rule.admits(big, small, value)) out.push_back({big, small, value});
-}
-
-// Calls f with every value of the series from lo to hi. A bound beyond the
-// range of a double (twice a resistor of 1E308 kOhm) ends at its end, where
-// the series' values become infinite.
-template <class F>
-void for_values(ESeries s, double lo, double hi, F f) {
-    if (!(lo > 0) || !(hi >= lo) || !std::isfinite(lo)) return;
-    hi = std::min(hi, std::numeric_limits<double>::max());
-    int k = index_at_or_below(s, lo);
-    if (preferred_value(s, k) < lo) ++k;
-    for (; preferred_value(s, k) <= hi; ++k) f(preferred_value(s, k));
-}
-
-// Only parts that are made are candidates (ranges.h); the range's ends are
-// values of every series, so a target within it always has one.
-
-// The single parts on either side of `target`, and with `series` or
-// `parallel` every pair the rule admits whose joint value lies next to it:
-// for each first part that leaves room, the two values around what the
-// second must be.
-std::vector<Candidate> candidates_around(ESeries s, double target, Combine combine, const PairRule& rule) {
-    std::vector<Candidate> out;
-    const int k = index_at_or_below(s, target);
-    for (int j = k - 1; j <= k + 2; ++j)
-        if (resistors_made.holds(preferred_value(s, j))) out.push_back({preferred_value(s, j), 0, preferred_value(s, j)});
-    const auto around = [&](double a, double rest) {
-        // What the second part must be, where it is a number at all.
-        if (!(rest > 0) || !std::isfinite(rest)) return;
-        const int m = index_at_or_below(s, rest);
-        for (int i : {m, m + 1}) add_pair(out, a, preferred_value(s, i), combine, rule);
-    };
-    if (combine == Combine::series)
-        for_values(s, preferred_value(s, index_at_or_below(s, target / 2)), target, [&](double a) {
-            if (a < target) around(a, target - a);
-        });
-    else if (combine == Combine::parallel)
-        for_values(s, target, preferred_value(s, index_at_or_below(s, 2 * target) + 1), [&](double a) {
-            if (a > target) around(a, 1 / (1 / target - 1 / a));
-        });
-    return out;
-}
-
-// The rule for a resistor of `target` kOhm with resistors within `tol`
-// (relative).
-PairRule pair_rule(ESeries s, double target, Combine combine, double tol) {
-    PairRule rule{target, 0, tol, close_ratio};
-    rule.single_off = rule.off(nearest_value(s, target));
-    // A single part within the tolerance leaves no pair anything to beat it
-    // by; else the pairs may be wider apart only when no pair within 100:1
-    // comes within the tolerance either.
-    if (combine == Combine::single || rule.single_off <= tol) return rule;
-    const PairRule close{target, INFINITY, -INFINITY, close_ratio};
-    for (const Candidate& c : candidates_around(s, target, combine, close))
-        if (c.count() == 2 && rule.off(c.value) <= tol) return rule;
-    rule.widest = widest_ratio;
-    return rule;
-}
-
-// Every single part and every pair the rule admits whose joint value lies
-// from lo to hi.
-std::vector<Candidate> candidates_between(ESeries s, double lo, double hi, Combine combine, const PairRule& rule) {
-    std::vector<Candidate> out;
-    for_values(s, lo, hi, [&](double v) {
-        if (resistors_made.holds(v)) out.push_back({v, 0, v});
-    });
-    if (combine == Combine::series)
-        for_values(s, lo / 2, hi, [&](double a) {
-            for_values(s, std::max(lo - a, a / rule.widest), std::min(hi - a, a),
-                       [&](double b) { add_pair(out, a, b, combine, rule); });
-        });
-    else if (combine == Combine::parallel)
-        for_values(s, lo, 2 * hi, [&](double a) {
-            const double most = 1 / hi - 1 / a > 0 ? 1 / (1 / hi - 1 / a) : INFINITY;
-            for_values(s, std::max(1 / (1 / lo - 1 / a), a), std::min(most, a * rule.widest),
-                       [&](double b) { add_pair(out, a, b, combine, rule); });
-        });
-    return out;
-}
 
 Resistor made_of(double exact, double shown, const Candidate& c, Combine combine) {
     Resistor r{exact, shown, {c.big}, Combine::single, c.value};
@@ -244,55 +120,6 @@ std::pair<Candidate, Candidate> closest_section(ESeries s, double r3, double r4,
 }
 
 }  // namespace
-
-std::string_view combine_name(Combine combine) {
-    switch (combine) {
-    case Combine::single: return "single";
-    case Combine::series: return "series";
-    case Combine::parallel: return "parallel";
-    }
-    return "";
-}
-
-std::optional<Combine> combine_from_name(std::string_view name) {
-    const std::string n = lower(name);
-    for (Combine c : {Combine::single, Combine::series, Combine::parallel})
-        if (n == combine_name(c)) return c;
-    return std::nullopt;
-}
-
-std::string_view source_name(PartSource source) {
-    switch (source.kind) {
-    case PartSource::Kind::exact: return "exact";
-    case PartSource::Kind::shown: return "shown";
-    case PartSource::Kind::series: return series_name(source.series);
-    }
-    return "";
-}
-
-std::string_view cap_series_name(CapSeries from) {
-    switch (from) {
-    case CapSeries::typed: return "typed";
-    case CapSeries::E6: return "E6";
-    case CapSeries::E12: return "E12";
-    }
-    return "";
-}
-
-std::optional<CapSeries> cap_series_from_name(std::string_view name) {
-    const std::string n = lower(name);
-    for (CapSeries c : {CapSeries::typed, CapSeries::E6, CapSeries::E12})
-        if (n == lower(cap_series_name(c))) return c;
-    return std::nullopt;
-}
-
-std::optional<PartSource> source_from_name(std::string_view name) {
-    const std::string n = lower(name);
-    if (n == "exact") return PartSource{PartSource::Kind::exact};
-    if (n == "shown") return PartSource{PartSource::Kind::shown};
-    if (const auto s = series_from_name(name)) return PartSource{PartSource::Kind::series, *s};
-    return std::nullopt;
-}
 
 double combined_value(const std::vector<double>& parts, Combine combine) {
     if (parts.size() < 2) return parts.empty() ? 0 : parts.front();

@@ -3,9 +3,12 @@
 
 #include <cmath>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::as_built {
+
+using texts::figure;
+
 namespace {
 
 std::string value_text(double v, bool capacitor) { return figure(v, 6) + (capacitor ? " uF" : "k"); }

@@ -3,10 +3,13 @@
 
 #include <cmath>
 
-#include "text_forms.h"
 #include "warnings.h"
+#include "vandrel/texts/exact.h"
 
 namespace vandrel::as_built {
+
+using texts::shortest;
+
 namespace {
 
 void require_parts_made(const Resistor& r, const char* name) {

@@ -2,11 +2,16 @@
 // The SPICE netlist of the path as built.
 #include <string>
 
-#include "text_forms.h"
-#include "vandrel/as_built/parts_text.h"
 #include "vandrel/as_built/report.h"
+#include "vandrel/texts/figures.h"
+#include "vandrel/texts/exact.h"
 
 namespace vandrel::as_built {
+
+using texts::figure;
+using texts::shortest;
+using texts::shifted;
+
 namespace {
 
 std::string ohms(double kohm) { return shifted(kohm, 3); }

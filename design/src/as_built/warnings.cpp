@@ -4,9 +4,12 @@
 #include <cmath>
 #include <numbers>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::as_built {
+
+using texts::figure;
+
 namespace {
 
 // A corner's effect on f3 that is worth a word.

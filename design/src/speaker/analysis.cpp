@@ -6,12 +6,12 @@
 
 #include "curve.h"
 #include "drive.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::speaker {
 namespace {
 
-using as_built::figure;
+using texts::figure;
 
 DriveFigures figures(const Drive& drive, std::span<const double> hz, std::span<const double> pressure,
                      std::span<const double> excursion, std::span<const double> port) {

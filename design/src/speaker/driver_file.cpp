@@ -8,7 +8,8 @@
 
 #include "flat_json.h"
 #include "lines.h"
-#include "numbers.h"
+#include "vandrel/texts/exact.h"
+#include "vandrel/texts/decimal.h"
 
 namespace vandrel::speaker {
 namespace {
@@ -89,7 +90,7 @@ const Parameter* parameter_named(std::string_view name) {
 // bad value, nothing for an unknown name or one given again (warnings).
 std::optional<std::string> put(DriverFile& file, const std::string& name, std::string_view value, int line) {
     if (name != "name" && !parameter_named(name)) {
-        file.warnings.push_back({line, "unknown name " + numbers::quoted(name) + " is ignored"});
+        file.warnings.push_back({line, "unknown name " + texts::quoted(name) + " is ignored"});
         return std::nullopt;
     }
     if (const auto seen = file.lines.find(name); seen != file.lines.end())
@@ -116,7 +117,7 @@ Parsed<DriverFile> parse_lines(std::string_view text) {
         if (content.empty()) continue;
         const std::size_t equals = content.find('=');
         if (equals == std::string_view::npos)
-            return {std::nullopt, {lines.number(), "a line must be \"name = value\", not " + numbers::quoted(content)}};
+            return {std::nullopt, {lines.number(), "a line must be \"name = value\", not " + texts::quoted(content)}};
         const std::string name = lower(trimmed(content.substr(0, equals)));
         if (name.empty()) return {std::nullopt, {lines.number(), "the name before = is missing"}};
         if (auto bad = put(file, name, trimmed(content.substr(equals + 1)), lines.number()))
@@ -158,14 +159,14 @@ Parsed<double> parse_value(std::string_view parameter, std::string_view text) {
     while (end < text.size() && std::string_view("+-.0123456789eE").find(text[end]) != std::string_view::npos) ++end;
     // An exponent letter with nothing after it belongs to no number.
     while (end > 0 && (text[end - 1] == 'e' || text[end - 1] == 'E')) --end;
-    const auto v = numbers::parse(text.substr(0, end));
+    const auto v = texts::parse_decimal(text.substr(0, end));
     const std::string unit = lower(trimmed(text.substr(end)));
     const auto units = units_of(p);
     const auto known = [&](std::string_view u) { return lower(u) == unit; };
     if (!v || (!unit.empty() && std::none_of(units.begin(), units.end(), known))) {
         std::string why = p + " must be a number";
         if (!units.empty()) why += " (in " + std::string(units.front()) + ")";
-        return {std::nullopt, {0, why + ", not " + numbers::quoted(text)}};
+        return {std::nullopt, {0, why + ", not " + texts::quoted(text)}};
     }
     return {*v, {}};
 }
@@ -189,7 +190,7 @@ std::string driver_file_text(const DriverValues& v) {
     // Built by appending: a text put in front of another trips a false GCC 12 warning at -O3.
     for (const Parameter& p : parameters)
         if (const auto& value = v.*p.member) {
-            out.append(p.name).append(" = ").append(numbers::shortest(*value));
+            out.append(p.name).append(" = ").append(texts::shortest(*value));
             if (!p.unit.empty()) out.append(" ").append(p.unit);
             out.append("\n");
         }

@@ -3,12 +3,12 @@
 
 #include <cmath>
 
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::speaker {
 namespace {
 
-using as_built::figure;
+using texts::figure;
 
 std::string with_unit(double v, const Limits& r) {
     return figure(v, 6) + (*r.unit ? std::string(" ") + r.unit : std::string());

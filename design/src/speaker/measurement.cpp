@@ -5,7 +5,8 @@
 #include <string>
 
 #include "lines.h"
-#include "numbers.h"
+#include "vandrel/texts/exact.h"
+#include "vandrel/texts/decimal.h"
 
 namespace vandrel::speaker {
 namespace {
@@ -34,7 +35,7 @@ Fields fields_of(std::string_view line) {
         while (i < line.size() && !separator(line[i])) ++i;
         if (i == start) break;
         const std::string_view field = line.substr(start, i - start);
-        if (const auto v = numbers::parse(field)) {
+        if (const auto v = texts::parse_decimal(field)) {
             out.any_number = true;
             if (out.count < 3) out.number[out.count] = *v;
         } else if (!out.not_a_number) {
@@ -45,7 +46,7 @@ Fields fields_of(std::string_view line) {
     return out;
 }
 
-std::string hz_text(double hz) { return numbers::shortest(hz) + " Hz"; }
+std::string hz_text(double hz) { return texts::shortest(hz) + " Hz"; }
 
 }  // namespace
 
@@ -64,7 +65,7 @@ Parsed<Measurement> parse_measurement(std::string_view text) {
             continue;
         const Fields fields = fields_of(line);
         if (!fields.any_number) continue;  // a heading such as "Freq(Hz) SPL(dB)"
-        if (fields.not_a_number) return refuse(numbers::quoted(*fields.not_a_number) + " is not a number");
+        if (fields.not_a_number) return refuse(texts::quoted(*fields.not_a_number) + " is not a number");
         if (fields.count < 2 || fields.count > 3)
             return refuse("a data line holds a frequency, a level in dB and perhaps a phase, but this one has " +
                           std::to_string(fields.count) + (fields.count == 1 ? " number" : " numbers") +
@@ -72,7 +73,7 @@ Parsed<Measurement> parse_measurement(std::string_view text) {
         const double hz = fields.number[0], db = fields.number[1];
         if (!(hz > 0)) return refuse("the frequency " + hz_text(hz) + " is not above 0");
         if (hz > highest_hz) return refuse("the frequency " + hz_text(hz) + " is above 1 MHz");
-        if (std::abs(db) > largest_db) return refuse("the level " + numbers::shortest(db) + " dB is beyond 1000 dB");
+        if (std::abs(db) > largest_db) return refuse("the level " + texts::shortest(db) + " dB is beyond 1000 dB");
         if (!m.hz.empty() && !(hz > m.hz.back()))
             return refuse("the frequency " + hz_text(hz) + " does not rise above " + hz_text(m.hz.back()) +
                           " on line " + std::to_string(previous_line));

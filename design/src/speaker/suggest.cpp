@@ -8,12 +8,12 @@
 
 #include "curve.h"
 #include "search.h"
-#include "vandrel/as_built/parts_text.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::speaker {
 namespace {
 
-using as_built::figure;
+using texts::figure;
 
 using search::Best;
 using search::butterworth_q;

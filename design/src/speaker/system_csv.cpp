@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system's response as a table for spreadsheets and plotting programs.
-#include "numbers.h"
 #include "vandrel/speaker/analysis.h"
+#include "vandrel/texts/exact.h"
 
 namespace vandrel::speaker {
 
@@ -15,10 +15,10 @@ std::string system_response_csv(const Analysis& a) {
     // Built by appending: a text put in front of another trips a false GCC 12 warning at -O3.
     const auto cell = [&](const std::optional<double>& v) {
         out += ',';
-        if (v) out += numbers::shortest(*v);
+        if (v) out += texts::shortest(*v);
     };
     for (std::size_t i = 0; i < a.hz.size(); ++i) {
-        out += numbers::shortest(a.hz[i]);
+        out += texts::shortest(a.hz[i]);
         for (double v : {a.spl_db[i], a.spl_filtered_db[i], a.excursion_mm[i], a.excursion_filtered_mm[i]}) cell(v);
         if (port) {
             cell(a.port_velocity[i]);

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Number forms for files: exact and independent of the locale.
+// Number forms for files and machines: exact and independent of the locale.
 
 #include <charconv>
 #include <string>
 
-namespace vandrel::as_built {
+namespace vandrel::texts {
 
 /// The shortest text that reads back as exactly `value` ("6.8", "0.047",
 /// "1e-05").
@@ -27,4 +27,4 @@ inline std::string shifted(double value, int shift) {
     return text.substr(0, e) + "e" + std::to_string(exponent + shift);
 }
 
-}  // namespace vandrel::as_built
+}  // namespace vandrel::texts

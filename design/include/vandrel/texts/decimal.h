@@ -1,19 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Numbers in files and options: plain decimals in the C locale, and their
-// shortest exact form.
+// Numbers read from files and options, and untrusted text quoted back in a
+// message.
 
 #include <charconv>
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace vandrel::speaker::numbers {
+namespace vandrel::texts {
 
 /// A finite decimal number that is the whole of `text` ("25", "-3.5",
 /// "+1e3", ".5"); none for anything else: blanks, "inf", "nan", hex, a
 /// comma, a number beyond the range of a double.
-inline std::optional<double> parse(std::string_view text) {
+inline std::optional<double> parse_decimal(std::string_view text) {
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty() || !(text.front() == '-' || text.front() == '.' || (text.front() >= '0' && text.front() <= '9')))
         return std::nullopt;
@@ -23,13 +23,6 @@ inline std::optional<double> parse(std::string_view text) {
     // from_chars reads "-inf" and "-nan" after the sign check above.
     if (v - v != 0) return std::nullopt;
     return v;
-}
-
-/// The shortest text that reads back as exactly `value`.
-inline std::string shortest(double value) {
-    char buf[32];
-    const auto end = std::to_chars(buf, buf + sizeof buf, value).ptr;
-    return std::string(buf, end);
 }
 
 /// At most `n` characters of `text`, with control bytes shown as "?", for
@@ -43,4 +36,4 @@ inline std::string quoted(std::string_view text, std::size_t n = 40) {
     return out + (text.size() > n ? "...\"" : "\"");
 }
 
-}  // namespace vandrel::speaker::numbers
+}  // namespace vandrel::texts
