@@ -16,7 +16,7 @@ struct DriverOption {
     const char* help;
 };
 
-constexpr std::array<DriverOption, 9> driver_options{{
+constexpr std::array<DriverOption, 10> driver_options{{
     {"fs", "Driver's free-air resonance, Hz"},
     {"qes", "Driver's electrical Q"},
     {"qms", "Driver's mechanical Q (left out: no mechanical loss)"},
@@ -26,6 +26,7 @@ constexpr std::array<DriverOption, 9> driver_options{{
     {"sd", "Cone area, cm^2"},
     {"xmax", "Linear excursion, one way, mm"},
     {"le", "Voice-coil inductance, mH (default 0)"},
+    {"pe", "Driver's thermal power handling, W rms into Re (optional)"},
 }};
 
 std::string message(const std::string& option, const std::string& text) { return "--" + option + ": " + text; }
@@ -34,7 +35,7 @@ std::string message(const std::string& option, const std::string& text) { return
 
 SpeakerOptions::SpeakerOptions(CLI::App& app) : app_(app) {
     app.add_option("--driver", driver_file_,
-                   "Driver file: name = value lines (fs, qes, qms, qts, vas, re, sd, xmax, le, name) or a JSON object")
+                   "Driver file: name = value lines (fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name) or a JSON object")
         ->type_name("FILE")
         ->group(group);
     for (const DriverOption& o : driver_options)
@@ -107,7 +108,7 @@ std::string SpeakerOptions::prepare_driver() {
     for (const auto& [name, member] : std::initializer_list<std::pair<const char*, std::optional<double>*>>{
              {"fs", &values.fs}, {"qes", &values.qes}, {"qms", &values.qms}, {"qts", &values.qts},
              {"vas", &values.vas}, {"re", &values.re}, {"sd", &values.sd}, {"xmax", &values.xmax},
-             {"le", &values.le}})
+             {"le", &values.le}, {"pe", &values.pe}})
         if (std::string bad = set(name, *member); !bad.empty()) return bad;
 
     speaker::Checked<speaker::Driver> checked = speaker::check_driver(values);

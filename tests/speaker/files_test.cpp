@@ -120,7 +120,7 @@ TEST(Files, DriverFiles) {
     }
 
     // What driver_file_text writes reads back to the same values.
-    const DriverValues odd{"Odd \x01 driver", 19.25, std::nullopt, 3.1, 0.3125, 123.456, 7.8, 1300.5, 21.2, 0.0};
+    const DriverValues odd{"Odd \x01 driver", 19.25, std::nullopt, 3.1, 0.3125, 123.456, 7.8, 1300.5, 21.2, 0.0, 612.5};
     const Parsed<DriverFile> back = parse_driver_file(driver_file_text(odd));
     ASSERT_TRUE(back.value);
     EXPECT_EQ(back.value->values.name, "Odd   driver");
@@ -129,6 +129,7 @@ TEST(Files, DriverFiles) {
     EXPECT_EQ(back.value->values.qts, odd.qts);
     EXPECT_EQ(back.value->values.vas, odd.vas);
     EXPECT_EQ(back.value->values.le, odd.le);
+    EXPECT_EQ(back.value->values.pe, 612.5);
 }
 
 TEST(Files, ReadingLimits) {
@@ -168,7 +169,8 @@ TEST(Files, ValuesWithUnits) {
     const Case cases[] = {
         {"vas", "75L", 75},         {"vas", " 75 Litres ", 75},  {"re", "3.2 \xCE\xA9", 3.2},
         {"sd", "500 CM^2", 500},    {"fs", "25hz", 25},          {"volts", "+2.83 V", 2.83},
-        {"le", "1e-1", 0.1},        {"fs", "25 kHz", {}},        {"qes", "0.4 Hz", {}},
+        {"le", "1e-1", 0.1},        {"pe", "500 w", 500},        {"pe", "500 V", {}},
+        {"fs", "25 kHz", {}},        {"qes", "0.4 Hz", {}},
         {"fs", "1e", {}},           {"fs", "", {}},              {"fs", "0x10", {}},
         {"fs", "nan", {}},          {"fs", "1e999", {}},         {"fs", "2 5", {}},
     };

@@ -21,7 +21,7 @@ struct Parameter {
     std::string_view unit;  // as driver_file_text writes it
 };
 
-constexpr std::array<Parameter, 9> parameters{{
+constexpr std::array<Parameter, 10> parameters{{
     {"fs", &DriverValues::fs, "Hz"},
     {"qes", &DriverValues::qes, ""},
     {"qms", &DriverValues::qms, ""},
@@ -31,6 +31,7 @@ constexpr std::array<Parameter, 9> parameters{{
     {"sd", &DriverValues::sd, "cm2"},
     {"xmax", &DriverValues::xmax, "mm"},
     {"le", &DriverValues::le, "mH"},
+    {"pe", &DriverValues::pe, "W"},
 }};
 
 // The units a value of `parameter` may carry, in any case; the first as messages write it.
@@ -52,7 +53,7 @@ std::span<const std::string_view> units_of(std::string_view p) {
     if (p == "le") return mh;
     if (p == "port-diameter") return cm;
     if (p == "volts") return volts;
-    if (p == "watts") return watts;
+    if (p == "watts" || p == "pe") return watts;
     return {};
 }
 

@@ -58,6 +58,7 @@ Checked<Driver> check_driver(const DriverValues& v) {
     require(v.sd, sd_limits, errors, warnings);
     require(v.xmax, xmax_limits, errors, warnings);
     if (v.le) check(*v.le, le_limits, errors, warnings);
+    if (v.pe) check(*v.pe, pe_limits, errors, warnings);
     if (v.qes) check(*v.qes, qes_limits, errors, warnings);
     if (v.qms) check(*v.qms, qms_limits, errors, warnings);
     if (v.qts) check(*v.qts, qts_limits, errors, warnings);
@@ -91,7 +92,7 @@ Checked<Driver> check_driver(const DriverValues& v) {
     if (errors.empty() && qms && !v.qms) check(*qms, qms_limits, errors, warnings);
     if (!errors.empty()) return out;
 
-    out.value = Driver{v.name, *v.fs, *qes, qms, *v.vas, *v.re, *v.sd, *v.xmax, v.le.value_or(0)};
+    out.value = Driver{v.name, *v.fs, *qes, qms, *v.vas, *v.re, *v.sd, *v.xmax, v.le.value_or(0), v.pe};
     return out;
 }
 
@@ -129,7 +130,7 @@ Checked<double> volts_from_watts(double watts, double re_ohm) {
 }
 
 std::vector<Issue> driver_errors(const Driver& d) {
-    DriverValues v{d.name, d.fs, d.qes, d.qms, std::nullopt, d.vas, d.re, d.sd, d.xmax, d.le};
+    DriverValues v{d.name, d.fs, d.qes, d.qms, std::nullopt, d.vas, d.re, d.sd, d.xmax, d.le, d.pe};
     return check_driver(v).errors;
 }
 

@@ -3,7 +3,7 @@
 // What the subwoofer analysis starts from: the driver's Thiele-Small
 // parameters, the box and the drive, each checked against what can exist.
 //
-// Units as on data sheets: Hz, litres, ohms, cm^2, mm, mH, volts.
+// Units as on data sheets: Hz, litres, ohms, cm^2, mm, mH, watts, volts.
 
 #include <optional>
 #include <string>
@@ -30,6 +30,7 @@ struct DriverValues {
     std::optional<double> sd{};        ///< cone area, cm^2
     std::optional<double> xmax{};      ///< linear excursion, one way, mm
     std::optional<double> le{};        ///< voice-coil inductance, mH; none: 0
+    std::optional<double> pe{};        ///< thermal power handling, W rms into Re; none: not known
 };
 
 /// A complete driver whose values can exist.
@@ -43,6 +44,7 @@ struct Driver {
     double sd = 0;               ///< cm^2
     double xmax = 0;             ///< mm
     double le = 0;               ///< mH
+    std::optional<double> pe{};    ///< thermal power handling, W rms into Re; none: not known
     /// Total Q: Qes and Qms in parallel, Qes alone without Qms.
     double qts() const { return qms ? qes * *qms / (qes + *qms) : qes; }
 };
@@ -77,6 +79,7 @@ inline constexpr Limits re_limits{"re", "ohms", 0.01, 1000, 1, 16};
 inline constexpr Limits sd_limits{"sd", "cm^2", 0.1, 100000, 100, 2500};
 inline constexpr Limits xmax_limits{"xmax", "mm", 0.01, 1000, 2, 40};
 inline constexpr Limits le_limits{"le", "mH", 0, 1000, 0, 10, true};
+inline constexpr Limits pe_limits{"pe", "W", 0.01, 100000, 20, 5000};
 inline constexpr Limits vb_limits{"vb", "litres", 0.01, 100000, 5, 1000};
 inline constexpr Limits fb_limits{"fb", "Hz", 0.1, 20000, 10, 100};
 inline constexpr Limits ql_limits{"ql", "", 0.1, 1e6, 3, 100};
