@@ -18,10 +18,10 @@
 #include <cstdlib>
 #include <memory>
 
-#include "frm_parts.h"
-#include "parts_model.h"
-#include "subwoofer_page.h"
-#include "value_box.h"
+#include "parts_window/frm_parts.h"
+#include "parts_page/parts_model.h"
+#include "subwoofer_page/subwoofer_page.h"
+#include "widgets/value_box.h"
 #include "vandrel/batch.h"
 
 namespace {

@@ -17,9 +17,9 @@
 #include <tuple>
 
 #include "accessible_tree.h"
-#include "frm_parts.h"
+#include "parts_window/frm_parts.h"
 #include "recording_sink.h"
-#include "response_plot.h"
+#include "parts_page/response_plot.h"
 #include "vandrel/batch.h"
 
 using vandrel::Field;

@@ -15,9 +15,9 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include "parts_files.h"
+#include "file_dialogs.h"
 #include "parts_test_helpers.h"
-#include "value_box.h"
+#include "widgets/value_box.h"
 
 using vandrel::Field;
 using vandrel::Mode;

@@ -14,9 +14,9 @@
 
 #include "frm_vandrel.h"
 #include "parts_command.h"
-#include "parts_panes.h"
+#include "widgets/parts_panes.h"
 #include "parts_test_helpers.h"
-#include "response_plot.h"
+#include "parts_page/response_plot.h"
 
 using vandrel::Mode;
 using vandrel::ui::Arrangement;

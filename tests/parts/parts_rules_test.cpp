@@ -7,8 +7,9 @@
 
 #include <optional>
 
-#include "entry_check.h"
-#include "parts_placement.h"
+#include "widgets/entry_check.h"
+#include "parts_window/parts_placement.h"
+#include "widgets/arrangement.h"
 
 using vandrel::ui::Arrangement;
 

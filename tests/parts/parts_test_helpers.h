@@ -7,8 +7,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include "frm_parts.h"
-#include "parts_report.h"
+#include "parts_window/frm_parts.h"
+#include "parts_page/parts_report.h"
 #include "vandrel/batch.h"
 
 /// Keeps the settings in a folder of the test's own.

@@ -27,14 +27,14 @@
 #include <sys/stat.h>
 #endif
 
-#include "frm_parts.h"
+#include "parts_window/frm_parts.h"
 #include "frm_vandrel.h"
 #include "parts_command.h"
-#include "parts_files.h"
-#include "parts_report.h"
+#include "file_dialogs.h"
+#include "parts_page/parts_report.h"
 #include "recording_sink.h"
 #include "vandrel/texts/figures.h"
-#include "value_box.h"
+#include "widgets/value_box.h"
 #include "vandrel/batch.h"
 
 using vandrel::Field;

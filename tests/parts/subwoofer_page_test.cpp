@@ -21,13 +21,13 @@
 
 #include "frm_vandrel.h"
 #include "parts_command.h"
-#include "parts_files.h"
+#include "file_dialogs.h"
 #include "parts_test_helpers.h"
 #include "recording_sink.h"
-#include "report_table.h"
-#include "speaker_plot.h"
-#include "subwoofer_page.h"
-#include "value_box.h"
+#include "widgets/report_table.h"
+#include "subwoofer_page/speaker_plot.h"
+#include "subwoofer_page/subwoofer_page.h"
+#include "widgets/value_box.h"
 
 using vandrel::Field;
 using vandrel::Mode;

@@ -22,15 +22,10 @@
 #include "controls.h"
 #include "frame_placement.h"
 #include "layout.h"
-#include "menu_commands.h"
 #include "menu_keys.h"
-#include "message_sink.h"
 #include "picture_box.h"
-#include "picture_texts.h"
 #include "pictures.h"
 #include "qtext.h"
-#include "qt_picture_surface.h"
-#include "vandrel/graph.h"
 
 using vandrel::Field;
 using vandrel::Mode;
@@ -40,7 +35,6 @@ using vandrel::ui::panel_colour;
 using vandrel::ui::to_qstring;
 using vandrel::ui::twips_rect;
 using namespace vandrel::ui::controls;
-
 
 frm_vandrel::frm_vandrel(QWidget* parent) : QMainWindow(parent) {
     build_controls();
@@ -222,106 +216,6 @@ QRadioButton* frm_vandrel::mode_option(Mode which) const {
     return nullptr;
 }
 
-// --- Solve -------------------------------------------------------------------
-
-void frm_vandrel::Command1_Click() {
-    // The Parts window follows every design that Solve completes.
-    if (vandrel::solve(*this, design_) != vandrel::SolveEnd::completed) return;
-    for (Mode mode : vandrel::all_modes)
-        if (mode_selected(mode)) parts_.solved(design_, mode);
-}
-
-// A design from the Parts window: the mode and its fields as the user would
-// set them (the mode's handler gives the Butterworth Q), then Solve.
-void frm_vandrel::solve_design(Mode mode, std::string_view freq_text, std::string_view q_text) {
-    mode_option(mode)->setChecked(true);
-    txt_freq->setText(to_qstring(freq_text));
-    if (mode != Mode::butterworth) txt_q->setText(to_qstring(q_text));
-    Command1->click();
-}
-
-std::string frm_vandrel::field_text(Field which) const { return field(which)->text().toStdString(); }
-
-void frm_vandrel::set_field_text(Field which, std::string_view text) {
-    // Setting the gain field runs txt_gain_Change right here.
-    field(which)->setText(to_qstring(text));
-}
-
-bool frm_vandrel::mode_selected(Mode which) const { return mode_option(which)->isChecked(); }
-
-void frm_vandrel::message(std::string_view text) { vandrel::ui::message_sink().message(this, to_qstring(text)); }
-
-void frm_vandrel::set_result_caption(ResultLabel which, std::string_view caption) {
-    result_label(which)->setText(to_qstring(caption));
-}
-
-void frm_vandrel::draw_graph() {
-    const vandrel::ui::PictureText text = vandrel::ui::graph_text(design_);
-    picture_graph->setAccessibleName(text.name);
-    picture_graph->setAccessibleDescription(text.description);
-    // The graph of this design, drawn again if the pixel density changes.
-    picture_graph->draw([f0 = design_.f0, q = design_.q, font = picture_graph->font()](QImage& canvas) {
-        vandrel::ui::QtPictureSurface surface(canvas, font);
-        vandrel::draw_graph(surface, f0, q);
-    });
-}
-
-// --- Design modes ------------------------------------------------------------
-
-void frm_vandrel::opt_butterworth_Click() { set_mode_controls(); }
-void frm_vandrel::opt_sos_Click() { set_mode_controls(); }
-void frm_vandrel::opt_peaking_Click() { set_mode_controls(); }
-
-void frm_vandrel::set_mode_controls() {
-    // The peak fields with their captions: a look, then shown.
-    const auto show_peak_fields = [this](void (*look)(QLineEdit*)) {
-        for (auto [box, caption] : {std::pair{txt_freq_peak, lbl_freq_peak}, std::pair{txt_peakmag, lbl_peakmag}}) {
-            look(box);
-            box->show();
-            caption->show();
-        }
-    };
-    if (opt_butterworth->isChecked()) {
-        input_look(txt_freq);
-        output_look(txt_q);
-        txt_q->setText(to_qstring(vandrel::butterworth_q_text));
-        // Hidden as they are: the next mode sets their look again.
-        for (QWidget* w : std::initializer_list<QWidget*>{txt_freq_peak, lbl_freq_peak, txt_peakmag, lbl_peakmag})
-            w->hide();
-    }
-    if (opt_sos->isChecked()) {
-        input_look(txt_freq);
-        input_look(txt_q);
-        show_peak_fields(output_look);
-    }
-    if (opt_peaking->isChecked()) {
-        output_look(txt_freq);
-        output_look(txt_q);
-        show_peak_fields(input_look);
-    }
-}
-
-// --- Views -------------------------------------------------------------------
-
-void frm_vandrel::opt_showcircuit_Click() {
-    picture_circuit->show();
-    picture_graph->hide();
-}
-
-void frm_vandrel::opt_showgraph_Click() {
-    picture_circuit->hide();
-    picture_graph->show();
-}
-
-void frm_vandrel::txt_gain_Change() {
-    // Text without a number, and a number too large for a double, read as
-    // finite numbers, so any text picks one of the two diagrams.
-    const bool with_gain = vandrel::gain_stage_shown(txt_gain->text().toStdString());
-    lbl_r1->setVisible(with_gain);
-    const auto which = with_gain ? vandrel::pictures::Diagram::with_gain : vandrel::pictures::Diagram::without_gain;
-    show_diagram(picture_circuit, which, diagram(which));
-}
-
 QPixmap frm_vandrel::diagram(vandrel::pictures::Diagram which) {
     QLabel* holder = which == vandrel::pictures::Diagram::with_gain ? image_gain : image_nogain;
     const qreal ratio = devicePixelRatioF();
@@ -337,11 +231,3 @@ bool frm_vandrel::event(QEvent* event) {
         txt_gain_Change();
     return QMainWindow::event(event);
 }
-
-// --- Menu ----------------------------------------------------------------------
-
-void frm_vandrel::mnu_print_Click() { vandrel::ui::print_client_area(this, centralWidget()); }
-
-void frm_vandrel::mnu_about_Click() { vandrel::ui::show_about(this); }
-
-void frm_vandrel::mnu_parts_Click() { parts_.open(this, this); }

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 #include "sheet_style.h"
 #include "sheet_text.h"
@@ -47,22 +48,14 @@ void Frame::axes(QPainter& p, double step) const {
 }
 
 QPainterPath Frame::curve(std::span<const as_built::ResponseRow> rows, double as_built::ResponseRow::*value) const {
-    QPainterPath path;
-    bool open = false;
+    std::vector<double> hz, values;
+    hz.reserve(rows.size());
+    values.reserve(rows.size());
     for (const as_built::ResponseRow& r : rows) {
-        const double v = r.*value;
-        if (!std::isfinite(v) || !(r.hz > 0)) {
-            open = false;
-            continue;
-        }
-        const QPointF point(x(r.hz), y(v));
-        if (open)
-            path.lineTo(point);
-        else
-            path.moveTo(point);
-        open = true;
+        hz.push_back(r.hz);
+        values.push_back(r.*value);
     }
-    return path;
+    return curve(hz, values);
 }
 
 QPainterPath Frame::curve(std::span<const double> hz, std::span<const double> values) const {

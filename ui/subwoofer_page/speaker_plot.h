@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The subwoofer as plots, 1 Hz to 1 kHz on a logarithmic axis: its SPL
+// without and with the filter (and a measurement, if any) against the pass
+// band less 3 dB; its cone excursion without and with the filter against
+// Xmax, the filtered curve drawn in a warning colour where it goes beyond;
+// and, for a vented box with a port, the port's air velocity against
+// 17 m/s. Hovering over any of them shows the frequency and every curve.
+
+#include <QColor>
+#include <QByteArray>
+#include <QWidget>
+
+#include <optional>
+#include <vector>
+
+#include "speaker_model.h"
+#include "plots/plot_export.h"
+
+class QChart;
+class QChartView;
+class QLabel;
+class QLineSeries;
+class QValueAxis;
+
+namespace vandrel::ui {
+
+/// The colour of the filtered excursion beyond Xmax.
+inline const QColor beyond_xmax_colour{220, 0, 0};
+
+class SpeakerPlot final : public QWidget {
+public:
+    explicit SpeakerPlot(QWidget* parent = nullptr);
+
+    /// Plots the figures; without an analysis, nothing.
+    void show_figures(const SpeakerFigures& figures);
+    /// What hovering at `hz` shows: the frequency and every curve there.
+    QString readout(double hz) const;
+    /// The charts and their legend, without the readout: what a saved plot shows.
+    QWidget* charts() const { return charts_; }
+    /// How many stretches of the filtered excursion are drawn beyond Xmax.
+    int beyond_xmax_stretches() const;
+
+    QChartView* spl_view() const { return spl_view_; }
+    QChartView* excursion_view() const { return excursion_view_; }
+    QChartView* port_view() const { return port_view_; }
+    QLabel* readout_label() const { return readout_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void hover(std::optional<double> hz);
+    /// As many axis labels as the charts' heights have room for.
+    void fit_ticks();
+    void show_beyond(const std::vector<double>& hz, const std::vector<double>& excursion, double xmax);
+
+    QWidget* charts_ = nullptr;
+    QWidget* legend_ = nullptr;
+    QLabel* readout_ = nullptr;
+    QChartView* spl_view_ = nullptr;
+    QChartView* excursion_view_ = nullptr;
+    QChartView* port_view_ = nullptr;
+    QLineSeries* spl_ = nullptr;
+    QLineSeries* spl_filtered_ = nullptr;
+    QLineSeries* measured_ = nullptr;
+    QLineSeries* measured_filtered_ = nullptr;
+    QLineSeries* spl_limit_ = nullptr;
+    QLineSeries* excursion_ = nullptr;
+    QLineSeries* excursion_filtered_ = nullptr;
+    QLineSeries* xmax_ = nullptr;
+    std::vector<QLineSeries*> beyond_;  ///< a series a stretch beyond Xmax, kept for reuse
+    QLineSeries* port_ = nullptr;
+    QLineSeries* port_filtered_ = nullptr;
+    QLineSeries* port_limit_ = nullptr;
+    QValueAxis* spl_axis_ = nullptr;
+    QValueAxis* excursion_axis_ = nullptr;
+    QValueAxis* port_axis_ = nullptr;
+    QChart* excursion_chart_ = nullptr;
+    std::vector<QWidget*> measured_legend_;  ///< the legend's entries of the measurement
+
+    // What the readout and the axes need of the figures shown.
+    std::optional<speaker::Analysis> analysis_;
+    double excursion_top_ = 1;  ///< mm
+    double port_top_ = 1;       ///< m/s
+};
+
+/// The page's plots of `figures` (analysed) behind `filter` as a file in
+/// `format`, under a caption with the system and the filter.
+QByteArray speaker_plot_file(const SpeakerFigures& figures, const SpeakerFilter& filter, PlotFormat format);
+
+}  // namespace vandrel::ui

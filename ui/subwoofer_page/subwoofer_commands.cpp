@@ -1,0 +1,143 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Subwoofer page's commands: driver files and measurements opened and
+// saved, the suggestion searched and put into the main window.
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QPushButton>
+
+#include "message_sink.h"
+#include "file_dialogs.h"
+#include "user_settings.h"
+#include "qtext.h"
+#include "speaker_settings.h"
+#include "subwoofer_page.h"
+#include "suggest_runner.h"
+#include "vandrel/texts/figures.h"
+#include "vandrel/speaker/driver_file.h"
+
+namespace vandrel::ui {
+namespace {
+
+namespace sp = speaker;
+
+// A problem of a file as a sentence: "line 3: fs must be a number (in Hz), not "x"."
+QString sentence(const sp::FileProblem& problem) {
+    QString text = to_qstring(problem.message());
+    if (!text.endsWith(QLatin1Char('.'))) text += QLatin1Char('.');
+    return text;
+}
+
+// Where a dialog starts: the file last used, else the folder last saved in.
+QString start_at(const QString& last, const QString& name) {
+    return last.isEmpty() ? QDir(load_directory()).filePath(name) : last;
+}
+
+}  // namespace
+
+void SubwooferPage::cmd_open_driver_Click() {
+    const QString path = ask_open_path(
+        this, {QStringLiteral("Open driver file"), start_at(load_driver_path(), QString()),
+               {QStringLiteral("Driver files (*.txt *.json)"), QStringLiteral("All files (*)")}});
+    if (path.isEmpty()) return;
+    const sp::Parsed<sp::DriverFile> read = sp::read_driver_file(native_path(path));
+    DriverLoad load;
+    if (read.value)
+        load = driver_for_page(*read.value);
+    else
+        load.problem = read.problem;
+    if (!load.values) {
+        message_sink().warning(this, QStringLiteral("%1 cannot be used as a driver file: %2 The driver's values are "
+                                                    "as they were.")
+                                         .arg(QFileInfo(path).fileName(), sentence(load.problem)));
+        return;
+    }
+    SpeakerInputs in = inputs();
+    in.driver = *load.values;
+    set_inputs(in);
+    save_driver_path(path);
+    QStringList notes;
+    for (const std::string& w : load.warnings) notes << QFileInfo(path).fileName() + QStringLiteral(", ") + to_qstring(w);
+    lbl_driver_note->setText(notes.join(QLatin1Char('\n')));
+    lbl_driver_note->setVisible(!notes.isEmpty());
+    input_Change();
+}
+
+void SubwooferPage::cmd_save_driver_Click() {
+    const sp::DriverValues values = inputs().driver;
+    const std::string text = sp::driver_file_text(values);
+    if (text.empty()) {
+        message_sink().warning(this, QStringLiteral("The driver has no values yet: type them, or open a driver file. "
+                                                    "Nothing was written."));
+        return;
+    }
+    QString name = values.name.empty() ? QStringLiteral("driver") : to_qstring(values.name);
+    name = name.replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".txt");
+    const QString path = ask_save_path(
+        this, {QStringLiteral("Save driver file"), start_at(load_driver_path(), name),
+               {QStringLiteral("Driver file (*.txt)"), QStringLiteral("All files (*)")}});
+    if (path.isEmpty()) return;
+    const QString failure = write_whole(path, QByteArray::fromStdString(text));
+    if (!failure.isEmpty()) {
+        message_sink().warning(this, failure);
+        return;
+    }
+    save_driver_path(path);
+    save_directory(QFileInfo(path).absolutePath());
+}
+
+bool SubwooferPage::load_measurement(const QString& path, QString* failure) {
+    const sp::Parsed<sp::Measurement> read = sp::read_measurement(native_path(path));
+    const QString name = QFileInfo(path).fileName();
+    if (!read.value) {
+        *failure = QStringLiteral("%1 cannot be used as a measurement: %2").arg(name, sentence(read.problem));
+        return false;
+    }
+    measurement_ = *read.value;
+    measurement_path_ = path;
+    const sp::Measurement& m = *measurement_;
+    lbl_measurement->setText(QStringLiteral("%1: %2 points from %3 to %4 Hz")
+                                 .arg(name)
+                                 .arg(m.hz.size())
+                                 .arg(to_qstring(vandrel::texts::figure(m.hz.front())), to_qstring(vandrel::texts::figure(m.hz.back()))));
+    return true;
+}
+
+void SubwooferPage::cmd_open_measurement_Click() {
+    const QString path = ask_open_path(
+        this, {QStringLiteral("Open measurement"), start_at(measurement_path_, QString()),
+               {QStringLiteral("Measurements (*.frd *.txt *.csv)"), QStringLiteral("All files (*)")}});
+    if (path.isEmpty()) return;
+    QString failure;
+    if (!load_measurement(path, &failure)) {
+        message_sink().warning(this, failure + (measurement_ ? QStringLiteral(" The measurement shown is as it was.")
+                                                             : QStringLiteral(" No measurement is shown.")));
+        return;
+    }
+    save_measurement_path(path);
+    update_figures();
+}
+
+void SubwooferPage::cmd_clear_measurement_Click() {
+    measurement_.reset();
+    measurement_path_.clear();
+    save_measurement_path({});
+    lbl_measurement->setText(no_measurement_text());
+    update_figures();
+}
+
+void SubwooferPage::cmd_suggest_Click() {
+    if (!figures_.system) return;
+    suggestion_.reset();
+    runner_->start(*figures_.system);
+    show_suggestion();
+}
+
+void SubwooferPage::cmd_use_Click() {
+    if (!main_ || !suggestion_ || !suggestion_->design) return;
+    const sp::Design& d = *suggestion_->design;
+    // The main window solves, and the Parts window follows with both pages.
+    main_->solve_design(d.mode, d.freq_text, d.q_text);
+}
+
+}  // namespace vandrel::ui
