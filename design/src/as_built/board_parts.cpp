@@ -106,7 +106,7 @@ std::vector<BoardPart> board_parts(const AsBuilt& built, Footprints footprints) 
     const bool gain = parts.r1.has_value();
     if (gain) {
         b.design_resistor(1, 7, *parts.r1, "buf_fb", "GND");
-        b.resistor(2, p.r_feedback, "feedback resistor", "buf_fb", "buf_out");
+        b.resistor(2, p.r_feedback, "feedback resistor", "buf_out", "buf_fb");
     }
     b.design_resistor(3, 8, parts.r3, "hp_mid", "hp_out");
     b.design_resistor(4, 9, parts.r4, "hp_in", "GND");
@@ -115,7 +115,7 @@ std::vector<BoardPart> board_parts(const AsBuilt& built, Footprints footprints) 
     b.capacitor(1, p.c1, "C", "buf_out", "hp_mid");
     b.capacitor(2, p.c2, "C", "hp_mid", "hp_in");
     b.capacitor(3, p.c_in, "input capacitor", "IN", "buf_in");
-    if (gain) b.capacitor(4, p.c_feedback, "feedback capacitor", "buf_fb", "buf_out");
+    if (gain) b.capacitor(4, p.c_feedback, "feedback capacitor", "buf_out", "buf_fb");
     b.opamp(!gain);
     return b.parts();
 }

@@ -36,7 +36,8 @@ public:
     }
 
     // A resistor or capacitor, upright (angle 0, texts beside it on `side`:
-    // +1 right, -1 left) or lying (angle 90, texts above and below).
+    // +1 right, -1 left) or lying (angle 90: pin 1 on the left; 270: on the
+    // right; texts above and below).
     Placed& two_pin(const std::string& reference, Point at, int angle, int side = 1) {
         const BoardPart& p = part(reference);
         const bool cap = p.kind == BoardPart::Kind::capacitor;
@@ -85,7 +86,7 @@ public:
     void label(const std::string& text, Point at, int angle = 0) { sheet.labels.push_back({text, at, angle, false, false}); }
 
     // A resistor of the design, one part or two, hanging from `top`; the
-    // second of a parallel pair 8 steps to the right. Returns its lower end.
+    // second of a parallel pair 10 steps to the right. Returns its lower end.
     Point hanging(const std::string& reference, const std::string& second, const Resistor& r, Point top, int side) {
         const int x = top.x, y = top.y;
         if (r.chosen.size() == 1) {
@@ -96,11 +97,11 @@ public:
         }
         if (r.combine == Combine::parallel) {
             two_pin(reference, {x, y + 5}, 0, side);
-            two_pin(second, {x + 8, y + 5}, 0, 1);
+            two_pin(second, {x + 10, y + 5}, 0, 1);
             wire({top, {x, y + 1}, {x, y + 2}});
-            wire({{x, y + 1}, {x + 8, y + 1}, {x + 8, y + 2}});
+            wire({{x, y + 1}, {x + 10, y + 1}, {x + 10, y + 2}});
             wire({{x, y + 8}, {x, y + 10}});
-            wire({{x + 8, y + 8}, {x + 8, y + 10}, {x, y + 10}});
+            wire({{x + 10, y + 8}, {x + 10, y + 10}, {x, y + 10}});
             return {x, y + 10};
         }
         two_pin(reference, {x, y + 5}, 0, side);
@@ -207,8 +208,8 @@ Sheet lay_out(const AsBuilt& built, const std::vector<BoardPart>& parts) {
     if (gain) {
         l.wire({{54, ys + 4}, {50, ys + 4}, {50, ys + 12}});
         l.label("buf_fb", {50, ys + 8}, 180);
-        l.two_pin("R2", {58, ys + 12}, 90);
-        l.two_pin("C4", {58, ys + 20}, 90);
+        l.two_pin("R2", {58, ys + 12}, 270);
+        l.two_pin("C4", {58, ys + 20}, 270);
         l.wire({{50, ys + 12}, {55, ys + 12}});
         l.wire({{50, ys + 12}, {50, ys + 20}, {55, ys + 20}});
         l.wire({{68, ys + 2}, {68, ys + 12}, {68, ys + 20}, {61, ys + 20}});
