@@ -64,7 +64,15 @@ DesignFileOption::DesignFileOption(CLI::App& app) {
 
 std::string DesignFileOption::parse(CLI::App& app, std::vector<std::string> args) {
     std::vector<std::string> again = args;
-    app.parse(args);
+    try {
+        app.parse(args);
+    } catch (const CLI::RequiresError&) {
+        // An option that needs another the design file may give (--combine
+        // needs --parts): checked again with the file's values.
+        if (!file_) throw;
+    } catch (const CLI::ExcludesError&) {
+        if (!file_) throw;
+    }
     if (!file_) return {};
     const std::string origin = "--design " + *file_;
     project::DesignRead read = project::read_design(*file_);
