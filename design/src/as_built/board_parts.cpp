@@ -22,25 +22,33 @@ constexpr FootprintSet through_hole{"Resistor_THT:R_Axial_DIN0207_L6.3mm_D2.5mm_
 constexpr FootprintSet smd{"Resistor_SMD:R_0805_2012Metric", "Capacitor_SMD:C_0805_2012Metric",
                            "Package_SO:SOIC-8_3.9x4.9mm_P1.27mm"};
 
+// "R3": a reference (built by appending, which GCC 12 does not mistake
+// for an overlapping copy).
+std::string numbered(const char* prefix, int number) {
+    std::string out(prefix);
+    out += std::to_string(number);
+    return out;
+}
+
 class Builder {
 public:
     Builder(const AsBuilt& built, Footprints f)
         : footprints_(f == Footprints::smd ? smd : through_hole), tolerance_(built.options.tolerance) {}
 
     void resistor(int number, double kohm, std::string role, std::string a, std::string b) {
-        add(BoardPart::Kind::resistor, "R" + std::to_string(number), texts::resistance_text(kohm),
+        add(BoardPart::Kind::resistor, numbered("R", number), texts::resistance_text(kohm),
             footprints_.resistor, kohm, tolerance_.r_pct, std::move(role), {{"1", std::move(a)}, {"2", std::move(b)}});
     }
 
     void capacitor(int number, double uf, std::string role, std::string a, std::string b) {
-        add(BoardPart::Kind::capacitor, "C" + std::to_string(number), texts::capacitance_text(uf),
+        add(BoardPart::Kind::capacitor, numbered("C", number), texts::capacitance_text(uf),
             footprints_.capacitor, uf, tolerance_.c_pct, std::move(role), {{"1", std::move(a)}, {"2", std::move(b)}});
     }
 
     // A resistor of the design, one part or two, between nets a and b; the
     // second part of a pair is R<second>.
     void design_resistor(int number, int second, const Resistor& r, const std::string& a, const std::string& b) {
-        const std::string name = "R" + std::to_string(number);
+        const std::string name = numbered("R", number);
         if (r.chosen.size() == 1) return resistor(number, r.chosen[0], name, a, b);
         const bool parallel = r.combine == Combine::parallel;
         const std::string mid = parallel ? b : "n_" + name;

@@ -30,7 +30,11 @@ class Writer {
 public:
     Writer(std::uint64_t seed) : seed_(seed) {}
 
-    std::string next_uuid(const char* kind) { return sexpr::uuid(seed_, std::string(kind) + std::to_string(++count_)); }
+    std::string next_uuid(const char* kind) {
+        std::string name(kind);
+        name += std::to_string(++count_);
+        return sexpr::uuid(seed_, name);
+    }
 
     std::string property(const char* name, const std::string& value, int id, const FieldPlace& place, int angle,
                          bool hide) {
@@ -116,7 +120,8 @@ std::string kicad_schematic(const Module1& design, Mode mode, const AsBuilt& bui
         const bool power = s.part == nullptr;
         std::string reference, value, footprint, datasheet, id;
         if (power) {
-            reference = "#PWR0" + std::to_string(++power_count);
+            reference = "#PWR0";
+            reference += std::to_string(++power_count);
             value = std::string(s.symbol->lib_id.substr(s.symbol->lib_id.find(':') + 1));
             id = sexpr::uuid(seed, "power " + reference);
         } else {
