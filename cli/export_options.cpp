@@ -6,25 +6,11 @@
 #include "vandrel/as_built/exports.h"
 #include "vandrel/as_built/frd.h"
 #include "vandrel/speaker/frd.h"
-#include "vandrel/texts/figures.h"
 
 namespace vandrel::cli {
 namespace {
 
 constexpr const char* group = "Files for other programs";
-
-// What the subwoofer's FRD says of where it came from.
-std::vector<std::string> system_about(const SpeakerReport& r) {
-    const speaker::Inputs& in = r.inputs;
-    const bool vented = in.box.type == speaker::Box::Type::vented;
-    std::string box = std::string(vented ? "vented" : "sealed") + " box of " + texts::figure(in.box.vb) + " L";
-    if (vented) box += " tuned to " + texts::figure(in.box.fb) + " Hz";
-    return {"Driver: " + (in.driver.name.empty() ? std::string("unnamed") : in.driver.name) + ", fs " +
-                texts::figure(in.driver.fs) + " Hz, Qts " + texts::figure(in.driver.qts()) + ", Vas " +
-                texts::figure(in.driver.vas) + " L",
-            "Box: " + box,
-            "Drive: " + texts::figure(in.volts) + " V rms in the pass band; filter parts: " + r.filter_parts};
-}
 
 }  // namespace
 
@@ -88,7 +74,8 @@ void ExportOptions::add_outputs(std::vector<files::Output>& outputs, Mode mode, 
         if (bom_) outputs.push_back({*bom_, as_built::bom_csv(*built, footprints_)});
     }
     if (report && system_frd_)
-        outputs.push_back({*system_frd_, speaker::system_frd(report->inputs, report->analysis, system_about(*report))});
+        outputs.push_back({*system_frd_, speaker::system_frd(report->inputs, report->analysis,
+                                                             speaker::system_description(report->inputs, report->filter_parts))});
 }
 
 }  // namespace vandrel::cli

@@ -7,6 +7,7 @@
 #include "vandrel/as_built/frd.h"
 #include "vandrel/module1.h"
 #include "vandrel/speaker/system.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::speaker {
 
@@ -25,6 +26,17 @@ std::vector<double> system_phase_deg(const Inputs& in, std::span<const double> h
         out[k] = phase + as_built::path_phase_deg(in.filter, hz[k]);
     }
     return out;
+}
+
+std::vector<std::string> system_description(const Inputs& in, std::string_view filter_parts) {
+    using texts::figure;
+    const bool vented = in.box.type == Box::Type::vented;
+    std::string box = std::string(vented ? "vented" : "sealed") + " box of " + figure(in.box.vb) + " L";
+    if (vented) box += " tuned to " + figure(in.box.fb) + " Hz";
+    return {"Driver: " + (in.driver.name.empty() ? std::string("unnamed") : in.driver.name) + ", fs " +
+                figure(in.driver.fs) + " Hz, Qts " + figure(in.driver.qts()) + ", Vas " + figure(in.driver.vas) + " L",
+            "Box: " + box,
+            "Drive: " + figure(in.volts) + " V rms in the pass band; filter parts: " + std::string(filter_parts)};
 }
 
 std::string system_frd(const Inputs& in, const Analysis& a, const std::vector<std::string>& about) {

@@ -20,6 +20,10 @@ namespace vandrel::speaker {
 /// analyse does.
 std::vector<double> system_phase_deg(const Inputs& inputs, std::span<const double> hz);
 
+/// What a subwoofer's FRD says of where it came from: the driver, the box,
+/// and the drive with `filter_parts` ("E24", "exact"), one line each.
+std::vector<std::string> system_description(const Inputs& inputs, std::string_view filter_parts);
+
 /// The SPL with the filter (analysis.spl_filtered_db, dB at 1 m) and its
 /// phase on the 601 frequencies, as FRD text; `about` goes into the comment
 /// lines (the driver, the box, the drive and the filter's parts).
