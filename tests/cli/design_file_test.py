@@ -116,6 +116,30 @@ with tempfile.TemporaryDirectory() as folder:
         check(f"{name}: says what is wrong", words in r.stderr, r.stderr[:300])
         check(f"{name}: nothing written", not os.path.exists(spice))
 
+    # Every value of a file gives what its option gives.
+    full = {"format": "vandrel-design", "version": 1,
+            "filter": {"mode": "peaking", "cfilter": "0.47", "gain": "3", "freq": "19", "q": "1.1",
+                       "freq_peak": "27", "peakmag": "2.5"},
+            "parts": {"series": "E12", "combine": "parallel", "r_tol": 0.5, "c_tol": 2, "load": 4.7,
+                      "cap_series": "E6"},
+            "driver": {"fs": 31, "qes": 0.52, "qms": 5.1, "vas": 44, "re": 5.8, "sd": 350, "xmax": 9,
+                       "le": 0.9, "pe": 300},
+            "box": {"type": "vented", "vb": 40, "fb": 29, "ql": 12, "port_diameter": 7.5},
+            "drive": {"watts": 20}}
+    options = ["--mode", "peaking", "--cfilter", "0.47", "--gain", "3", "--freq", "19", "--q", "1.1",
+               "--freq-peak", "27", "--peakmag", "2.5", "--parts", "E12", "--combine", "parallel", "--r-tol", "0.5",
+               "--c-tol", "2", "--load", "4.7", "--cap-series", "E6", "--fs", "31", "--qes", "0.52", "--qms", "5.1",
+               "--vas", "44", "--re", "5.8", "--sd", "350", "--xmax", "9", "--le", "0.9", "--pe", "300", "--box",
+               "vented", "--vb", "40", "--fb", "29", "--ql", "12", "--port-diameter", "7.5", "--watts", "20"]
+    from_file = run(folder, full)
+    from_options = subprocess.run([program, *options, "--json"], capture_output=True, text=True)
+    check("every value as its option: exit 0", from_file.returncode == 0 and from_options.returncode == 0,
+          from_file.stderr + from_options.stderr)
+    check("every value as its option", from_file.stdout == from_options.stdout,
+          (from_file.stdout[:300], from_options.stdout[:300]))
+    check("every value as its option: warnings", from_file.stderr == from_options.stderr,
+          (from_file.stderr, from_options.stderr))
+
     # A measurement beside the design file, named by a relative path.
     sub = os.path.join(folder, "sub")
     os.mkdir(sub)

@@ -8,6 +8,7 @@ each distinct part."""
 import csv
 import io
 import os
+import re
 import subprocess
 import sys
 import tempfile
@@ -131,6 +132,9 @@ def check_netlist(name, text, sheet, by_net, schematic_name):
         if not s["ref"].startswith("#") and s["unit"] == 1:
             drawn[s["ref"]] = (s["value"], s["footprint"])
     check(f"{name}: netlist components", {r: v[:2] for r, v in comps.items()} == drawn, f"{comps} against {drawn}")
+    # Pcbnew ties a footprint to its symbol by the symbol's time stamp.
+    stamps = {s["ref"]: s["uuid"] for s in sheet.symbols if not s["ref"].startswith("#") and s["unit"] == 1}
+    check(f"{name}: netlist time stamps", {r: v[2] for r, v in comps.items()} == stamps, f"{comps} against {stamps}")
     nets = {}
     for net in children(child(tree, "nets"), "net"):
         nets[child(net, "name")[1].lstrip("/")] = sorted((child(n, "ref")[1], child(n, "pin")[1])
@@ -162,6 +166,10 @@ with tempfile.TemporaryDirectory() as folder:
         text = {k: Path(v).read_text(encoding="utf-8") for k, v in files.items()}
         footprints = SMD if "smd" in options else THT
         sheet = Sheet(parse(text["kicad_sch"]))
+        uuids = re.findall(r"\(uuid ([0-9a-f-]+)\)", text["kicad_sch"])
+        check(f"{name}: every UUID once", len(uuids) == len(set(uuids)) and len(uuids) > 50, len(uuids))
+        check(f"{name}: UUIDs of version 4", all(re.fullmatch(r"[0-9a-f]{8}-[0-9a-f]{4}-4[0-9a-f]{3}-[89ab][0-9a-f]{3}-"
+                                                              r"[0-9a-f]{12}", u) for u in uuids))
         check(f"{name}: schematic version", child(parse(text["kicad_sch"]), "version")[1] == "20211123")
         pin_net, by_net = check_sheet(name, sheet, mapping, spice_elements(text["cir"]), footprints)
         check_netlist(name, text["net"], sheet, by_net, "f.kicad_sch")

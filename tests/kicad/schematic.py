@@ -64,7 +64,7 @@ class Sheet:
             self.symbols.append({"lib_id": child(s, "lib_id")[1], "x": float(at[1]), "y": float(at[2]),
                                  "angle": at[3] if len(at) > 3 else 0, "mirror": mirror[1] if mirror else None,
                                  "unit": int(child(s, "unit")[1]), "ref": ref, "value": value,
-                                 "footprint": footprint})
+                                 "footprint": footprint, "uuid": uuid})
         self.wires = []
         for w in children(tree, "wire"):
             (_, a), (_, b) = [(p[0], key(p[1], p[2])) for p in children(child(w, "pts"), "xy")]
