@@ -151,7 +151,10 @@ DesignRead parse_design(std::string_view text) {
 
     Design design;
     std::vector<Entry> all = entries(design);
-    for (const auto& [name, value] : j.items()) {
+    // Named values, not structured bindings: clang 14 takes no binding into a lambda.
+    for (const auto& member : j.items()) {
+        const std::string& name = member.key();
+        const ordered_json& value = member.value();
         if (name == "format" || name == "version") continue;
         if (name == "measurement") {
             std::string t;
@@ -162,7 +165,9 @@ DesignRead parse_design(std::string_view text) {
         const bool section = std::any_of(all.begin(), all.end(), [&](const Entry& e) { return e.section == name; });
         if (!section) return refuse("unknown section " + texts::quoted(name));
         if (!value.is_object()) return refuse("\"" + name + "\" must be an object of values");
-        for (const auto& [key, item] : value.items()) {
+        for (const auto& field : value.items()) {
+            const std::string& key = field.key();
+            const ordered_json& item = field.value();
             const auto entry =
                 std::find_if(all.begin(), all.end(), [&](const Entry& e) { return e.section == name && e.key == key; });
             if (entry == all.end()) return refuse("unknown value " + name + "." + texts::quoted(key));
