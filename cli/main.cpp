@@ -15,7 +15,9 @@
 
 #include "arguments.h"
 #include "as_built_output.h"
+#include "design_file_option.h"
 #include "design_output.h"
+#include "export_options.h"
 #include "filter_options.h"
 #include "speaker_options.h"
 #include "speaker_output.h"
@@ -65,16 +67,25 @@ int run(int argc, char** argv) {
     vandrel::cli::FilterOptions filter(app);
     // The subwoofer behind the filter.
     vandrel::cli::SpeakerOptions speaker(app);
+    // Files for other programs, and a design file's values.
+    vandrel::cli::ExportOptions exports(app);
+    vandrel::cli::DesignFileOption design_file(app);
 
     try {
-        app.parse(vandrel::cli::arguments(app, argc, argv));
+        if (const std::string problem = design_file.parse(app, vandrel::cli::arguments(app, argc, argv));
+            !problem.empty()) {
+            std::cerr << "vandrel-solve: " << problem << "\n";
+            return 2;
+        }
     } catch (const CLI::Success& e) {  // --help, --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         std::cerr << "vandrel-solve: " << e.what() << "\n\n" << app.help();
         return 2;
     }
-    if (const std::string problem = speaker.prepare(); !problem.empty()) {
+    std::string problem = speaker.prepare();
+    if (problem.empty()) problem = exports.prepare(speaker.requested());
+    if (!problem.empty()) {
         std::cerr << "vandrel-solve: " << problem << "\n";
         return 2;
     }
@@ -97,11 +108,12 @@ int run(int argc, char** argv) {
     if ((as_built || speaker.report()) && speaker_ok) {
         if (as_built && !filter.add_outputs(outputs, mode, outcome, *as_built, std::cerr)) return 2;
         speaker.add_outputs(outputs);
+        exports.add_outputs(outputs, mode, outcome, as_built ? &*as_built : nullptr, speaker.report());
         if (const std::string failure = vandrel::files::write_all(outputs, std::cout); !failure.empty()) {
             std::cerr << "vandrel-solve: " << failure << "\n";
             return 2;
         }
-    } else if (filter.writes_files() || speaker.writes_files()) {
+    } else if (filter.writes_files() || speaker.writes_files() || exports.writes_files()) {
         std::cerr << "vandrel-solve: no file written: there is no design to build\n";
     }
 

@@ -25,7 +25,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 all_targets=(fuzz_text_to_number fuzz_number_to_text fuzz_solve fuzz_as_built fuzz_speaker_files fuzz_files
-             fuzz_command_line)
+             fuzz_command_line fuzz_design_file)
 target=${1:?usage: scripts/fuzz.sh TARGET|all [SECONDS] [libFuzzer options]}
 seconds=${2:-600}
 shift $(( $# >= 2 ? 2 : 1 ))

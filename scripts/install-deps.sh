@@ -18,7 +18,7 @@ test_pkgs=(
   xdotool x11-utils imagemagick poppler-utils
   cups cups-bsd printer-driver-cups-pdf
   python3 locales
-  openbox ngspice
+  openbox ngspice kicad kicad-symbols
   dbus-daemon at-spi2-core python3-pyatspi
   dpkg-dev file lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64 wine64
