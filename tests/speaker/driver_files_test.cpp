@@ -202,6 +202,28 @@ TEST(DriverFiles, ValuesInUsUnitsAreConverted) {
     EXPECT_EQ(parse_value("fs", "1 in").problem.text, "fs must be a number (in Hz), not \"1 in\"");
 }
 
+// Names cut at 200 bytes, never inside a UTF-8 sequence, and kept as they
+// are when read again.
+TEST(DriverFiles, LongNamesAreCutBetweenCharacters) {
+    const struct {
+        std::string name, kept;
+    } cases[] = {
+        {std::string(199, 'a') + "\xC3\xA9" + "z", std::string(199, 'a')},
+        {std::string(198, 'a') + "\xC3\xA9" + "z", std::string(198, 'a') + "\xC3\xA9"},
+        {"mo" + std::string(200, '\xA4'), "mo" + std::string(198, '\xA4')},
+        {std::string(197, 'a') + "\xF0\x9F\x8E\xB5" + "z", std::string(197, 'a')},
+        {"mo" + std::string(195, '\xA4') + "\xFF\xFF\xFF\xFE", "mo" + std::string(195, '\xA4') + "\xFF\xFF\xFF"},
+    };
+    for (const auto& c : cases) {
+        const Parsed<DriverFile> r = parse_driver_file("name = " + c.name + "\nfs = 1\n");
+        ASSERT_TRUE(r.value) << r.problem.message();
+        EXPECT_EQ(r.value->values.name, c.kept);
+        const Parsed<DriverFile> back = parse_driver_file(driver_file_text(r.value->values));
+        ASSERT_TRUE(back.value);
+        EXPECT_EQ(back.value->values.name, c.kept);
+    }
+}
+
 TEST(DriverFiles, NamesWithHashReadBackTheSame) {
     const char* const names[] = {"Test#1", "Test #1", "#1 Sub", "\"Quoted\" #2", "Back\\slash #3", "\"", "A \" #"};
     for (const char* name : names) {

@@ -119,6 +119,7 @@ TEST(Wdr, WrittenFilesReadBackToTheSameValues) {
         twelve,
         {"Odd   driver", 19.25, std::nullopt, 3.1, 0.3125, 123.456, 7.8, 1300.5, 21.2, 0.0, std::nullopt},
         {"One", 0.1, 0.01, std::nullopt, std::nullopt, 0.001, 1000, 0.1, 0.01, 1000, 0.01},
+        {"Sub\xF0 Deep", 30, 0.4, std::nullopt, std::nullopt, 50, 4, 500, 10, std::nullopt, std::nullopt},
         {"", 33.333333333333336, 0.1 + 0.2, 1e-7, 1e5, 1.0 / 3, 7.000000000000001, 98765.4321, 0.3, 1e-9, 1e5},
     };
     for (const DriverValues& v : odd) {

@@ -3,6 +3,7 @@
 // The driver parameters that driver files give, where DriverValues keeps
 // each, and the small text helpers every driver-file form shares.
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <optional>
@@ -58,12 +59,18 @@ inline std::string_view trimmed(std::string_view t) {
 
 // A driver name as kept: control characters (C0, DEL and the C1 controls
 // U+0080 to U+009F, which terminals may obey) as blanks, at most
-// max_driver_name bytes, not cutting a UTF-8 sequence.
+// max_driver_name bytes, not cutting a UTF-8 sequence. A name kept is kept
+// as it is when cleaned again.
 inline std::string clean_name(std::string_view text) {
-    std::string cut(text.substr(0, max_driver_name));
-    if (text.size() > max_driver_name)
-        while (!cut.empty() && (static_cast<unsigned char>(cut.back()) & 0xC0) == 0x80) cut.pop_back();
-    if (!cut.empty() && static_cast<unsigned char>(cut.back()) >= 0xC0) cut.pop_back();
+    std::size_t end = std::min(text.size(), max_driver_name);
+    // Cut before the sequence that the first byte left out belongs to: the
+    // lead byte at most three bytes before it.
+    if (end < text.size()) {
+        std::size_t start = end;
+        while (start > 0 && end - start < 3 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80) --start;
+        if ((static_cast<unsigned char>(text[start]) & 0xC0) == 0xC0) end = start;
+    }
+    const std::string_view cut = text.substr(0, end);
     std::string out;
     for (std::size_t i = 0; i < cut.size(); ++i) {
         const auto c = static_cast<unsigned char>(cut[i]);

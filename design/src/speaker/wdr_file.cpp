@@ -93,12 +93,16 @@ Parsed<DriverFile> parse_wdr(std::string_view text) {
 }  // namespace detail
 
 std::string driver_wdr_text(const DriverValues& v) {
-    // The name split at its first blank, unless more blanks follow it there.
+    // The name split at its first blank, where both halves read back as
+    // they are (no more blanks there, no byte a name loses at its end).
     const std::string name = detail::clean_name(v.name);
     std::string brand, model = name;
     if (const std::size_t blank = name.find(' '); blank != std::string::npos && name[blank + 1] != ' ') {
-        brand = name.substr(0, blank);
-        model = name.substr(blank + 1);
+        const std::string first = name.substr(0, blank), rest = name.substr(blank + 1);
+        if (detail::clean_name(first) == first && detail::clean_name(rest) == rest) {
+            brand = first;
+            model = rest;
+        }
     }
     std::string out = "[Driver]\n";
     out.append("Brand=").append(brand).append("\n");
