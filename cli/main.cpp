@@ -105,7 +105,9 @@ int run(int argc, char** argv) {
                                         as_built ? &*as_built : nullptr, filter.load_kohm());
     // Every file the run writes, written together or not at all.
     std::vector<vandrel::files::Output> outputs;
-    if ((as_built || speaker.report()) && speaker_ok) {
+    // The driver alone is written whatever the filter, unless the filter's files are asked for too.
+    const bool driver_alone = speaker.driver_only() && !filter.writes_files();
+    if ((as_built || speaker.report() || driver_alone) && speaker_ok) {
         if (as_built && !filter.add_outputs(outputs, mode, outcome, *as_built, std::cerr)) return 2;
         speaker.add_outputs(outputs);
         exports.add_outputs(outputs, mode, outcome, as_built ? &*as_built : nullptr, speaker.report());

@@ -4,6 +4,7 @@
 #include <array>
 #include <iostream>
 
+#include "driver_save_option.h"
 #include "vandrel/speaker/driver_file.h"
 
 namespace vandrel::cli {
@@ -21,10 +22,10 @@ constexpr std::array<DriverOption, 10> driver_options{{
     {"qes", "Driver's electrical Q"},
     {"qms", "Driver's mechanical Q (left out: no mechanical loss)"},
     {"qts", "Driver's total Q; alone it means Qes = Qts and no mechanical loss"},
-    {"vas", "Driver's equivalent air volume, litres"},
+    {"vas", "Driver's equivalent air volume, litres (or ft3, cu ft)"},
     {"re", "Voice-coil DC resistance, ohms"},
-    {"sd", "Cone area, cm^2"},
-    {"xmax", "Linear excursion, one way, mm"},
+    {"sd", "Cone area, cm^2 (or in2, sq in)"},
+    {"xmax", "Linear excursion, one way, mm (or in)"},
     {"le", "Voice-coil inductance, mH (default 0)"},
     {"pe", "Driver's thermal power handling, W rms into Re (optional)"},
 }};
@@ -35,7 +36,8 @@ std::string message(const std::string& option, const std::string& text) { return
 
 SpeakerOptions::SpeakerOptions(CLI::App& app) : app_(app) {
     app.add_option("--driver", driver_file_,
-                   "Driver file: name = value lines (fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name) or a JSON object")
+                   "Driver file: name = value lines (fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name), a JSON object "
+                   "or a WinISD .wdr file")
         ->type_name("FILE")
         ->group(group);
     for (const DriverOption& o : driver_options)
@@ -47,12 +49,12 @@ SpeakerOptions::SpeakerOptions(CLI::App& app) : app_(app) {
         ->type_name("TYPE")
         ->check(CLI::IsMember({"sealed", "vented"}, CLI::ignore_case))
         ->group(group);
-    app.add_option("--vb", vb_, "Box's net volume, litres")->type_name("LITRES")->group(group);
+    app.add_option("--vb", vb_, "Box's net volume, litres (or ft3, cu ft)")->type_name("LITRES")->group(group);
     app.add_option("--fb", fb_, "Vented box's tuning frequency, Hz")->type_name("HZ")->group(group);
     app.add_option("--ql", ql_, "Box's leakage Q, or none (default: 7 vented, none sealed)")
         ->type_name("Q")
         ->group(group);
-    app.add_option("--port-diameter", port_, "Diameter of the vented box's round port, cm")
+    app.add_option("--port-diameter", port_, "Diameter of the vented box's round port, cm (or in)")
         ->type_name("CM")
         ->group(group);
     auto* volts = app.add_option("--volts", volts_, "Drive in the pass band, V rms (default 2.83)")
@@ -72,13 +74,21 @@ SpeakerOptions::SpeakerOptions(CLI::App& app) : app_(app) {
                    "Write SPL, excursion (and port velocity, measurement) from 1 Hz to 1 kHz to FILE as CSV")
         ->type_name("FILE")
         ->group(group);
+    add_save_driver_option(app, save_driver_file_, group);
 }
 
+bool SpeakerOptions::box_given() const { return box_type_ || vb_ || fb_ || ql_ || port_; }
+
 bool SpeakerOptions::requested() const {
-    if (driver_file_ || box_type_ || vb_ || fb_ || ql_ || port_) return true;
+    if (driver_file_ || box_given()) return true;
     for (const auto& [name, text] : driver_texts_)
         if (text) return true;
     return false;
+}
+
+bool SpeakerOptions::driver_only() const {
+    return requested() && save_driver_file_ && !box_given() && !volts_ && !watts_ && !suggest_ &&
+           !measurement_file_ && !system_response_file_;
 }
 
 std::string SpeakerOptions::prepare_driver() {
@@ -175,9 +185,15 @@ std::string SpeakerOptions::prepare() {
                                           {system_response_file_.has_value(), "--system-response"}})
             if (given)
                 return std::string(name) + " needs a driver and a box: give --driver (or --fs, --qes...) and --vb";
+        if (save_driver_file_) return "--save-driver needs a driver: give --driver (or --fs, --qes...)";
         return {};
     }
     if (std::string bad = prepare_driver(); !bad.empty()) return bad;
+    if (driver_only()) {
+        // No report to carry them: the driver's warnings go to standard error.
+        for (const std::string& w : warnings_) std::cerr << "vandrel-solve: warning: " << w << "\n";
+        return {};
+    }
     if (std::string bad = prepare_box(); !bad.empty()) return bad;
 
     speaker::Checked<double> drive;
@@ -210,7 +226,7 @@ std::string SpeakerOptions::prepare() {
 }
 
 bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_built::AsBuilt* built, double load_kohm) {
-    if (!design_ready || !requested()) return true;
+    if (!design_ready || !requested() || driver_only()) return true;
     SpeakerReport r;
     r.inputs = {driver_, box_, volts_value_, {}};
     r.watts = watts_value_;
@@ -240,6 +256,7 @@ bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_buil
 void SpeakerOptions::add_outputs(std::vector<files::Output>& outputs) const {
     if (report_ && system_response_file_)
         outputs.push_back({*system_response_file_, speaker::system_response_csv(report_->analysis)});
+    if ((report_ || driver_only()) && save_driver_file_) outputs.push_back(driver_output(*save_driver_file_, driver_));
 }
 
 }  // namespace vandrel::cli

@@ -37,6 +37,11 @@ public:
     /// Whether a driver or box option was given, which makes the analysis run.
     bool requested() const;
 
+    /// Whether the driver alone is asked for: --save-driver without a box
+    /// or anything else that needs one. The driver is checked and written;
+    /// there is no analysis.
+    bool driver_only() const;
+
     /// After parsing: reads the driver file and the measurement and checks
     /// every value. Returns "" or, for exit status 2, a message naming the
     /// option, the file and its line.
@@ -52,9 +57,10 @@ public:
     const SpeakerReport* report() const { return report_ ? &*report_ : nullptr; }
 
     /// Whether a file was asked for.
-    bool writes_files() const { return system_response_file_.has_value(); }
+    bool writes_files() const { return system_response_file_.has_value() || save_driver_file_.has_value(); }
 
-    /// Adds the files asked for to `outputs` (nothing without a report).
+    /// Adds the files asked for to `outputs` (nothing without a report, but
+    /// the driver file when the driver alone is asked for).
     void add_outputs(std::vector<files::Output>& outputs) const;
 
 private:
@@ -67,7 +73,8 @@ private:
     std::optional<std::string> box_type_, vb_, fb_, ql_, port_;
     std::optional<std::string> volts_, watts_;
     bool suggest_ = false;
-    std::optional<std::string> measurement_file_, system_response_file_;
+    std::optional<std::string> measurement_file_, system_response_file_, save_driver_file_;
+    bool box_given() const;
 
     speaker::Driver driver_;
     speaker::Box box_;

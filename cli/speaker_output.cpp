@@ -125,7 +125,7 @@ void print_speaker(std::ostream& out, const SpeakerReport& r) {
     for (std::size_t i = 0; i < sp::level_hz.size(); ++i) {
         const double lost = a.without_filter.spl_db_at[i] - a.with_filter.spl_db_at[i];
         row(out, "SPL at " + figure(sp::level_hz[i]) + " Hz", figure(a.without_filter.spl_db_at[i]) + " dB",
-            figure(a.with_filter.spl_db_at[i]) + " dB (" + figure(lost, 3) + " dB lost)");
+            figure(a.with_filter.spl_db_at[i]) + " dB (" + texts::level_change_text(lost) + ")");
     }
     const auto peak = [](double v, double hz, const char* unit) {
         return figure(v) + " " + unit + " at " + figure(hz) + " Hz";

@@ -2,16 +2,18 @@
 // Fuzzes the readers of files from outside: driver files and measurements.
 //
 // Input: one byte, then the file's text: an even byte reads it as a driver
-// file, an odd one as a measurement.
+// file (in whichever form: lines, JSON or WinISD), an odd one as a
+// measurement.
 //
 // Checks, driver files: a refusal names a line of the text (or none); the
-// values read are finite, the name holds no control character and is at
-// most 200 bytes, warnings name lines; what driver_file_text writes reads
-// back to the same values; a driver that passes its checks gives finite
-// flows, excursion and SPL in a box. Measurements: a refusal names a line;
-// the points are finite, their frequencies above 0, at most 1 MHz and
-// rising, their levels within 1000 dB; levels interpolated on the table
-// frequencies lie between the measured ones.
+// values read are finite, at least one of them given, the name holds no
+// control character (C0, DEL, C1) and is at most 200 bytes, warnings name
+// lines; what driver_file_text and driver_wdr_text write reads back to the
+// same values and name; a driver that passes its checks gives finite flows,
+// excursion and SPL in a box. Measurements: a refusal names a line; the
+// points are finite, their frequencies from 0.001 Hz to 1 MHz and rising,
+// their levels within 1000 dB; levels interpolated on the table frequencies
+// are finite and lie between the measured ones.
 
 #include <algorithm>
 #include <cmath>
@@ -29,11 +31,26 @@ namespace {
 
 using namespace vandrel::speaker;
 
-int line_count(std::string_view text) { return static_cast<int>(std::count(text.begin(), text.end(), '\n')) + 1; }
+// Lines as the readers count them: ended by LF, CR LF or CR alone.
+int line_count(std::string_view text) {
+    int n = 1;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (text[i] == '\n' || (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n'))) ++n;
+    return n;
+}
 
 const std::optional<double> DriverValues::*const members[] = {
     &DriverValues::fs, &DriverValues::qes, &DriverValues::qms, &DriverValues::qts, &DriverValues::vas,
-    &DriverValues::re, &DriverValues::sd,  &DriverValues::xmax, &DriverValues::le};
+    &DriverValues::re, &DriverValues::sd,  &DriverValues::xmax, &DriverValues::le, &DriverValues::pe};
+
+// Whether `name` holds a C1 control character (U+0080 to U+009F).
+bool holds_c1(const std::string& name) {
+    for (std::size_t i = 0; i + 1 < name.size(); ++i)
+        if (static_cast<unsigned char>(name[i]) == 0xC2 && static_cast<unsigned char>(name[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(name[i + 1]) <= 0x9F)
+            return true;
+    return false;
+}
 
 void driver_file(std::string_view text, const std::string& where) {
     const Parsed<DriverFile> r = parse_driver_file(text);
@@ -42,15 +59,25 @@ void driver_file(std::string_view text, const std::string& where) {
         return;
     }
     const DriverValues& v = r.value->values;
+    bool any = false;
     for (auto m : members)
-        if (v.*m) FUZZ_CHECK(std::isfinite(*(v.*m)), where);
-    FUZZ_CHECK(v.name.size() <= max_driver_name, where);
+        if (v.*m) {
+            FUZZ_CHECK(std::isfinite(*(v.*m)), where);
+            any = true;
+        }
+    FUZZ_CHECK(any, where + ": a file without driver values was read");
+    FUZZ_CHECK(v.name.size() <= max_driver_name && !holds_c1(v.name), where);
     for (char c : v.name) FUZZ_CHECK(static_cast<unsigned char>(c) >= 0x20 && c != 0x7f, where);
     for (const FileProblem& w : r.value->warnings) FUZZ_CHECK(w.line >= 1 && w.line <= line_count(text), where);
 
-    const Parsed<DriverFile> back = parse_driver_file(driver_file_text(v));
-    FUZZ_CHECK(back.value.has_value(), where + " written: " + back.problem.message());
-    for (auto m : members) FUZZ_CHECK(back.value->values.*m == v.*m, where + " written");
+    for (const DriverFormat format : {DriverFormat::text, DriverFormat::wdr}) {
+        const std::string written = driver_file_text(v, format);
+        const std::string what = where + (format == DriverFormat::wdr ? " written as .wdr" : " written");
+        const Parsed<DriverFile> back = parse_driver_file(written);
+        FUZZ_CHECK(back.value.has_value(), what + ": " + back.problem.message());
+        for (auto m : members) FUZZ_CHECK(back.value->values.*m == v.*m, what);
+        FUZZ_CHECK(back.value->values.name == v.name, what + ": the name");
+    }
 
     const Checked<Driver> d = check_driver(v);
     if (!d.value) return;
@@ -73,7 +100,7 @@ void measurement(std::string_view text, const std::string& where) {
     const Measurement& m = *r.value;
     FUZZ_CHECK(!m.hz.empty() && m.hz.size() == m.db.size() && m.hz.size() <= max_measurement_points, where);
     for (std::size_t i = 0; i < m.hz.size(); ++i) {
-        FUZZ_CHECK(m.hz[i] > 0 && m.hz[i] <= 1e6 && std::abs(m.db[i]) <= 1000, where);
+        FUZZ_CHECK(m.hz[i] >= 1e-3 && m.hz[i] <= 1e6 && std::abs(m.db[i]) <= 1000, where);
         if (i > 0) FUZZ_CHECK(m.hz[i] > m.hz[i - 1], where);
     }
     const auto [lo, hi] = std::minmax_element(m.db.begin(), m.db.end());
@@ -81,7 +108,7 @@ void measurement(std::string_view text, const std::string& where) {
     for (std::size_t i = 0; i < at.size(); ++i) {
         const double f = grid_hz()[i];
         FUZZ_CHECK(at[i].has_value() == (f >= m.hz.front() && f <= m.hz.back()), where);
-        if (at[i]) FUZZ_CHECK(*at[i] >= *lo - 1e-9 && *at[i] <= *hi + 1e-9, where);
+        if (at[i]) FUZZ_CHECK(std::isfinite(*at[i]) && *at[i] >= *lo - 1e-9 && *at[i] <= *hi + 1e-9, where);
     }
 }
 

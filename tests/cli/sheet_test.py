@@ -47,7 +47,7 @@ cases = [
      ["Mode: Butterworth", "Buffer gain 0 dB", "follower", "33 kΩ", "∥ 22 kΩ", "82 kΩ", "∥ 39 kΩ", "0.5 µF",
       "2 Capacitor 0.5 µF ±5 % C ×2",
       "C is neither an E6 nor an E12 value: the nearest are 0.47 µF (E6) and 0.47 µF (E12).",
-      "Section peak 5.50342e-06 dB at 507.931 Hz none", "Path peak none"],
+      "Section peak 0.00000550342 dB at 507.931 Hz none", "Path peak none"],
      ["feedback", "Resistor 15 kΩ", "0.01 µF"]),
     ("exact values to six digits", SOS20 + ("--parts", "exact", "--load", "4700", "--r-tol", "0.1"),
      ["parts from exact values, into 4.7 MΩ; resistors ±0.1 %", "1 Resistor 15.0714 kΩ ±0.1 % R1",

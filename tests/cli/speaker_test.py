@@ -144,7 +144,7 @@ with tempfile.TemporaryDirectory() as folder:
         (("--driver", path("none.txt"), "--vb", "40"), "none.txt: there is no such file"),
         (("--driver", driver), "--vb is missing"),
         (("--driver", driver, "--vb", "-5"), "--vb: vb must be above 0"),
-        (("--driver", driver, "--vb", "40", "--fs", "1e9"), "--fs: fs of 1e+09 Hz is too large"),
+        (("--driver", driver, "--vb", "40", "--fs", "1e9"), "--fs: fs of 1000000000 Hz is too large"),
         (("--qes", "0.4", "--vb", "40"), "the driver's fs is missing"),
         (("--driver", driver, "--vb", "40", "--fb", "30", "--box", "sealed"), "--fb: a sealed box"),
         (("--driver", driver, "--vb", "40", "--box", "vented"), "--fb is missing"),

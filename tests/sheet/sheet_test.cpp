@@ -36,7 +36,7 @@ TEST(SheetText, NumbersAndUnits) {
     } cases[] = {
         {six_digits(15.0714035630587), "15.0714"},
         {six_digits(-0.0), "0"},
-        {six_digits(1234567), "1.23457e+06"},
+        {six_digits(1234567), "1234567"},
         {six_digits(nan), "none"},
         {resistance_text(0.068), "68 Ω"},
         {resistance_text(0.2), "200 Ω"},
@@ -46,7 +46,7 @@ TEST(SheetText, NumbersAndUnits) {
         {resistance_text(999.9999), "1000 kΩ"},
         {resistance_text(1780), "1.78 MΩ"},
         {capacitance_text(0.047), "0.047 µF"},
-        {capacitance_text(1e-5), "1e-05 µF"},
+        {capacitance_text(1e-5), "0.00001 µF"},
         {tolerance_text(0.1), "±0.1 %"},
         {figure_text(13.47247, "Hz"), "13.4725 Hz"},
         {figure_text(std::nullopt, "Hz"), "none"},

@@ -85,7 +85,7 @@ TEST(Files, DriverFiles) {
         {"no equals sign", "fs = 26\nqes 0.48\n", no_values, {}, 2, "name = value"},
         {"no name", "= 26\n", no_values, {}, 1, "name before ="},
         {"not a number", "fs = 26\nvas = lots\n", no_values, {}, 2, "vas must be a number (in L), not \"lots\""},
-        {"wrong unit", "vas = 2.4 ft3\n", no_values, {}, 1, "vas must be a number"},
+        {"wrong unit", "vas = 2.4 m3\n", no_values, {}, 1, "vas must be a number (in L), not \"2.4 m3\""},
         {"no value", "fs =\n", no_values, {}, 1, "fs has no value"},
         {"decimal comma", "fs = 26,5\n", no_values, {}, 1, "fs must be a number"},
         {"json nested", "{\"fs\": 26,\n \"sd\": [480]}", no_values, {}, 2, "not an object or a list"},

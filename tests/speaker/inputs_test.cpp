@@ -59,6 +59,11 @@ TEST(Inputs, DriverCheckedAndCompleted) {
         {"qts not below qms", with([](auto& v) { v.qes = std::nullopt; v.qms = 1.2; v.qts = 1.2; }), {"qts"}, {}},
         {"qts that disagrees", with([](auto& v) { v.qts = 0.5; }), {}, {"qts"}, 0.48, 6.2},
         {"qts within 1 %", with([](auto& v) { v.qts = 0.447; }), {}, {}, 0.48, 6.2},
+        // Qes 0.48 and Qms 6.2 give Qts 0.445509: a warning from 1 % off on.
+        {"qts 0.99 % above", with([](auto& v) { v.qts = 0.4499; }), {}, {}, 0.48, 6.2},
+        {"qts 1.1 % above", with([](auto& v) { v.qts = 0.4505; }), {}, {"qts"}, 0.48, 6.2},
+        {"qts 0.99 % below", with([](auto& v) { v.qts = 0.4411; }), {}, {}, 0.48, 6.2},
+        {"qts 1.01 % below", with([](auto& v) { v.qts = 0.4410; }), {}, {"qts"}, 0.48, 6.2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -14,6 +14,7 @@
 #include "sheet_style.h"
 #include "sheet_text.h"
 #include "vandrel/speaker/system.h"
+#include "vandrel/texts/figures.h"
 
 namespace vandrel::sheet {
 namespace {
@@ -27,15 +28,22 @@ const QColor beyond_xmax{0xD0, 0x00, 0x00};
 
 QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// A figure the model works out (not one typed in) to four digits, as the
+// window and vandrel-solve write it: "0.2278 mm/N", "97.27 dB".
+std::string worked(const std::optional<double>& value, std::string_view unit) {
+    if (!value || !std::isfinite(*value)) return "none";
+    return vandrel::texts::figure(*value) + (unit.empty() ? std::string() : " " + std::string(unit));
+}
+
 // The SPL never rises through 3 dB below the pass band: within it already
 // at 1 Hz, or never below 1 kHz.
 std::string f3_text(const std::optional<double>& f3, const std::vector<double>& spl, double passband) {
-    if (f3) return figure_text(f3, "Hz");
+    if (f3) return worked(f3, "Hz");
     return spl.front() >= passband - 3 ? "below 1 Hz" : "none below 1 kHz";
 }
 
 std::string peak(double value, double hz, const char* unit) {
-    return figure_text(value, unit) + " at " + figure_text(hz, "Hz");
+    return worked(value, unit) + " at " + worked(hz, "Hz");
 }
 
 void header(QPainter& p, qreal width, const QString& caption) {
@@ -69,9 +77,9 @@ void driver_block(Cursor& c, const sp::Driver& d, qreal width) {
     row("Sd", figure_text(d.sd, "cm²"));
     row("Xmax", figure_text(d.xmax, "mm"));
     row("Le", figure_text(d.le, "mH"));
-    row("Bl", figure_text(m.bl, "T m"));
-    row("Mms", figure_text(m.mms * 1e3, "g"));
-    row("Cms", figure_text(m.cms * 1e3, "mm/N"));
+    row("Bl", worked(m.bl, "T m"));
+    row("Mms", worked(m.mms * 1e3, "g"));
+    row("Cms", worked(m.cms * 1e3, "mm/N"));
 }
 
 void box_block(Cursor& c, const SubwooferSheet& s, qreal width) {
@@ -85,8 +93,8 @@ void box_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     row("Type", sealed ? "sealed" : "vented");
     row("Vb", figure_text(b.vb, "L"));
     if (sealed) {
-        row("fc", figure_text(sp::sealed_fc(s.system.driver, b.vb), "Hz"));
-        row("Qtc", six_digits(sp::sealed_qtc(s.system.driver, b.vb)));
+        row("fc", worked(sp::sealed_fc(s.system.driver, b.vb), "Hz"));
+        row("Qtc", worked(sp::sealed_qtc(s.system.driver, b.vb), ""));
     } else {
         row("fb", figure_text(b.fb, "Hz"));
         row("Port", b.port_diameter ? figure_text(b.port_diameter, "cm") + " across" : "none given");
@@ -95,8 +103,8 @@ void box_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     c.skip(gap);
     c.heading(QStringLiteral("Drive and filter"), width);
     const double v = s.analysis.volts;
-    row("Drive", figure_text(v, "V") + " (" + figure_text(v * v / s.system.driver.re, "W") + " into Re)");
-    row("Pass band", figure_text(s.analysis.passband_spl_db, "dB") + " SPL at 1 m");
+    row("Drive", figure_text(v, "V") + " (" + worked(v * v / s.system.driver.re, "W") + " into Re)");
+    row("Pass band", worked(s.analysis.passband_spl_db, "dB") + " SPL at 1 m");
     row("Filter", s.filter);
     row("Parts", s.filter_parts + (s.filter_parts == "exact" ? " values" : " series"));
 }
@@ -114,8 +122,8 @@ void figures_block(Cursor& c, const SubwooferSheet& s, qreal width) {
         f3_text(a.with_filter.f3, a.spl_filtered_db, a.passband_spl_db));
     for (std::size_t i = 0; i < sp::level_hz.size(); ++i) {
         const double without = a.without_filter.spl_db_at[i], with = a.with_filter.spl_db_at[i];
-        row(QStringLiteral("SPL at %1").arg(q(figure_text(sp::level_hz[i], "Hz"))), figure_text(without, "dB"),
-            figure_text(with, "dB") + " (" + figure_text(without - with, "dB") + " lost)");
+        row(QStringLiteral("SPL at %1").arg(q(figure_text(sp::level_hz[i], "Hz"))), worked(without, "dB"),
+            worked(with, "dB") + " (" + vandrel::texts::level_change_text(without - with) + ")");
     }
     row(QStringLiteral("Peak excursion"), peak(a.without_filter.peak_excursion_mm, a.without_filter.peak_excursion_hz, "mm"),
         peak(a.with_filter.peak_excursion_mm, a.with_filter.peak_excursion_hz, "mm"));
@@ -126,7 +134,7 @@ void figures_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     c.skip(3);
     c.paragraph(QStringLiteral("Beyond Xmax (%1) with the filter: %2.")
                     .arg(q(figure_text(s.system.driver.xmax, "mm")),
-                         q(a.unsafe_below_hz ? "up to " + figure_text(a.unsafe_below_hz, "Hz") : "never")),
+                         q(a.unsafe_below_hz ? "up to " + worked(a.unsafe_below_hz, "Hz") : "never")),
                 width);
     for (const std::string& w : s.warnings) c.paragraph(QStringLiteral("\u26a0 ") + q(w), width);
 }
@@ -140,7 +148,7 @@ void suggestion_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     const sp::Design& d = *s.suggestion;
     c.paragraph(QStringLiteral("Used: %1, %2 Hz, Q %3, worked out with exact resistors: f3 %4, peak excursion %5.")
                     .arg(q(std::string(mode_caption(d.mode))), q(d.freq_text), q(d.q_text),
-                         q(d.f3 ? figure_text(d.f3, "Hz") : "below 1 Hz"),
+                         q(d.f3 ? worked(d.f3, "Hz") : "below 1 Hz"),
                          q(peak(d.peak_excursion_mm, d.peak_excursion_hz, "mm"))),
                 width);
 }

@@ -12,8 +12,8 @@
 
 namespace vandrel::sheet {
 
-/// `value` to six significant digits ("15.0714", "0.47", "1.5e+07"); never
-/// "-0"; "none" for a value that is not finite.
+/// `value` to six significant digits, the integer part whole ("15.0714",
+/// "0.47", "15000000"); never "-0"; "none" for a value that is not finite.
 std::string six_digits(double value);
 
 /// A figure and its unit ("13.4771 Hz"), or "none" without a figure.

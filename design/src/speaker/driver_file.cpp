@@ -2,102 +2,33 @@
 #include "vandrel/speaker/driver_file.h"
 
 #include <algorithm>
-#include <array>
-#include <cctype>
-#include <span>
 
+#include "driver_parameters.h"
 #include "flat_json.h"
 #include "lines.h"
-#include "vandrel/texts/exact.h"
 #include "vandrel/texts/decimal.h"
+#include "vandrel/texts/exact.h"
 
 namespace vandrel::speaker {
 namespace {
 
-// A driver parameter, where DriverValues keeps it, and how its unit is written.
-struct Parameter {
-    std::string_view name;
-    std::optional<double> DriverValues::*member;
-    std::string_view unit;  // as driver_file_text writes it
-};
-
-constexpr std::array<Parameter, 10> parameters{{
-    {"fs", &DriverValues::fs, "Hz"},
-    {"qes", &DriverValues::qes, ""},
-    {"qms", &DriverValues::qms, ""},
-    {"qts", &DriverValues::qts, ""},
-    {"vas", &DriverValues::vas, "L"},
-    {"re", &DriverValues::re, "ohm"},
-    {"sd", &DriverValues::sd, "cm2"},
-    {"xmax", &DriverValues::xmax, "mm"},
-    {"le", &DriverValues::le, "mH"},
-    {"pe", &DriverValues::pe, "W"},
-}};
-
-// The units a value of `parameter` may carry, in any case; the first as messages write it.
-std::span<const std::string_view> units_of(std::string_view p) {
-    static constexpr std::string_view hz[]{"Hz"};
-    static constexpr std::string_view litres[]{"L", "litre", "litres", "liter", "liters"};
-    static constexpr std::string_view ohms[]{"ohm", "ohms", "\xCE\xA9", "\xE2\x84\xA6"};
-    static constexpr std::string_view cm2[]{"cm2", "cm^2", "cm\xC2\xB2"};
-    static constexpr std::string_view mm[]{"mm"};
-    static constexpr std::string_view mh[]{"mH"};
-    static constexpr std::string_view cm[]{"cm"};
-    static constexpr std::string_view volts[]{"V"};
-    static constexpr std::string_view watts[]{"W"};
-    if (p == "fs" || p == "fb") return hz;
-    if (p == "vas" || p == "vb") return litres;
-    if (p == "re") return ohms;
-    if (p == "sd") return cm2;
-    if (p == "xmax") return mm;
-    if (p == "le") return mh;
-    if (p == "port-diameter") return cm;
-    if (p == "volts") return volts;
-    if (p == "watts" || p == "pe") return watts;
-    return {};
-}
-
-std::string lower(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return out;
-}
-
-std::string_view trimmed(std::string_view t) {
-    const std::size_t first = t.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    return t.substr(first, t.find_last_not_of(" \t") - first + 1);
-}
-
-// A driver name as kept: control characters as blanks, at most
-// max_driver_name bytes, not cutting a UTF-8 sequence.
-std::string clean_name(std::string_view text) {
-    std::string out(text.substr(0, max_driver_name));
-    if (text.size() > max_driver_name)
-        while (!out.empty() && (static_cast<unsigned char>(out.back()) & 0xC0) == 0x80) out.pop_back();
-    if (!out.empty() && static_cast<unsigned char>(out.back()) >= 0xC0) out.pop_back();
-    for (char& c : out)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
-    return std::string(trimmed(out));
-}
-
-const Parameter* parameter_named(std::string_view name) {
-    for (const Parameter& p : parameters)
-        if (p.name == name) return &p;
-    return nullptr;
-}
+using detail::clean_name;
+using detail::lower;
+using detail::Parameter;
+using detail::parameter_named;
+using detail::parameters;
+using detail::trimmed;
 
 // Puts one name and value into `file`; a problem (without its line) for a
 // bad value, nothing for an unknown name or one given again (warnings).
-std::optional<std::string> put(DriverFile& file, const std::string& name, std::string_view value, int line) {
+// `written` is the name as the file writes it, `name` in lower case.
+std::optional<std::string> put(DriverFile& file, std::string_view written, const std::string& name,
+                               std::string_view value, int line) {
     if (name != "name" && !parameter_named(name)) {
-        file.warnings.push_back({line, "unknown name " + texts::quoted(name) + " is ignored"});
+        file.warnings.push_back({line, "unknown name " + texts::quoted(written) + " is ignored"});
         return std::nullopt;
     }
-    if (const auto seen = file.lines.find(name); seen != file.lines.end())
-        file.warnings.push_back({line, name + " is given again (first on line " + std::to_string(seen->second) +
-                                           "); this value is used"});
-    file.lines[name] = line;
+    detail::note_line(file, name, line);
     if (name == "name") {
         file.values.name = clean_name(value);
         return std::nullopt;
@@ -108,20 +39,59 @@ std::optional<std::string> put(DriverFile& file, const std::string& name, std::s
     return std::nullopt;
 }
 
+// Where a comment starts in `line`: a "#" at its start or after a blank or
+// tab; npos for none.
+std::size_t comment_start(std::string_view line) {
+    for (std::size_t i = 0; i < line.size(); ++i)
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) return i;
+    return std::string_view::npos;
+}
+
+// A name in double quotes, with \" and \\ escaped, followed by nothing but
+// blanks or a comment; none for any other text.
+std::optional<std::string> quoted_name(std::string_view text) {
+    if (!text.starts_with('"')) return std::nullopt;
+    std::string out;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\\' && i + 1 < text.size() && (text[i + 1] == '"' || text[i + 1] == '\\')) {
+            out += text[++i];
+        } else if (c == '"') {
+            const std::string_view rest = trimmed(text.substr(i + 1));
+            if (rest.empty() || rest.front() == '#') return out;
+            return std::nullopt;
+        } else {
+            out += c;
+        }
+    }
+    return std::nullopt;
+}
+
 Parsed<DriverFile> parse_lines(std::string_view text) {
     DriverFile file;
     Lines lines(text, max_driver_file_lines, max_driver_file_line);
     std::string_view line;
     FileProblem problem;
     while (lines.next(line, problem)) {
-        const std::string_view content = trimmed(line.substr(0, line.find('#')));
-        if (content.empty()) continue;
+        const std::string_view content = trimmed(line);
+        const std::size_t comment = comment_start(content);
+        if (content.empty() || comment == 0) continue;
         const std::size_t equals = content.find('=');
-        if (equals == std::string_view::npos)
-            return {std::nullopt, {lines.number(), "a line must be \"name = value\", not " + texts::quoted(content)}};
-        const std::string name = lower(trimmed(content.substr(0, equals)));
+        if (equals == std::string_view::npos || equals > comment)
+            return {std::nullopt,
+                    {lines.number(), "a line must be \"name = value\", not " +
+                                         texts::quoted(trimmed(content.substr(0, comment)))}};
+        const std::string_view written = trimmed(content.substr(0, equals));
+        const std::string name = lower(written);
         if (name.empty()) return {std::nullopt, {lines.number(), "the name before = is missing"}};
-        if (auto bad = put(file, name, trimmed(content.substr(equals + 1)), lines.number()))
+        const std::string_view after = trimmed(content.substr(equals + 1));
+        std::optional<std::string> value;
+        if (name == "name") value = quoted_name(after);
+        if (!value)
+            value = std::string(trimmed(content.substr(equals + 1, comment == std::string_view::npos
+                                                                       ? std::string_view::npos
+                                                                       : comment - equals - 1)));
+        if (auto bad = put(file, written, name, *value, lines.number()))
             return {std::nullopt, {lines.number(), std::move(*bad)}};
     }
     if (!problem.text.empty()) return {std::nullopt, problem};
@@ -129,11 +99,6 @@ Parsed<DriverFile> parse_lines(std::string_view text) {
 }
 
 Parsed<DriverFile> parse_json(std::string_view text) {
-    const std::size_t lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
-    if (lines >= max_driver_file_lines)
-        return {std::nullopt,
-                {static_cast<int>(max_driver_file_lines) + 1,
-                 "the file has more than " + std::to_string(max_driver_file_lines) + " lines"}};
     Parsed<std::vector<flat_json::Entry>> object = flat_json::parse(text);
     if (!object.value) return {std::nullopt, object.problem};
     DriverFile file;
@@ -144,39 +109,80 @@ Parsed<DriverFile> parse_json(std::string_view text) {
         if (known && e.kind == Kind::null) continue;  // as written for a value there is none of (qms)
         if (known && (e.kind == Kind::boolean || (name == "name" && e.kind == Kind::number)))
             return {std::nullopt, {e.line, name + (name == "name" ? " must be a text" : " must be a number")}};
-        if (auto bad = put(file, name, e.text, e.line)) return {std::nullopt, {e.line, std::move(*bad)}};
+        if (auto bad = put(file, e.key, name, e.text, e.line)) return {std::nullopt, {e.line, std::move(*bad)}};
     }
     return {std::move(file), {}};
 }
 
+// The limits every form keeps, on the text as a whole: its lines, their
+// length, no NUL byte.
+FileProblem line_limits(std::string_view text) {
+    Lines lines(text, max_driver_file_lines, max_driver_file_line);
+    std::string_view line;
+    FileProblem problem;
+    while (lines.next(line, problem)) {
+    }
+    return problem;
+}
+
+// A name in double quotes when it needs them to read back the same.
+std::string name_text(const std::string& name) {
+    if (name.find('#') == std::string::npos && !name.starts_with('"')) return name;
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
 }  // namespace
 
-Parsed<double> parse_value(std::string_view parameter, std::string_view text) {
+const texts::Quantity& quantity_of(std::string_view p) {
+    if (p == "fs" || p == "fb") return texts::hertz;
+    if (p == "vas" || p == "vb") return texts::litres;
+    if (p == "re") return texts::ohms;
+    if (p == "sd") return texts::square_centimetres;
+    if (p == "xmax") return texts::millimetres;
+    if (p == "le") return texts::millihenries;
+    if (p == "port-diameter") return texts::centimetres;
+    if (p == "volts") return texts::volts;
+    if (p == "watts" || p == "pe") return texts::watts;
+    return texts::ratio;
+}
+
+Parsed<texts::ValueWithUnit> parse_value_with_unit(std::string_view parameter, std::string_view text) {
     const std::string p(parameter);
     text = trimmed(text);
     if (text.empty()) return {std::nullopt, {0, p + " has no value"}};
-    // The number is the text up to its unit.
-    std::size_t end = 0;
-    while (end < text.size() && std::string_view("+-.0123456789eE").find(text[end]) != std::string_view::npos) ++end;
-    // An exponent letter with nothing after it belongs to no number.
-    while (end > 0 && (text[end - 1] == 'e' || text[end - 1] == 'E')) --end;
-    const auto v = texts::parse_decimal(text.substr(0, end));
-    const std::string unit = lower(trimmed(text.substr(end)));
-    const auto units = units_of(p);
-    const auto known = [&](std::string_view u) { return lower(u) == unit; };
-    if (!v || (!unit.empty() && std::none_of(units.begin(), units.end(), known))) {
-        std::string why = p + " must be a number";
-        if (!units.empty()) why += " (in " + std::string(units.front()) + ")";
-        return {std::nullopt, {0, why + ", not " + texts::quoted(text)}};
-    }
-    return {*v, {}};
+    const texts::Quantity& quantity = quantity_of(parameter);
+    if (auto v = texts::parse_with_unit(text, quantity)) return {std::move(*v), {}};
+    std::string why = p + " must be a number";
+    if (!quantity.unit.empty()) why += " (in " + std::string(quantity.unit) + ")";
+    return {std::nullopt, {0, why + ", not " + texts::quoted(text)}};
+}
+
+Parsed<double> parse_value(std::string_view parameter, std::string_view text) {
+    Parsed<texts::ValueWithUnit> v = parse_value_with_unit(parameter, text);
+    if (!v.value) return {std::nullopt, std::move(v.problem)};
+    return {v.value->value, {}};
 }
 
 Parsed<DriverFile> parse_driver_file(std::string_view text) {
+    if (text.size() > max_driver_file_bytes)
+        return {std::nullopt, {0, "it is larger than " + std::to_string(max_driver_file_bytes / 1024) + " KiB"}};
     std::string_view body = text;
     if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
+    if (FileProblem problem = line_limits(body); !problem.text.empty()) return {std::nullopt, std::move(problem)};
     const std::size_t first = body.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && body[first] == '{' ? parse_json(body) : parse_lines(body);
+    Parsed<DriverFile> read = first != std::string_view::npos && body[first] == '{' ? parse_json(body)
+                              : detail::is_wdr(body)                                 ? detail::parse_wdr(body)
+                                                                                     : parse_lines(body);
+    if (read.value && std::none_of(parameters.begin(), parameters.end(),
+                                   [&](const Parameter& p) { return read.value->values.*p.member; }))
+        return {std::nullopt,
+                {0, "it holds no driver values: none of fs, qes, qms, qts, vas, re, sd, xmax, le or pe is given"}};
+    return read;
 }
 
 Parsed<DriverFile> read_driver_file(const std::filesystem::path& path) {
@@ -185,9 +191,20 @@ Parsed<DriverFile> read_driver_file(const std::filesystem::path& path) {
     return parse_driver_file(*text.value);
 }
 
+std::vector<std::string> parameters_not_given(const DriverFile& file) {
+    std::vector<std::string> out;
+    for (const Parameter& p : parameters)
+        if (!(file.values.*p.member)) out.emplace_back(p.name);
+    return out;
+}
+
+DriverFormat driver_format_for(const std::filesystem::path& path) {
+    return lower(path.extension().string()) == ".wdr" ? DriverFormat::wdr : DriverFormat::text;
+}
+
 std::string driver_file_text(const DriverValues& v) {
     std::string out;
-    if (!v.name.empty()) out.append("name = ").append(clean_name(v.name.substr(0, v.name.find('#')))).append("\n");
+    if (const std::string name = clean_name(v.name); !name.empty()) out.append("name = ").append(name_text(name)).append("\n");
     // Built by appending: a text put in front of another trips a false GCC 12 warning at -O3.
     for (const Parameter& p : parameters)
         if (const auto& value = v.*p.member) {
@@ -196,6 +213,10 @@ std::string driver_file_text(const DriverValues& v) {
             out.append("\n");
         }
     return out;
+}
+
+std::string driver_file_text(const DriverValues& values, DriverFormat format) {
+    return format == DriverFormat::wdr ? driver_wdr_text(values) : driver_file_text(values);
 }
 
 }  // namespace vandrel::speaker

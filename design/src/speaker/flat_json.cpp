@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "vandrel/texts/decimal.h"
+
 namespace vandrel::speaker::flat_json {
 namespace {
 
@@ -44,7 +46,8 @@ private:
 
     void skip_blanks() {
         while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\t' || s_[i_] == '\r' || s_[i_] == '\n')) {
-            if (s_[i_] == '\n') ++line_;
+            // A line ends in LF, CR LF or CR alone, as Lines reads them.
+            if (s_[i_] == '\n' || (s_[i_] == '\r' && (i_ + 1 == s_.size() || s_[i_ + 1] != '\n'))) ++line_;
             ++i_;
         }
     }
@@ -160,7 +163,7 @@ private:
         if (c == '{' || c == '[') {
             e.kind = Entry::Kind::nested;
             error_ = e.key.size() > 40 ? "values must be numbers or texts"
-                                       : "\"" + e.key + "\" must be a number or a text, not an object or a list";
+                                       : texts::quoted(e.key) + " must be a number or a text, not an object or a list";
             return false;
         }
         if (take_word("true") || take_word("false")) {

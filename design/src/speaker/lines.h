@@ -13,8 +13,9 @@ namespace vandrel::speaker {
 
 class Lines {
 public:
-    /// `text` without a leading UTF-8 byte-order mark, split at line feeds
-    /// (a carriage return before one is dropped).
+    /// `text` without a leading UTF-8 byte-order mark, split at line ends:
+    /// a line feed, a carriage return and a line feed, or a carriage return
+    /// alone (as old Mac programs write).
     Lines(std::string_view text, std::size_t max_lines, std::size_t max_length)
         : text_(text), max_lines_(max_lines), max_length_(max_length) {
         if (text_.starts_with("\xEF\xBB\xBF")) text_.remove_prefix(3);
@@ -29,10 +30,12 @@ public:
             problem = {number_, "the file has more than " + std::to_string(max_lines_) + " lines"};
             return false;
         }
-        const std::size_t end = text_.find('\n', pos_);
+        const std::size_t end = text_.find_first_of("\r\n", pos_);
         line = text_.substr(pos_, end == std::string_view::npos ? std::string_view::npos : end - pos_);
-        pos_ = end == std::string_view::npos ? text_.size() : end + 1;
-        if (line.ends_with('\r')) line.remove_suffix(1);
+        if (end == std::string_view::npos)
+            pos_ = text_.size();
+        else
+            pos_ = end + (text_.compare(end, 2, "\r\n") == 0 ? 2 : 1);
         if (line.size() > max_length_) {
             problem = {number_, "the line is longer than " + std::to_string(max_length_) + " characters"};
             return false;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/speaker/measurement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -12,6 +13,7 @@ namespace vandrel::speaker {
 namespace {
 
 constexpr std::size_t max_lines = 2 * max_measurement_points;
+constexpr double lowest_hz = 1e-3;
 constexpr double highest_hz = 1e6;
 constexpr double largest_db = 1000;
 
@@ -24,13 +26,44 @@ struct Fields {
     bool any_number = false;
     double number[3] = {};
     std::optional<std::string_view> not_a_number;
+    bool mixed_separators = false;  ///< blanks, commas and semicolons between the fields, not all one kind
 };
+
+// The kind of a run of separators between two fields: 1 blanks alone, 2
+// with a comma, 3 with a semicolon.
+int separator_kind(std::string_view run) {
+    if (run.find(';') != std::string_view::npos) return 3;
+    if (run.find(',') != std::string_view::npos) return 2;
+    return 1;
+}
+
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// The first field of `line` with a comma between two digits ("20,5"), or none.
+std::optional<std::string_view> decimal_comma(std::string_view line) {
+    for (std::size_t i = 1; i + 1 < line.size(); ++i) {
+        if (line[i] != ',' || !digit(line[i - 1]) || !digit(line[i + 1])) continue;
+        const auto blank = [](char c) { return c == ' ' || c == '\t' || c == ';' || c == '\v' || c == '\f'; };
+        std::size_t start = i, end = i + 1;
+        while (start > 0 && !blank(line[start - 1])) --start;
+        while (end < line.size() && !blank(line[end])) ++end;
+        return line.substr(start, end - start);
+    }
+    return std::nullopt;
+}
 
 Fields fields_of(std::string_view line) {
     Fields out;
     std::size_t i = 0;
+    int kind = 0;  // of the runs of separators between fields so far
     while (i < line.size()) {
+        const std::size_t run = i;
         while (i < line.size() && separator(line[i])) ++i;
+        if (i < line.size() && out.count > 0) {
+            const int k = separator_kind(line.substr(run, i - run));
+            if (kind != 0 && k != kind) out.mixed_separators = true;
+            kind = k;
+        }
         const std::size_t start = i;
         while (i < line.size() && !separator(line[i])) ++i;
         if (i == start) break;
@@ -65,6 +98,14 @@ Parsed<Measurement> parse_measurement(std::string_view text) {
             continue;
         const Fields fields = fields_of(line);
         if (!fields.any_number) continue;  // a heading such as "Freq(Hz) SPL(dB)"
+        // "20,5<TAB>80" or "20;80,5": the commas are decimal marks, not separators.
+        if (fields.mixed_separators)
+            if (const auto comma = decimal_comma(line)) {
+                std::string point(*comma);
+                std::replace(point.begin(), point.end(), ',', '.');
+                return refuse("decimal commas are not read: write decimals with a point (" + texts::quoted(*comma) +
+                              " as " + texts::quoted(point) + ")");
+            }
         if (fields.not_a_number) return refuse(texts::quoted(*fields.not_a_number) + " is not a number");
         if (fields.count < 2 || fields.count > 3)
             return refuse("a data line holds a frequency, a level in dB and perhaps a phase, but this one has " +
@@ -72,6 +113,7 @@ Parsed<Measurement> parse_measurement(std::string_view text) {
                           (fields.count > 3 ? " (commas separate numbers: write decimals with a point)" : ""));
         const double hz = fields.number[0], db = fields.number[1];
         if (!(hz > 0)) return refuse("the frequency " + hz_text(hz) + " is not above 0");
+        if (hz < lowest_hz) return refuse("the frequency " + hz_text(hz) + " is below 0.001 Hz, where nothing measures");
         if (hz > highest_hz) return refuse("the frequency " + hz_text(hz) + " is above 1 MHz");
         if (std::abs(db) > largest_db) return refuse("the level " + texts::shortest(db) + " dB is beyond 1000 dB");
         if (!m.hz.empty() && !(hz > m.hz.back()))
@@ -111,8 +153,10 @@ std::vector<std::optional<double>> measured_at(const Measurement& m, std::span<c
             out[i] = m.db[j];
             continue;
         }
-        const double t = std::log(f / m.hz[j]) / std::log(m.hz[j + 1] / m.hz[j]);
-        out[i] = m.db[j] + t * (m.db[j + 1] - m.db[j]);
+        // Logarithms taken apart: a ratio of far-apart frequencies may overflow.
+        const double t = (std::log(f) - std::log(m.hz[j])) / (std::log(m.hz[j + 1]) - std::log(m.hz[j]));
+        const double db = m.db[j] + t * (m.db[j + 1] - m.db[j]);
+        if (std::isfinite(db)) out[i] = db;
     }
     return out;
 }

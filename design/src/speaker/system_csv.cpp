@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The system's response as a table for spreadsheets and plotting programs.
+#include <cmath>
+
 #include "vandrel/speaker/analysis.h"
 #include "vandrel/texts/exact.h"
 
@@ -15,10 +17,11 @@ std::string system_response_csv(const Analysis& a) {
     // Built by appending: a text put in front of another trips a false GCC 12 warning at -O3.
     const auto cell = [&](const std::optional<double>& v) {
         out += ',';
-        if (v) out += texts::shortest(*v);
+        // A value that is not finite is none: no program reads "nan" or "inf" alike.
+        if (v && std::isfinite(*v)) out += texts::shortest(*v);
     };
     for (std::size_t i = 0; i < a.hz.size(); ++i) {
-        out += texts::shortest(a.hz[i]);
+        out += texts::shortest(a.hz[i]);  // the table's own frequencies, always finite
         for (double v : {a.spl_db[i], a.spl_filtered_db[i], a.excursion_mm[i], a.excursion_filtered_mm[i]}) cell(v);
         if (port) {
             cell(a.port_velocity[i]);

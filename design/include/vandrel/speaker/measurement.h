@@ -31,9 +31,11 @@ inline constexpr std::size_t max_measurement_points = 200000;
 inline constexpr std::size_t max_measurement_line = 4096;
 
 /// Reads a measurement from its text. Refused, with the line: a data line
-/// with anything but two or three numbers, a frequency not above 0 or not
-/// above the one before, a number beyond 1E6 Hz or +-1000 dB, too many or
-/// too long lines; and a text without data.
+/// with anything but two or three numbers, one whose separators are of more
+/// than one kind with a comma between two digits (a decimal comma: "20,5
+/// 80", "20;80,5"), a frequency below 0.001 Hz or not above the one before,
+/// a number beyond 1E6 Hz or +-1000 dB, too many or too long lines; and a
+/// text without data. Lines end in LF, CR LF or CR alone.
 Parsed<Measurement> parse_measurement(std::string_view text);
 
 /// Reads a measurement file (a regular file of at most
@@ -41,8 +43,9 @@ Parsed<Measurement> parse_measurement(std::string_view text);
 Parsed<Measurement> read_measurement(const std::filesystem::path& path);
 
 /// The measured level at each of `hz`, interpolated linearly in ln f; none
-/// outside the measured range, and everywhere for a measurement whose points
-/// are not finite or whose frequencies do not rise.
+/// outside the measured range, where the level would not be finite, and
+/// everywhere for a measurement whose points are not finite or whose
+/// frequencies do not rise.
 std::vector<std::optional<double>> measured_at(const Measurement& m, std::span<const double> hz);
 
 }  // namespace vandrel::speaker

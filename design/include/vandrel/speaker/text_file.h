@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <system_error>
 
 namespace vandrel::speaker {
 
@@ -26,7 +27,14 @@ struct Parsed {
 };
 
 /// The whole content of a regular file of at most `max_bytes` bytes; a
-/// device, FIFO or folder is refused without being opened for reading.
+/// device, FIFO or folder is refused without being opened for reading. A
+/// file that cannot be reached says why: no such file, permission denied,
+/// too many levels of symbolic links...
 Parsed<std::string> read_text_file(const std::filesystem::path& path, std::size_t max_bytes);
+
+/// Why a file could not be reached or read, for people: "there is no such
+/// file", "permission denied (...)", "too many levels of symbolic links
+/// (...)"; the system's own words for other errors.
+std::string unreadable_text(std::error_code ec);
 
 }  // namespace vandrel::speaker

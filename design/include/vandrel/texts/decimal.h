@@ -25,12 +25,19 @@ inline std::optional<double> parse_decimal(std::string_view text) {
     return v;
 }
 
-/// At most `n` characters of `text`, with control bytes shown as "?", for
-/// quoting untrusted text in a message.
+/// At most `n` bytes of `text`, with control characters shown as "?" (the
+/// C0 bytes, DEL and the C1 controls U+0080 to U+009F, which some terminals
+/// obey too), for quoting untrusted text in a message.
 inline std::string quoted(std::string_view text, std::size_t n = 40) {
     std::string out = "\"";
     for (std::size_t i = 0; i < text.size() && i < n; ++i) {
         const auto c = static_cast<unsigned char>(text[i]);
+        if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
+            static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            out += '?';
+            ++i;
+            continue;
+        }
         out += c < 0x20 || c == 0x7f ? '?' : static_cast<char>(c);
     }
     return out + (text.size() > n ? "...\"" : "\"");
