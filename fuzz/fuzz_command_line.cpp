@@ -10,6 +10,7 @@
 // failure); a run that does not end with 0 leaves the folder empty (all
 // files or none); no temporary file is ever left behind.
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstddef>
@@ -54,12 +55,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
 
-    std::ostringstream out, err;
-    auto* old_out = std::cout.rdbuf(out.rdbuf());
+    // The program writes its standard output straight to descriptor 1:
+    // the null device meanwhile. Its messages go through std::cerr.
+    std::ostringstream err;
+    const int saved_out = ::dup(1);
+    const int null = ::open("/dev/null", O_WRONLY);
+    ::dup2(null, 1);
     auto* old_err = std::cerr.rdbuf(err.rdbuf());
     const int status = vandrel_solve_main(static_cast<int>(args.size()), argv.data());
-    std::cout.rdbuf(old_out);
     std::cerr.rdbuf(old_err);
+    ::dup2(saved_out, 1);
+    ::close(saved_out);
+    ::close(null);
 
     std::string line;
     for (const std::string& a : args) line += a + " ";
