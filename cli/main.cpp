@@ -68,6 +68,12 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
     // The subwoofer behind the filter.
     vandrel::cli::SpeakerOptions speaker(app);
 
+    // Refused before the parser sees them: nothing needs more, and the
+    // parser's work grows with their number and length.
+    if (const std::string bad = vandrel::cli::refused_arguments(argc, argv); !bad.empty()) {
+        std::cerr << "vandrel-solve: " << bad << "\n";
+        return 2;
+    }
     try {
         app.parse(vandrel::cli::arguments(app, argc, argv));
     } catch (const CLI::Success& e) {  // --help, --version
