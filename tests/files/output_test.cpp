@@ -191,7 +191,7 @@ TEST_F(Writer, GivesEachStandardStreamOneOutput) {
          true,
          "cannot write /dev/stdout: No space left on device",
          "",
-         "table",
+         "",
          {{"g", ""}}},
     };
     for (const auto& c : cases) {

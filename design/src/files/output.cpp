@@ -140,12 +140,16 @@ Failure write(std::span<const Output> outputs, const Streams* streams) {
         }
     }
     // The streams before any file is put in place: what they cannot take
-    // leaves every file as it was.
-    for (const OnStream& s : on_streams) {
-        const StreamWriter& put = s.to == Destination::standard_output ? streams->output : streams->error;
-        if (std::string reason = put(s.output->content); !reason.empty()) {
-            remove_temporaries(files);
-            return {s.output, std::move(reason)};
+    // leaves every file as it was. Standard output first, which a full disk
+    // or a closed pipe may refuse, so that standard error then gets nothing.
+    for (const Destination to : {Destination::standard_output, Destination::standard_error}) {
+        for (const OnStream& s : on_streams) {
+            if (s.to != to) continue;
+            const StreamWriter& put = to == Destination::standard_output ? streams->output : streams->error;
+            if (std::string reason = put(s.output->content); !reason.empty()) {
+                remove_temporaries(files);
+                return {s.output, std::move(reason)};
+            }
         }
     }
     return commit(files);
