@@ -38,10 +38,10 @@ FilterOptions::FilterOptions(CLI::App& app) {
                        "Capacitor tolerance, +- %")
         ->type_name("PCT")
         ->needs(parts_);
-    app.add_option("--spice", spice_file_, "Write a SPICE netlist of the parts to FILE")
+    app.add_option("--spice", spice_file_, "Write a SPICE netlist of the parts to FILE (- for standard output)")
         ->type_name("FILE")
         ->needs(parts_);
-    app.add_option("--response", response_file_, "Write the response from 1 Hz to 1 kHz to FILE as CSV")
+    app.add_option("--response", response_file_, "Write the response from 1 Hz to 1 kHz to FILE as CSV (- for standard output)")
         ->type_name("FILE")
         ->needs(parts_);
     add_sheet_option(app, sheet_file_)->needs(parts_);

@@ -35,7 +35,8 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
                  "starting from the window's start state.\n"
                  "Exit status: 0 when the run reached its end, 1 when it stopped early "
                  "(a field longer than 6 characters, or no design possible), 2 for a bad command line "
-                 "or a file that cannot be written, 3 for a failure of the program itself.",
+                 "or an output that cannot be written (standard output too), 3 for a failure of the program "
+                 "itself.",
                  "vandrel-solve"};
     app.option_defaults()->always_capture_default();
 
