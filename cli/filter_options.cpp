@@ -1,27 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter_options.h"
 
-#include <cmath>
 #include <ostream>
 
 #include "cap_series_option.h"
+#include "decimal_option.h"
 #include "sheet_option.h"
 
 namespace vandrel::cli {
-namespace {
-
-// A check that an option's text is a finite number that `ok` accepts.
-template <class Ok>
-CLI::Validator number_check(Ok ok, const std::string& message) {
-    return CLI::Validator(
-        [ok, message](std::string& text) {
-            double v = 0;
-            return CLI::detail::lexical_cast(text, v) && std::isfinite(v) && ok(v) ? std::string() : message;
-        },
-        "");
-}
-
-}  // namespace
 
 FilterOptions::FilterOptions(CLI::App& app) {
     parts_ = app.add_option("--parts", parts_name_,
@@ -36,26 +22,26 @@ FilterOptions::FilterOptions(CLI::App& app) {
         ->check(CLI::IsMember({"single", "series", "parallel"}, CLI::ignore_case))
         ->needs(parts_);
     add_cap_series_option(app, options_.capacitor, parts_);
-    app.add_option("--load", options_.load_kohm, "Load at the output, kOhm (0.01 to 1000000)")
+    add_decimal_option(
+        app, "--load", options_.load_kohm,
+        [](double v) { return v >= as_built::min_load_kohm && v <= as_built::max_load_kohm; },
+        "the load must be a number of kOhm from 0.01 to 1000000", "Load at the output, kOhm (0.01 to 1000000)")
         ->type_name("KOHM")
-        ->check(number_check(
-            [](double v) { return v >= as_built::min_load_kohm && v <= as_built::max_load_kohm; },
-            "the load must be a number of kOhm from 0.01 to 1000000"))
         ->needs(parts_);
-    const auto tolerance =
-        number_check([](double v) { return v >= 0 && v < 100; }, "a tolerance must be a percentage from 0 to below 100");
-    app.add_option("--r-tol", options_.tolerance.r_pct, "Resistor tolerance, +- %")
+    const auto tolerance = [](double v) { return v >= 0 && v < 100; };
+    const std::string tolerance_message = "a tolerance must be a percentage from 0 to below 100";
+    add_decimal_option(app, "--r-tol", options_.tolerance.r_pct, tolerance, tolerance_message,
+                       "Resistor tolerance, +- %")
         ->type_name("PCT")
-        ->check(tolerance)
         ->needs(parts_);
-    app.add_option("--c-tol", options_.tolerance.c_pct, "Capacitor tolerance, +- %")
+    add_decimal_option(app, "--c-tol", options_.tolerance.c_pct, tolerance, tolerance_message,
+                       "Capacitor tolerance, +- %")
         ->type_name("PCT")
-        ->check(tolerance)
         ->needs(parts_);
-    app.add_option("--spice", spice_file_, "Write a SPICE netlist of the parts to FILE")
+    app.add_option("--spice", spice_file_, "Write a SPICE netlist of the parts to FILE (- for standard output)")
         ->type_name("FILE")
         ->needs(parts_);
-    app.add_option("--response", response_file_, "Write the response from 1 Hz to 1 kHz to FILE as CSV")
+    app.add_option("--response", response_file_, "Write the response from 1 Hz to 1 kHz to FILE as CSV (- for standard output)")
         ->type_name("FILE")
         ->needs(parts_);
     add_sheet_option(app, sheet_file_)->needs(parts_);

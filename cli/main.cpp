@@ -10,6 +10,7 @@
 #include <iostream>
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "design_output.h"
 #include "export_options.h"
 #include "filter_options.h"
+#include "run_output.h"
 #include "speaker_options.h"
 #include "speaker_output.h"
 #include "vandrel/as_built/report.h"
@@ -30,12 +32,13 @@ namespace {
 using vandrel::Field;
 using vandrel::Mode;
 
-int run(int argc, char** argv) {
+int run(int argc, char** argv, const vandrel::files::Streams& streams) {
     CLI::App app{"Solves one Vandrel filter design the way the window's \"Solve\" button does, "
                  "starting from the window's start state.\n"
                  "Exit status: 0 when the run reached its end, 1 when it stopped early "
                  "(a field longer than 6 characters, or no design possible), 2 for a bad command line "
-                 "or a file that cannot be written, 3 for a failure of the program itself.",
+                 "or an output that cannot be written (standard output too), 3 for a failure of the program "
+                 "itself.",
                  "vandrel-solve"};
     app.option_defaults()->always_capture_default();
 
@@ -71,6 +74,12 @@ int run(int argc, char** argv) {
     vandrel::cli::ExportOptions exports(app);
     vandrel::cli::DesignFileOption design_file(app);
 
+    // Refused before the parser sees them: nothing needs more, and the
+    // parser's work grows with their number and length.
+    if (const std::string bad = vandrel::cli::refused_arguments(argc, argv); !bad.empty()) {
+        std::cerr << "vandrel-solve: " << bad << "\n";
+        return 2;
+    }
     try {
         if (const std::string problem = design_file.parse(app, vandrel::cli::arguments(app, argc, argv));
             !problem.empty()) {
@@ -78,7 +87,10 @@ int run(int argc, char** argv) {
             return 2;
         }
     } catch (const CLI::Success& e) {  // --help, --version
-        return app.exit(e);
+        std::ostringstream out, err;
+        const int status = app.exit(e, out, err);
+        std::cerr << err.str();
+        return vandrel::cli::print(out.str(), status, streams, std::cerr);
     } catch (const CLI::ParseError& e) {
         std::cerr << "vandrel-solve: " << e.what() << "\n\n" << app.help();
         return 2;
@@ -103,7 +115,7 @@ int run(int argc, char** argv) {
     // The subwoofer with the filter: the parts chosen, or else the exact design.
     const bool speaker_ok = speaker.run(completed && (as_built || !filter.parts_given()), outcome.design,
                                         as_built ? &*as_built : nullptr, filter.load_kohm());
-    // Every file the run writes, written together or not at all.
+    // Every file the run writes, written together with the report or not at all.
     std::vector<vandrel::files::Output> outputs;
     // The driver alone is written whatever the filter, unless the filter's files are asked for too.
     const bool driver_alone = speaker.driver_only() && !filter.writes_files();
@@ -111,35 +123,35 @@ int run(int argc, char** argv) {
         if (as_built && !filter.add_outputs(outputs, mode, outcome, *as_built, std::cerr)) return 2;
         speaker.add_outputs(outputs);
         exports.add_outputs(outputs, mode, outcome, as_built ? &*as_built : nullptr, speaker.report());
-        if (const std::string failure = vandrel::files::write_all(outputs, std::cout); !failure.empty()) {
-            std::cerr << "vandrel-solve: " << failure << "\n";
-            return 2;
-        }
     } else if (filter.writes_files() || speaker.writes_files() || exports.writes_files()) {
         std::cerr << "vandrel-solve: no file written: there is no design to build\n";
     }
 
+    std::ostringstream report;
     if (json) {
         auto j = vandrel::cli::design_json(outcome);
         if (as_built) j["as_built"] = vandrel::cli::as_built_json(*as_built);
         if (speaker.report()) j["speaker"] = vandrel::cli::speaker_json(*speaker.report());
         // A field's text may hold any bytes; JSON takes only UTF-8.
-        std::cout << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
+        report << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
-        vandrel::cli::print_design(std::cout, mode, outcome);
-        if (as_built) vandrel::cli::print_as_built(std::cout, *as_built);
-        if (speaker.report()) vandrel::cli::print_speaker(std::cout, *speaker.report());
+        vandrel::cli::print_design(report, mode, outcome);
+        if (as_built) vandrel::cli::print_as_built(report, *as_built);
+        if (speaker.report()) vandrel::cli::print_speaker(report, *speaker.report());
     }
-    return completed && (as_built || !filter.parts_given()) && speaker_ok ? 0 : 1;
+    const int status = completed && (as_built || !filter.parts_given()) && speaker_ok ? 0 : 1;
+    return vandrel::cli::write_run(std::move(outputs), {report.str(), json}, status, streams, std::cerr);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Before any file is opened: a closed standard stream keeps its number.
+    const vandrel::files::Streams streams = vandrel::files::system_streams();
     // What no input should ever cause: a clear line and its own status, not
     // the "no design" of status 1.
     try {
-        return run(argc, argv);
+        return run(argc, argv, streams);
     } catch (const std::bad_alloc&) {
         std::cerr << "vandrel-solve: out of memory; nothing more was done\n";
     } catch (const std::exception& e) {

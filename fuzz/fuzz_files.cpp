@@ -2,12 +2,15 @@
 // Fuzzes the file writer on a real folder of links, files, folders and FIFOs.
 //
 // Input: five bytes make the entries a to e (none, file, read-only file,
-// folder, link to f, link to folder a, FIFO, link to itself); then each pair
-// of bytes is one output (its name from a to f, "-", "", "a/x", "nodir/x";
-// its content from the pair's index), at most four.
+// folder, link to f, link to folder a, FIFO, link to itself); the first
+// byte's top bit makes standard output fail. Then each pair of bytes is one
+// output (its name from a to f, "-", "", "a/x", "nodir/x", "./b",
+// "a/../c", "/dev/stdout", "/dev/stderr"; its content from the pair's
+// index), at most four.
 //
 // Checks: on success every output reads back its content, through links,
-// and links are still links; on failure nothing that was there has changed;
+// and links are still links, and the standard streams got theirs; on
+// failure nothing that was there has changed and no stream got anything;
 // no temporary file is left either way.
 
 #include <sys/stat.h>
@@ -70,7 +73,9 @@ void make(const std::string& name, unsigned char kind) {
     }
 }
 
-const char* const names[] = {"a", "b", "c", "d", "e", "f", "-", "", "a/x", "nodir/x"};
+const char* const names[] = {"a",       "b",       "c",   "d",      "e",           "f",          "-",
+                             "",        "a/x",     "nodir/x", "./b", "a/../c", "/dev/stdout", "/dev/stderr"};
+constexpr std::size_t name_count = sizeof names / sizeof names[0];
 
 }  // namespace
 
@@ -89,29 +94,46 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     std::vector<vandrel::files::Output> outputs;
     for (std::size_t i = 5; i + 1 < size && outputs.size() < 4; i += 2) {
-        outputs.push_back({names[data[i] % 10], "new " + std::to_string(outputs.size())});
-        where += std::string("[") + names[data[i] % 10] + "]";
+        outputs.push_back({names[data[i] % name_count], "new " + std::to_string(outputs.size())});
+        where += std::string("[") + names[data[i] % name_count] + "]";
     }
+    const bool output_fails = data[0] & 0x80;
+    if (output_fails) where += " (standard output fails)";
     const auto before = snapshot(folder);
-    std::ostringstream standard_output;
-    const std::string failure = vandrel::files::write_all(outputs, standard_output);
+    std::string standard_output, standard_error;
+    const vandrel::files::Streams streams{
+        [&](std::string_view text) {
+            if (output_fails) return std::string("No space left on device");
+            standard_output += text;
+            return std::string();
+        },
+        [&](std::string_view text) {
+            standard_error += text;
+            return std::string();
+        }};
+    const std::string failure = vandrel::files::write_all(outputs, streams);
     const auto after = snapshot(folder);
 
     for (const auto& [name, what] : after) FUZZ_CHECK(name.find(".vandrel-") == std::string::npos, where + " " + name);
     if (!failure.empty()) {
-        FUZZ_CHECK(before == after && standard_output.str().empty(), where + " " + failure);
+        FUZZ_CHECK(before == after && standard_output.empty() && standard_error.empty(), where + " " + failure);
         return 0;
     }
-    std::string to_standard_output;
+    std::string to_standard_output, to_standard_error;
     for (const auto& o : outputs) {
-        if (o.path == "-") {
+        if (o.path == "-" || o.path == "/dev/stdout") {
             to_standard_output += o.content;
             continue;
         }
-        // The last output to a file wins; two outputs to one file are refused.
+        if (o.path == "/dev/stderr") {
+            to_standard_error += o.content;
+            continue;
+        }
+        // Two outputs to one file are refused.
         FUZZ_CHECK(read(o.path) == o.content, where + " " + o.path.string());
     }
-    FUZZ_CHECK(standard_output.str() == to_standard_output, where);
+    FUZZ_CHECK(!output_fails || to_standard_output.empty(), where);
+    FUZZ_CHECK(standard_output == to_standard_output && standard_error == to_standard_error, where);
     for (const auto& [name, what] : before)
         if (what.find("->") != std::string::npos) FUZZ_CHECK(after.at(name) == what, where + " link " + name);
     return 0;

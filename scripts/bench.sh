@@ -4,7 +4,8 @@
 # Solve with its graph painted at 1x and 2x pixel density, the filter as built
 # (part choice, 10,000-run tolerance spread), the subwoofer (one analysis,
 # the suggested filter), the Parts window following a
-# Solve, then the start-up comparison with a minimal Qt window
+# Solve, a whole vandrel-solve run that writes a build sheet, then the
+# start-up comparison with a minimal Qt window
 # (scripts/bench_startup.py).
 # Usage: scripts/bench.sh [--no-startup] [Google Benchmark options, e.g. --benchmark_repetitions=5]
 set -euo pipefail
@@ -22,6 +23,7 @@ build-bench/bench/bench_as_built "$@"
 build-bench/bench/bench_speaker "$@"
 build-bench/bench/bench_graph "$@"
 build-bench/bench/bench_parts "$@"
+build-bench/bench/bench_sheet "$@"
 if (( startup )); then
   scripts/bench_startup.py --no-build
 fi

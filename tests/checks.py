@@ -24,6 +24,15 @@ def runner(command, timeout=60):
     return lambda *args: subprocess.run([*command, *args], capture_output=True, text=True, timeout=timeout)
 
 
+def usage(args, env=None):
+    """Runs `args` (output thrown away) and returns its exit status, the
+    processor time it took (user and system, seconds) and its peak resident
+    memory (KiB), from the system's account of that process alone."""
+    child = subprocess.Popen(args, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+    _, status, rusage = os.wait4(child.pid, 0)
+    return os.waitstatus_to_exitcode(status), rusage.ru_utime + rusage.ru_stime, rusage.ru_maxrss
+
+
 def finish(test_name):
     """Prints the failures and the tally, and exits 1 if anything failed."""
     for failure in failures:

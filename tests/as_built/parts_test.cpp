@@ -133,6 +133,31 @@ TEST(PartChoice, PicksThePartsThatComeClosest) {
     }
 }
 
+// Two choices that come equally close: the one of fewer parts wins. The
+// gain is set where one part alone and the nearest pair below it (in
+// series) miss the design's gain by as much, one above and one below; the
+// pair is a little nearer in value, so with a tolerance of 0 it is tried.
+TEST(PartChoice, FewerPartsWinATie) {
+    struct Case {
+        const char* name;
+        ESeries series;
+        double single, pair_big, pair_small;
+        Parts r1;
+    };
+    const Case cases[] = {
+        {"E24SixteenOrFifteenPlus910", ESeries::E24, 16, 15, 0.91, Parts{16}},
+        {"E12EighteenOrFifteenPlus2k7", ESeries::E12, 18, 15, 2.7, Parts{18}},
+    };
+    for (const Case& c : cases) {
+        vandrel::Module1 d = solved(Mode::butterworth, {});
+        // The gain ratio midway, in log, between those the two give.
+        d.gain = 10 * std::log10((1 + 15 / c.single) * (1 + 15 / (c.pair_big + c.pair_small)));
+        const PartsList p = choose_parts(d, {PartSource::Kind::series, c.series}, Combine::series);
+        ASSERT_TRUE(p.r1) << c.name;
+        EXPECT_EQ(p.r1->chosen, c.r1) << c.name;
+    }
+}
+
 TEST(PartChoice, ExactAndShownValuesFollowTheDesign) {
     const PartsList p = choose_parts(solved(Mode::butterworth, {}), {PartSource::Kind::exact}, Combine::single);
     EXPECT_NEAR(p.r1->exact, 15.0714036, 1e-6);

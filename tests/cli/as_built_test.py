@@ -123,6 +123,31 @@ with tempfile.TemporaryDirectory() as folder:
               and bad.stdout == "", bad.stderr)
     check("nothing half-written", sorted(os.listdir(folder)) == ["f.cir", "f.csv"], str(os.listdir(folder)))
 
+    # Every number option reads a decimal and nothing else: no hex, no
+    # infinity or NaN, no blanks, nothing beyond a double; and its own range.
+    load = "vandrel-solve: --load: the load must be a number of kOhm from 0.01 to 1000000"
+    r_tol = "vandrel-solve: --r-tol: a tolerance must be a percentage from 0 to below 100"
+    c_tol = "vandrel-solve: --c-tol: a tolerance must be a percentage from 0 to below 100"
+    for option, text, says in (("--r-tol", "0x1A", r_tol), ("--c-tol", "0x1p1", c_tol), ("--load", "0x1p3", load),
+                               ("--load", "0X10", load), ("--load", "inf", load), ("--load", "-inf", load),
+                               ("--load", "infinity", load), ("--load", "nan", load), ("--r-tol", "inf", r_tol),
+                               ("--r-tol", "nan", r_tol), ("--c-tol", "inf", c_tol), ("--c-tol", "-nan", c_tol),
+                               ("--load", "1e999", load), ("--load", " 5", load), ("--load", "5 ", load),
+                               ("--load", "", load), ("--load", "5k", load), ("--load", "1000000.001", load),
+                               ("--r-tol", "100", r_tol), ("--r-tol", "-0.001", r_tol), ("--c-tol", "1e2", c_tol)):
+        bad = run("--parts", "E24", option, text)
+        name = f"{option} {text!r}"
+        check(name + " status", bad.returncode == 2, f"{bad.returncode} {bad.stderr[:100]}")
+        check(name + " message", bad.stderr.split("\n")[0] == says, bad.stderr[:100])
+    for option, text, key, want in (("--load", "0.01", "load_kohm", 0.01), ("--load", "1000000", "load_kohm", 1e6),
+                                    ("--load", "+4.7", "load_kohm", 4.7), ("--load", "1e3", "load_kohm", 1000),
+                                    ("--load", ".5", "load_kohm", 0.5), ("--r-tol", "99.99", "r_pct", 99.99),
+                                    ("--r-tol", "0", "r_pct", 0), ("--c-tol", "2.5E1", "c_pct", 25)):
+        good = run("--parts", "E24", option, text, "--json")
+        built = json.loads(good.stdout).get("as_built", {}) if good.returncode == 0 else {}
+        got = built.get(key, built.get("tolerance", {}).get(key))
+        check(f"{option} {text} read", good.returncode == 0 and got == want, f"{good.returncode} {got!r}")
+
     # Written again over the files it wrote before.
     again = run(*SOS20, "--parts", "E12", "--spice", spice, "--response", csv)
     with open(spice) as f:

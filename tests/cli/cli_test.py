@@ -7,7 +7,7 @@ import sys
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from checks import check, finish, runner  # noqa: E402
+from checks import check, finish, runner, usage  # noqa: E402
 
 run = runner(sys.argv[1:], timeout=30)  # the program, after what runs it (wine) if anything
 
@@ -71,6 +71,40 @@ for args in (("--bogus",), ("--mode", "bandpass"), ("--gain",)):
 for flag in ("--version", "-v"):
     version = run(flag)
     check(flag, version.returncode == 0 and version.stdout == "1.01\n", repr(version.stdout))
+
+# Arguments beyond what any command line needs are refused before the
+# parser sees them; short flags in one cluster mean what they mean apart.
+too_long = "vandrel-solve: argument {} is 4097 bytes long; at most 4096 are taken\n"
+for args, status, stderr, fields in (
+        (("-" + "j" * 4096,), 2, too_long.format(1), None),
+        (("-j", "--gain", "1" * 4097), 2, too_long.format(3), None),
+        (("-" + "j" * 4095,), 0, "", {"txt_gain": "6"}),
+        (("-j",) * 1001, 2, "vandrel-solve: 1001 arguments given; at most 1000 are taken\n", None),
+        (("-j",) * 1000, 0, "", {"txt_gain": "6"}),
+        (("-jf20",), 0, "", {"txt_freq": "20"}),
+        (("-jf", "20"), 0, "", {"txt_freq": "20"}),
+        (("-jjq", "2", "-m", "sos"), 0, "", {"txt_q": "2"}),
+        # A value the option before needs is taken as it is, cluster or not.
+        (("-g", "-jj", "-j"), 0, "", {"txt_gain": "0"}),
+        (("-jg-3",), 0, "", {"txt_gain": "0"}),
+        (("-jx",), 2, None, None),
+        (("-j3",), 2, None, None)):
+    name = " ".join(a if len(a) < 20 else a[:10] + f"...({len(a)})" for a in args[:4])
+    result = run(*args)
+    check(name + " status", result.returncode == status, f"exit {result.returncode}, wanted {status}")
+    if stderr is not None:
+        check(name + " message", result.stderr == stderr, result.stderr[:200])
+    if fields:
+        got = json.loads(result.stdout)["fields"] if result.returncode == 0 else {}
+        for k, v in fields.items():
+            check(f"{name} {k}", got.get(k) == v, f"{got.get(k)!r}, wanted {v!r}")
+if len(sys.argv) == 2:  # not under Wine: the processor time and memory of the run itself
+    status, cpu, rss = usage([sys.argv[1], *(("-" + "j" * 4095,) * 400)])
+    check("400 clusters of 4096 flags: status", status == 0, str(status))
+    check("400 clusters of 4096 flags: within 100 ms", cpu < 0.1, f"{cpu:.3f} s")
+    check("400 clusters of 4096 flags: within 50 MB", rss < 50 * 1024, f"{rss} KiB")
+cluster = run("-jv")
+check("-jv", cluster.returncode == 0 and cluster.stdout == "1.01\n", repr(cluster.stdout))
 
 # A flag written with "=" and nothing after it is still the flag.
 flag = run("--json=")

@@ -12,7 +12,7 @@ import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from checks import check, finish, runner  # noqa: E402
+from checks import check, finish, runner, usage  # noqa: E402
 
 run = runner(sys.argv[1:], timeout=60)  # the program, after what runs it (wine) if anything
 
@@ -138,6 +138,36 @@ with tempfile.TemporaryDirectory() as folder, tempfile.TemporaryDirectory() as p
         check("module missing", missing.returncode == 2 and missing.stderr.startswith(
             "vandrel-solve: no file written: vandrel_sheet.so was not found in ") and not os.path.exists(sheet),
             f"{missing.returncode} {missing.stderr}")
+
+    if len(sys.argv) == 2:
+        # Qt raises no warning, so QT_FATAL_WARNINGS=1 does not end the run:
+        # without XDG_RUNTIME_DIR, with one Qt would not take, and with a
+        # fit one; the runtime folder made meanwhile goes again.
+        tmp = tempfile.mkdtemp(dir=pictures)
+        wrong = tempfile.mkdtemp(dir=pictures)
+        os.chmod(wrong, 0o755)
+        fit = tempfile.mkdtemp(dir=pictures)
+        for runtime in (None, wrong, fit, os.path.join(pictures, "not-there")):
+            env = {k: v for k, v in os.environ.items() if k != "XDG_RUNTIME_DIR"}
+            env.update({"QT_FATAL_WARNINGS": "1", "TMPDIR": tmp})
+            if runtime:
+                env["XDG_RUNTIME_DIR"] = runtime
+            quiet = subprocess.run([sys.argv[1], "--parts", "E24", "--sheet", sheet], capture_output=True, text=True,
+                                   env=env, timeout=60)
+            check(f"no Qt warning, XDG_RUNTIME_DIR {runtime}", quiet.returncode == 0 and quiet.stderr == "",
+                  f"{quiet.returncode} {quiet.stderr}")
+        check("no runtime folder left", os.listdir(tmp) == [] and os.listdir(wrong) == [] and os.listdir(fit) == []
+              and not os.path.exists(os.path.join(pictures, "not-there")), str(os.listdir(tmp)))
+        os.remove(sheet)
+
+        # The one output allowed 250 ms and 40 MB: the best of three runs in
+        # processor time, and the most memory any took.
+        runs = [usage([sys.argv[1], *SOS20, "--parts", "E24", "--combine", "series", "--sheet", sheet])
+                for _ in range(3)]
+        check("timed runs: status", all(status == 0 for status, _, _ in runs), str(runs))
+        check("a sheet within 250 ms", min(cpu for _, cpu, _ in runs) < 0.25, str(runs))
+        check("a sheet within 40 MB", max(rss for _, _, rss in runs) < 40 * 1024, str(runs))
+        os.remove(sheet)
 
     # Written with the other files or not at all; no sheet without a design.
     spice = os.path.join(folder, "f.cir")

@@ -112,4 +112,35 @@ TEST(Inputs, BoxAndDrive) {
     for (double w : {0.0, not_a_number, 1e9}) EXPECT_FALSE(volts_from_watts(w, 4).value) << w;
 }
 
+// Watts into Re give volts, which meet the same limits as volts given as
+// such: at most 10 kV.
+TEST(Inputs, WattsWithinTheVoltsThereMayBe) {
+    const struct {
+        double watts, re;
+        double volts;  // 0: refused
+        std::string error;
+    } cases[] = {
+        {100, 4, 20, ""},
+        {1e5, 1000, 10000, ""},
+        {1e7, 10, 10000, ""},
+        {1e7, 1000, 0, "watts of 1e+07 W into 1000 ohms would take 100000 V, beyond anything real (at most 10000 V)"},
+        {1.21e5, 1000, 0, "watts of 121000 W into 1000 ohms would take 11000 V, beyond anything real (at most 10000 V)"},
+        {2e7, 4, 0, "watts of 2e+07 W is too large for anything real (at most 1e+07 W)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.watts) + " W into " + std::to_string(c.re));
+        const Checked<double> r = volts_from_watts(c.watts, c.re);
+        if (c.volts > 0) {
+            ASSERT_TRUE(r.value);
+            EXPECT_DOUBLE_EQ(*r.value, c.volts);
+            EXPECT_TRUE(r.errors.empty());
+        } else {
+            EXPECT_FALSE(r.value);
+            ASSERT_EQ(r.errors.size(), 1u);
+            EXPECT_EQ(r.errors[0].parameter, "watts");
+            EXPECT_EQ(r.errors[0].text, c.error);
+        }
+    }
+}
+
 }  // namespace

@@ -83,7 +83,9 @@ TEST(Measurement, InterpolatesFarApartFrequenciesWithoutOverflow) {
         ASSERT_EQ(at.size(), c.expected.size());
         for (std::size_t i = 0; i < at.size(); ++i) {
             ASSERT_EQ(at[i].has_value(), c.expected[i].has_value()) << i;
-            if (at[i]) EXPECT_NEAR(*at[i], *c.expected[i], 1e-9) << i;
+            if (at[i]) {
+                EXPECT_NEAR(*at[i], *c.expected[i], 1e-9) << i;
+            }
         }
     }
 }

@@ -12,12 +12,14 @@
 #include <type_traits>
 
 #include "build_sheet.h"
+#include "runtime_folder.h"
 #include "sheet_module.h"
 
 namespace {
 
-// Qt's notes while it starts (no XDG_RUNTIME_DIR, say) are no concern of a
-// command-line user; only its errors get through.
+// Qt's notes while it starts are no concern of a command-line user; only
+// its errors get through. (Those that are known are not raised at all, so
+// that QT_FATAL_WARNINGS=1 finds none: see RuntimeFolder.)
 QtMessageHandler passed_on = nullptr;
 void errors_only(QtMsgType type, const QMessageLogContext& context, const QString& text) {
     if (type == QtCriticalMsg || type == QtFatalMsg) passed_on(type, context, text);
@@ -37,6 +39,7 @@ extern "C" Q_DECL_EXPORT bool vandrel_write_sheet(vandrel::Mode mode, const std:
         int argc = 3;
         passed_on = qInstallMessageHandler(errors_only);
         {
+            const vandrel::sheet::RuntimeFolder runtime;
             const QGuiApplication app(argc, argv);
             bytes = vandrel::sheet::build_sheet_pdf({mode, texts}, built);
         }

@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <io.h>
 #include <windows.h>
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "native.h"
@@ -22,6 +26,9 @@ std::string reason(DWORD code) {
 }
 
 std::string last_reason() { return reason(GetLastError()); }
+
+// Descriptors 0, 1 and 2 that had no stream when the program started.
+bool closed_at_start[3] = {false, false, false};
 
 }  // namespace
 
@@ -72,6 +79,35 @@ bool link_second_name(const fs::path& path, const fs::path& second) {
 std::string replace(const fs::path& from, const fs::path& to) {
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) ? std::string()
                                                                                                       : last_reason();
+}
+
+unsigned long process_id() { return static_cast<unsigned long>(GetCurrentProcessId()); }
+
+void guard_standard_descriptors() {
+    static bool done = false;
+    if (done) return;
+    done = true;
+    // Descriptors 0 to 2 always lie within the C library's table, so asking
+    // for their handles never calls the invalid-parameter handler.
+    for (int fd = 0; fd < 3; ++fd) {
+        const intptr_t handle = _get_osfhandle(fd);
+        closed_at_start[fd] = handle == -1 || handle == -2;
+    }
+}
+
+std::string write_stream(int descriptor, std::string_view text) {
+    if (descriptor >= 0 && descriptor < 3 && closed_at_start[descriptor]) return "it is closed";
+    const char* p = text.data();
+    std::size_t left = text.size();
+    while (left > 0) {
+        const unsigned chunk = left > (1u << 30) ? (1u << 30) : static_cast<unsigned>(left);
+        const int n = _write(descriptor, p, chunk);
+        if (n < 0 && errno == EBADF) return "it is closed or not open for writing";
+        if (n <= 0) return n < 0 ? std::string(std::strerror(errno)) : "it took nothing";
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    return {};
 }
 
 }  // namespace vandrel::files::native

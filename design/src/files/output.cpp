@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vandrel/files/output.h"
 
-#include <ostream>
 #include <system_error>
 #include <vector>
 
 #include "native.h"
+#include "paths.h"
 
 namespace vandrel::files {
 namespace {
@@ -16,10 +16,17 @@ namespace fs = std::filesystem;
 struct Planned {
     const Output* output = nullptr;
     fs::path target;      // the given path with every link followed
+    fs::path identity;    // the target's one spelling, to find two names of it
     bool exists = false;  // a regular file is there now
     fs::path temporary;   // the complete new content, beside the target
     fs::path second;      // a second name of the old file, to put it back
     bool replaced = false;
+};
+
+// One output on a standard stream.
+struct OnStream {
+    const Output* output = nullptr;
+    Destination to = Destination::standard_output;
 };
 
 // What went wrong, and with which output.
@@ -29,30 +36,12 @@ struct Failure {
     explicit operator bool() const { return !reason.empty(); }
 };
 
-// The file that a path leads to, links followed; the last link may lead
-// to a file that does not exist yet.
-std::string follow_links(const fs::path& given, fs::path& target) {
-    fs::path p = given;
-    for (int hops = 0; hops < 40; ++hops) {
-        std::error_code error;
-        const fs::file_status status = fs::symlink_status(p, error);
-        if (status.type() != fs::file_type::symlink) {
-            if (error && status.type() != fs::file_type::not_found) return error.message();
-            target = p;
-            return {};
-        }
-        const fs::path to = fs::read_symlink(p, error);
-        if (error) return error.message();
-        p = to.is_absolute() ? to : p.parent_path() / to;
-    }
-    return "too many levels of symbolic links";
+const char* stream_name(Destination to) {
+    return to == Destination::standard_output ? "standard output" : "standard error";
 }
 
-// Where an output goes, and whether it may go there; "" or the reason.
-std::string plan(const Output& output, Planned& planned) {
-    planned.output = &output;
-    if (output.path.empty()) return "the file has no name";
-    if (std::string reason = follow_links(output.path, planned.target); !reason.empty()) return reason;
+// Whether the file `planned.target` may be written; "" or the reason.
+std::string plan(Planned& planned) {
     std::error_code error;
     const fs::file_status status = fs::status(planned.target, error);
     switch (status.type()) {
@@ -72,8 +61,15 @@ void remove_quietly(const fs::path& path) {
     if (!path.empty()) fs::remove(path, ignored);
 }
 
+void remove_temporaries(std::vector<Planned>& files) {
+    for (Planned& f : files) {
+        remove_quietly(f.temporary);
+        f.temporary.clear();
+    }
+}
+
 // Puts every complete temporary file in place; on a failure, puts back
-// what was there before.
+// what was there before. No second name outlives the call.
 Failure commit(std::vector<Planned>& files) {
     for (Planned& f : files) {
         if (!f.exists) continue;
@@ -103,43 +99,74 @@ Failure commit(std::vector<Planned>& files) {
     return result;
 }
 
-Failure write(std::span<const Output> outputs, std::ostream* standard_output) {
-    std::vector<Planned> files;
-    std::vector<const Output*> to_standard_output;
+// Where every output goes, each checked; two outputs never lead to one
+// file or one stream. `streams` null: only files may be named.
+Failure plan_all(std::span<const Output> outputs, const Streams* streams, std::vector<Planned>& files,
+                 std::vector<OnStream>& on_streams) {
     for (const Output& output : outputs) {
-        if (standard_output && output.path == "-") {
-            to_standard_output.push_back(&output);
+        if (output.path.empty()) return {&output, "the file has no name"};
+        paths::Resolved where = paths::resolve(output.path);
+        if (!where.problem.empty()) return {&output, std::move(where.problem)};
+        if (where.to != Destination::file) {
+            if (!streams) return {&output, std::string("it is ") + stream_name(where.to) + ", not a file"};
+            for (const OnStream& other : on_streams)
+                if (other.to == where.to)
+                    return {&output, std::string(stream_name(where.to)) +
+                                         " takes one output only, and another goes there already"};
+            on_streams.push_back({&output, where.to});
             continue;
         }
         Planned planned;
-        if (std::string reason = plan(output, planned); !reason.empty()) return {&output, std::move(reason)};
-        for (const Planned& other : files) {
-            std::error_code error;
-            if (fs::weakly_canonical(other.target, error) == fs::weakly_canonical(planned.target, error))
-                return {&output, "the same file is named for two outputs"};
-        }
+        planned.output = &output;
+        planned.target = std::move(where.target);
+        if (std::string reason = plan(planned); !reason.empty()) return {&output, std::move(reason)};
+        planned.identity = paths::identity(planned.target);
+        for (const Planned& other : files)
+            if (other.identity == planned.identity) return {&output, "the same file is named for two outputs"};
         files.push_back(std::move(planned));
-    }
-    for (Planned& f : files) {
-        if (std::string reason = native::write_temporary(f.target, f.exists, f.output->content, f.temporary);
-            !reason.empty()) {
-            for (Planned& g : files) remove_quietly(g.temporary);
-            return {f.output, std::move(reason)};
-        }
-    }
-    if (Failure failed = commit(files)) return failed;
-    for (const Output* output : to_standard_output) {
-        *standard_output << output->content;
-        standard_output->flush();
-        if (!*standard_output) return {output, "standard output took not all of it"};
     }
     return {};
 }
 
+Failure write(std::span<const Output> outputs, const Streams* streams) {
+    std::vector<Planned> files;
+    std::vector<OnStream> on_streams;
+    if (Failure failed = plan_all(outputs, streams, files, on_streams)) return failed;
+    for (Planned& f : files) {
+        if (std::string reason = native::write_temporary(f.target, f.exists, f.output->content, f.temporary);
+            !reason.empty()) {
+            remove_temporaries(files);
+            return {f.output, std::move(reason)};
+        }
+    }
+    // The streams before any file is put in place: what they cannot take
+    // leaves every file as it was. Standard output first, which a full disk
+    // or a closed pipe may refuse, so that standard error then gets nothing.
+    for (const Destination to : {Destination::standard_output, Destination::standard_error}) {
+        for (const OnStream& s : on_streams) {
+            if (s.to != to) continue;
+            const StreamWriter& put = to == Destination::standard_output ? streams->output : streams->error;
+            if (std::string reason = put(s.output->content); !reason.empty()) {
+                remove_temporaries(files);
+                return {s.output, std::move(reason)};
+            }
+        }
+    }
+    return commit(files);
+}
+
 }  // namespace
 
-std::string write_all(std::span<const Output> outputs, std::ostream& standard_output) {
-    const Failure failed = write(outputs, &standard_output);
+Destination destination(const std::filesystem::path& path) { return paths::resolve(path).to; }
+
+Streams system_streams() {
+    native::guard_standard_descriptors();
+    return {[](std::string_view text) { return native::write_stream(1, text); },
+            [](std::string_view text) { return native::write_stream(2, text); }};
+}
+
+std::string write_all(std::span<const Output> outputs, const Streams& streams) {
+    const Failure failed = write(outputs, &streams);
     if (!failed) return {};
     const std::string name = failed.output->path == "-" ? "standard output" : failed.output->path.string();
     return "cannot write " + name + ": " + failed.reason;

@@ -126,6 +126,14 @@ Checked<double> volts_from_watts(double watts, double re_ohm) {
         else
             out.value = std::sqrt(watts * re_ohm);
     }
+    // The volts they give meet the limits that volts given as such meet.
+    if (out.value && !check_volts(*out.value).errors.empty()) {
+        out.errors.push_back({"watts", "watts of " + with_unit(watts, watts_limits) + " into " +
+                                           with_unit(re_ohm, re_limits) + " would take " +
+                                           with_unit(*out.value, volts_limits) + ", beyond anything real (at most " +
+                                           with_unit(volts_limits.hi, volts_limits) + ")"});
+        out.value.reset();
+    }
     return out;
 }
 

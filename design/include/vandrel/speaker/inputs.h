@@ -116,7 +116,8 @@ Checked<Box> check_box(const Box& box);
 Checked<double> check_volts(double volts);
 
 /// Volts rms that `watts` give into `re_ohm`: sqrt(W Re). Checks the watts
-/// (finite, above 0, at most 10 MW).
+/// (finite, above 0, at most 10 MW) and the volts they give, as check_volts
+/// does (at most 10 kV).
 Checked<double> volts_from_watts(double watts, double re_ohm);
 
 /// The errors of a complete driver or box, for functions that take one
