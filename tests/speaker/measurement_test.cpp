@@ -132,9 +132,10 @@ TEST(Measurement, SaysWhyAFileCannotBeRead) {
     EXPECT_EQ(read_driver_file(dir / "none" / "d.txt").problem.text, "there is no such file");
     // A folder that may not be entered (root enters every folder).
     ASSERT_EQ(chmod((dir / "closed").c_str(), 0), 0);
-    if (geteuid() != 0)
+    if (geteuid() != 0) {
         EXPECT_EQ(read_driver_file(dir / "closed" / "d.txt").problem.text,
                   "permission denied (the file, or a folder on its path, may not be read)");
+    }
     chmod((dir / "closed").c_str(), 0700);
     fs::remove_all(dir);
 #endif
