@@ -17,6 +17,8 @@
 #include "as_built_output.h"
 #include "design_output.h"
 #include "filter_options.h"
+#include "levels_output.h"
+#include "limit_options.h"
 #include "speaker_options.h"
 #include "speaker_output.h"
 #include "vandrel/as_built/report.h"
@@ -65,6 +67,8 @@ int run(int argc, char** argv) {
     vandrel::cli::FilterOptions filter(app);
     // The subwoofer behind the filter.
     vandrel::cli::SpeakerOptions speaker(app);
+    // What limits the subwoofer, and the filter's levels.
+    vandrel::cli::LimitOptions limits(app);
 
     try {
         app.parse(vandrel::cli::arguments(app, argc, argv));
@@ -74,7 +78,9 @@ int run(int argc, char** argv) {
         std::cerr << "vandrel-solve: " << e.what() << "\n\n" << app.help();
         return 2;
     }
-    if (const std::string problem = speaker.prepare(); !problem.empty()) {
+    std::string problem = speaker.prepare();
+    if (problem.empty()) problem = limits.prepare(speaker);
+    if (!problem.empty()) {
         std::cerr << "vandrel-solve: " << problem << "\n";
         return 2;
     }
@@ -90,8 +96,15 @@ int run(int argc, char** argv) {
 
     const std::optional<vandrel::as_built::AsBuilt> as_built = filter.analyse(outcome, std::cerr);
     // The subwoofer with the filter: the parts chosen, or else the exact design.
+    const vandrel::cli::SpeakerRunExtras extras{limits.amp_volts(), limits.port_limit(),
+                                                vandrel::speaker::Build{outcome.fields, filter.build_options()},
+                                                limits.speaker_warnings()};
     const bool speaker_ok = speaker.run(completed && (as_built || !filter.parts_given()), outcome.design,
-                                        as_built ? &*as_built : nullptr, filter.load_kohm());
+                                        as_built ? &*as_built : nullptr, filter.load_kohm(), extras);
+    // The filter's levels at full scale: the parts chosen, or else the exact design.
+    const std::optional<vandrel::as_built::Levels> levels =
+        vandrel::cli::filter_levels(completed && (as_built || !filter.parts_given()), outcome.design,
+                                    as_built ? &*as_built : nullptr, filter.load_kohm(), limits);
     // Every file the run writes, written together or not at all.
     std::vector<vandrel::files::Output> outputs;
     if ((as_built || speaker.report()) && speaker_ok) {
@@ -109,11 +122,13 @@ int run(int argc, char** argv) {
         auto j = vandrel::cli::design_json(outcome);
         if (as_built) j["as_built"] = vandrel::cli::as_built_json(*as_built);
         if (speaker.report()) j["speaker"] = vandrel::cli::speaker_json(*speaker.report());
+        j["levels"] = levels ? vandrel::cli::levels_json(*levels) : nlohmann::ordered_json(nullptr);
         // A field's text may hold any bytes; JSON takes only UTF-8.
         std::cout << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
         vandrel::cli::print_design(std::cout, mode, outcome);
         if (as_built) vandrel::cli::print_as_built(std::cout, *as_built);
+        if (levels) vandrel::cli::print_levels(std::cout, *levels);
         if (speaker.report()) vandrel::cli::print_speaker(std::cout, *speaker.report());
     }
     return completed && (as_built || !filter.parts_given()) && speaker_ok ? 0 : 1;
