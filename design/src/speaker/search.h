@@ -32,7 +32,9 @@ inline constexpr double never = std::numeric_limits<double>::infinity();
 
 /// How one design does.
 struct Eval {
-    double peak = 0;            ///< highest ratio to a limit over the corners (only a lower bound far above 1)
+    /// Highest ratio to a limit over the corners: only a lower bound far
+    /// above 1, and an upper bound well below it.
+    double peak = 0;
     Limit binding = Limit::xmax;  ///< the limit of that ratio
     bool safe = false;          ///< the peak is at most 1
     double rank = never;        ///< f3 for comparison: 0 below 1 Hz; infinite when unsafe or never reached
@@ -104,8 +106,10 @@ public:
 private:
     // The highest ratio over the grid of one path (early out above 1.5),
     // refined near 1.
-    Ratio worst(const as_built::PathParts& p, std::span<const double> n);
+    Ratio worst(const as_built::PathParts& p, std::span<const double> n_sq);
+    // The level of the stages but the section, squared, on the grid.
     std::span<const double> non_section(const as_built::PathParts& p);
+    bool within_bound(const as_built::PathParts& p, std::span<const double> n_sq, Eval& e) const;
     Eval work_out(const as_built::PathParts& nominal);
     int lowest_safe(int q, int unsafe_k, int safe_k);
     Best lowest_f3_in(int q, int a, int b);
@@ -125,9 +129,10 @@ private:
     double bound_ = never;
     std::vector<double> pressure_, excursion_;
     std::vector<Ratio> unit_;       // the highest ratio of the cone and the port for h = 1 on the grid
+    std::vector<double> unit_sq_;   // its square
     Ratio electric_;                // the amplifier's or the voice coil's ratio for h = 1
     as_built::PathParts base_;      // whose non-section stages n_ holds
-    std::vector<double> w_sq_, n_, n_other_, h_, scratch_;
+    std::vector<double> w_sq_, n_, n_other_, h_, scratch_;  // n_: the non-section stages' h, squared
     std::unordered_map<long long, Eval> cache_;
 };
 

@@ -2,6 +2,7 @@
 // The figures of a suggested design as built: at its nominal parts, and the
 // worst of its tolerance corners.
 #include <algorithm>
+#include <cmath>
 
 #include "curve.h"
 #include "suggest_parts.h"
@@ -68,8 +69,18 @@ Design design_of(search::Search& search, int k, int q, const as_built::PathParts
             if (port) d.corner_peak_port_velocity = std::max(*d.corner_peak_port_velocity, c.port.value);
             d.corner_peak_amplifier_v = std::max(d.corner_peak_amplifier_v, c.amplifier.value);
         }
-    d.binding = eval.binding;
-    d.binding_ratio = eval.peak;
+    // The limit it comes closest to, at its worst corner.
+    const LimitValues& l = search.limits();
+    const auto closer = [&](double ratio, Limit limit) {
+        if (ratio > d.binding_ratio) {
+            d.binding_ratio = ratio;
+            d.binding = limit;
+        }
+    };
+    closer(d.corner_peak_excursion_mm / l.xmax_mm, Limit::xmax);
+    closer(d.corner_peak_amplifier_v / (l.amp_v * std::pow(10.0, amplifier_tolerance_db / 20)), Limit::amplifier);
+    if (l.thermal_v) closer(d.corner_peak_amplifier_v / *l.thermal_v, Limit::thermal);
+    if (l.port_limit_ms && d.corner_peak_port_velocity) closer(*d.corner_peak_port_velocity / *l.port_limit_ms, Limit::port);
     return d;
 }
 

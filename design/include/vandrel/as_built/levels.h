@@ -96,9 +96,11 @@ public:
     /// |high-pass output / its input| at f Hz.
     double section(double hz) const { return section_at(omega_sq(hz)); }
     /// The same at w^2, (rad/ms)^2: w^2 / sqrt((w0^2 - w^2)^2 + w^2 a^2).
-    double section_at(double w_sq) const {
+    double section_at(double w_sq) const { return std::sqrt(section_sq_at(w_sq)); }
+    /// Its square, w^4 / ((w0^2 - w^2)^2 + w^2 a^2).
+    double section_sq_at(double w_sq) const {
         const double d = w0_sq_ - w_sq;
-        return w_sq / std::sqrt(d * d + w_sq * a_ * a_);
+        return w_sq * w_sq / (d * d + w_sq * a_ * a_);
     }
     /// (2 pi f / 1000)^2, (rad/ms)^2: the unit kOhm times uF calls for.
     static double omega_sq(double hz);
