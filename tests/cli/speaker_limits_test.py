@@ -129,6 +129,9 @@ mode = ("--mode", "butterworth") if s["mode"] == "Butterworth" else ("--mode", "
 _, again, _ = json_of(*WIDE, "--volts", "30", "--amp-volts", "45", *mode, "--freq", s["freq_text"], "--parts", "E24")
 check("suggestion solved again", close(again["speaker"]["with_filter"]["peak_excursion_mm"], s["peak_excursion_mm"])
       and close(again["speaker"]["with_filter"]["f3_hz"], s["f3_hz"]), f"{again['speaker']['with_filter']} {s}")
+text = run(*WIDE, "--volts", "30", "--amp-volts", "45", "--suggest", "--parts", "E24").stdout
+check("suggestion text as built", f"  suggestion: {s['mode']}, {s['freq_text']} Hz, Q {s['q_text']}: " in text
+      and "\n    as built with E24 parts: filter peak " in text and "; at the worst tolerance corner " in text, text)
 _, loose, _ = json_of(*WIDE, "--volts", "30", "--suggest", "--parts", "E96", "--r-tol", "0.1", "--c-tol", "1")
 check("suggestion tolerances", loose["speaker"]["suggestion_search"]["c_tol_pct"] == 1
       and "(R +-0.1 %, C +-1 %)" in loose["speaker"]["suggestion_note"], loose["speaker"]["suggestion_note"])

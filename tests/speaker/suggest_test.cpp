@@ -159,6 +159,21 @@ TEST(Suggest, NoPeakWithoutTheAmplifiersHeadroom) {
     EXPECT_LE(h.design->corner_peak_amplifier_v, 20 * 1.0057731);
 }
 
+TEST(Suggest, FiguresAtTheWorstCorner) {
+    // The README's driver at 30 V: Butterworth at 23.2 Hz. Its cone goes
+    // furthest at the corner of f0 lowest (C, R3 and R4 all up), 12.489181 mm
+    // near 17.6 Hz; full scale asks the amplifier for 29.840193 V near 101 Hz.
+    const Suggestion s = suggest(inputs(twelve_inch(), wide_port(), 30));
+    ASSERT_TRUE(s.design);
+    EXPECT_EQ(s.design->freq_text, "23.2");
+    EXPECT_NEAR(s.design->corner_peak_excursion_mm, 12.489181325, 1e-5);
+    EXPECT_EQ(s.design->binding, Limit::xmax);
+    EXPECT_NEAR(s.design->binding_ratio, 12.489181325 / 12.5, 1e-6);
+    EXPECT_NEAR(s.design->peak_amplifier_v, 29.840193215, 1e-6);
+    EXPECT_NE(s.note.find("Closest to its limit: xmax, at 99.9 % of it at the worst corner."), std::string::npos)
+        << s.note;
+}
+
 TEST(Suggest, AsBuiltFromE24AtEveryCorner) {
     const vandrel::BatchOutcome start = vandrel::solve_batch(Mode::butterworth, {});
     ab::Options e24;
@@ -202,6 +217,22 @@ TEST(Suggest, AsBuiltFromE24AtEveryCorner) {
         EXPECT_NE(s.note.find("as built with E24 parts and at every tolerance corner (R +-1 %, C +-5 %)"),
                   std::string::npos)
             << s.note;
+    }
+}
+
+TEST(Suggest, BuiltFromExactPartsIsTheExactSearch) {
+    // With exact parts building changes nothing: the same design, the same
+    // figures, also where the search chose a lower Q of nearly the same f3.
+    const vandrel::BatchOutcome start = vandrel::solve_batch(Mode::butterworth, {});
+    ab::Options exact;
+    exact.source = {ab::PartSource::Kind::exact};
+    for (const Inputs& in : {with(inputs(twelve_inch(), wide_port(), 30), 45), inputs(ten_inch(), sealed_30l(), 30)}) {
+        const Suggestion plain = suggest(in), built = suggest(in, {start.fields, exact});
+        ASSERT_TRUE(plain.design && built.design);
+        EXPECT_EQ(built.design->freq_text, plain.design->freq_text);
+        EXPECT_EQ(built.design->q_text, plain.design->q_text);
+        EXPECT_EQ(built.design->f3, plain.design->f3);
+        EXPECT_EQ(built.note, plain.note);
     }
 }
 

@@ -180,12 +180,12 @@ Suggestion run(const Inputs& in, const Build* build, const as_built::Tolerance& 
         if (step_001.better_than(best)) search.set_bound((best = step_001).rank);
     }
     std::optional<Best> chosen = sg::choose(tried);
+    double lowest = never;
+    for (const Best& b : tried)
+        if (b.k) lowest = std::min(lowest, b.rank);
     // A lower Q than those tried may still be within the tie: down in steps
     // of 0.01 while it is.
     if (chosen && chosen->q > 710) {
-        double lowest = never;
-        for (const Best& b : tried)
-            if (b.k) lowest = std::min(lowest, b.rank);
         for (int q = chosen->q - 10; q >= 710; q -= 10) {
             const Best b = search.best_for(q, chosen->k * 100 / 112, chosen->k * 112 / 100 + 1, fine_ratio);
             if (!b.k || b.rank > lowest * (1 + f3_tie)) break;
@@ -213,7 +213,7 @@ Suggestion run(const Inputs& in, const Build* build, const as_built::Tolerance& 
                                             search.eval(butterworth.k, butterworth_q), "exact");
     } else {
         sg::Builder builder(search, *build);
-        const std::optional<Best> held = builder.best_near(*chosen, false);
+        const std::optional<Best> held = builder.best_near(*chosen, false, lowest);
         if (!held) {
             const std::optional<sg::Builder::Built>& b = builder.built(chosen->k, chosen->q);
             out.note = "No design near " + sg::tenths_text(chosen->k) + " Hz, Q " + sg::q_text(chosen->q) + " keeps " +
@@ -230,7 +230,7 @@ Suggestion run(const Inputs& in, const Build* build, const as_built::Tolerance& 
         const sg::Builder::Built& b = *builder.built(held->k, held->q);
         out.design = sg::design_of(search, held->k, held->q, b.path, b.eval, out.parts);
         if (butterworth.k)
-            if (const std::optional<Best> bw = builder.best_near(butterworth, true)) {
+            if (const std::optional<Best> bw = builder.best_near(butterworth, true, never)) {
                 const sg::Builder::Built& bb = *builder.built(bw->k, bw->q);
                 out.butterworth = sg::design_of(search, bw->k, bw->q, bb.path, bb.eval, out.parts);
             }

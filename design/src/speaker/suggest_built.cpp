@@ -44,7 +44,7 @@ bool Builder::holds(int k, int q) {
     return b && b->eval.safe;
 }
 
-std::optional<Best> Builder::best_near(const Best& start, bool butterworth_only) {
+std::optional<Best> Builder::best_near(const Best& start, bool butterworth_only, double lowest) {
     // Q on the lattice: 0.707, or 0.71 to 10 in steps of 0.01.
     std::vector<int> qs{start.q};
     const auto add = [&](int q) {
@@ -77,7 +77,7 @@ std::optional<Best> Builder::best_near(const Best& start, bool butterworth_only)
         }
         found.push_back(best);
     }
-    return choose(found);
+    return choose(found, lowest);
 }
 
 }  // namespace vandrel::speaker::suggestion

@@ -28,17 +28,18 @@ std::string q_text(int q) {
     return text;
 }
 
-std::optional<Best> choose(std::span<const Best> designs) {
-    double lowest = never;
+std::optional<Best> choose(std::span<const Best> designs, double lowest) {
     for (const Best& b : designs)
         if (b.k != 0) lowest = std::min(lowest, b.rank);
     if (lowest == never) return std::nullopt;
-    std::optional<Best> out;
+    std::optional<Best> out, strict;
     for (const Best& b : designs) {
-        if (b.k == 0 || b.rank > lowest * (1 + f3_tie)) continue;
+        if (b.k == 0 || b.rank == never) continue;
+        if (!strict || b.better_than(*strict)) strict = b;
+        if (b.rank > lowest * (1 + f3_tie)) continue;
         if (!out || b.q < out->q || (b.q == out->q && b.better_than(*out))) out = b;
     }
-    return out;
+    return out ? out : strict;
 }
 
 }  // namespace vandrel::speaker::suggestion

@@ -21,9 +21,10 @@ std::string tenths_text(int k);
 std::string q_text(int q);
 
 /// The best of `designs` (any with rank never or k 0 left out): among
-/// those whose f3 is within f3_tie of the lowest, the lowest Q, then the
-/// lowest f3, then the lowest frequency. None when none is safe.
-std::optional<search::Best> choose(std::span<const search::Best> designs);
+/// those whose f3 is within f3_tie of the lowest (of them and `lowest`),
+/// the lowest Q, then the lowest f3, then the lowest frequency; when none
+/// is within it, the lowest f3. None when none is safe.
+std::optional<search::Best> choose(std::span<const search::Best> designs, double lowest = search::never);
 
 /// The figures of design (k, q) built as `path`, which `eval` judged.
 Design design_of(search::Search& search, int k, int q, const as_built::PathParts& path, const search::Eval& eval,
@@ -43,8 +44,9 @@ public:
     /// The best design near `start` that holds as built: at its Q and nearby
     /// ones (down to 0.1 below, up to 0.02 above; only Butterworth when
     /// `butterworth_only`), from the search's best frequency for each,
-    /// stepped up until it holds and then down while it does.
-    std::optional<search::Best> best_near(const search::Best& start, bool butterworth_only);
+    /// stepped up until it holds and then down while it does; chosen as
+    /// choose() does with the lowest f3 the search found, `lowest`.
+    std::optional<search::Best> best_near(const search::Best& start, bool butterworth_only, double lowest);
 
 private:
     bool holds(int k, int q);
