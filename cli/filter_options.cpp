@@ -59,6 +59,13 @@ std::optional<as_built::AsBuilt> FilterOptions::analyse(const BatchOutcome& outc
     return std::nullopt;
 }
 
+as_built::Options FilterOptions::build_options() const {
+    as_built::Options o = options_;
+    o.source = parts_name_ ? *as_built::source_from_name(*parts_name_) : as_built::PartSource{as_built::PartSource::Kind::exact};
+    o.combine = *as_built::combine_from_name(combine_name_);
+    return o;
+}
+
 bool FilterOptions::add_outputs(std::vector<files::Output>& outputs, Mode mode, const BatchOutcome& outcome,
                                 const as_built::AsBuilt& built, std::ostream& errors) const {
     if (spice_file_) outputs.push_back({*spice_file_, as_built::spice_netlist(outcome.design, mode, built)});

@@ -28,6 +28,10 @@ public:
     /// The load at the output, kOhm, as given or by default.
     double load_kohm() const { return options_.load_kohm; }
 
+    /// How the parts are chosen, as given (exact resistors without
+    /// --parts), with the load and the tolerances.
+    as_built::Options build_options() const;
+
     /// The parts chosen for a completed run, or none: without --parts, or
     /// when no part can make the design (said on `errors`).
     std::optional<as_built::AsBuilt> analyse(const BatchOutcome& outcome, std::ostream& errors);

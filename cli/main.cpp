@@ -20,6 +20,8 @@
 #include "design_output.h"
 #include "export_options.h"
 #include "filter_options.h"
+#include "levels_output.h"
+#include "limit_options.h"
 #include "run_output.h"
 #include "speaker_options.h"
 #include "speaker_output.h"
@@ -73,6 +75,8 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
     // Files for other programs, and a design file's values.
     vandrel::cli::ExportOptions exports(app);
     vandrel::cli::DesignFileOption design_file(app);
+    // What limits the subwoofer, and the filter's levels.
+    vandrel::cli::LimitOptions limits(app);
 
     // Refused before the parser sees them: nothing needs more, and the
     // parser's work grows with their number and length.
@@ -96,6 +100,7 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
         return 2;
     }
     std::string problem = speaker.prepare();
+    if (problem.empty()) problem = limits.prepare(speaker);
     if (problem.empty()) problem = exports.prepare(speaker.requested());
     if (!problem.empty()) {
         std::cerr << "vandrel-solve: " << problem << "\n";
@@ -113,8 +118,15 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
 
     const std::optional<vandrel::as_built::AsBuilt> as_built = filter.analyse(outcome, std::cerr);
     // The subwoofer with the filter: the parts chosen, or else the exact design.
+    const vandrel::cli::SpeakerRunExtras extras{limits.amp_volts(), limits.port_limit(),
+                                                vandrel::speaker::Build{outcome.fields, filter.build_options()},
+                                                limits.speaker_warnings()};
     const bool speaker_ok = speaker.run(completed && (as_built || !filter.parts_given()), outcome.design,
-                                        as_built ? &*as_built : nullptr, filter.load_kohm());
+                                        as_built ? &*as_built : nullptr, filter.load_kohm(), extras);
+    // The filter's levels at full scale: the parts chosen, or else the exact design.
+    const std::optional<vandrel::as_built::Levels> levels =
+        vandrel::cli::filter_levels(completed && (as_built || !filter.parts_given()), outcome.design,
+                                    as_built ? &*as_built : nullptr, filter.load_kohm(), limits);
     // Every file the run writes, written together with the report or not at all.
     std::vector<vandrel::files::Output> outputs;
     // The driver alone is written whatever the filter, unless the filter's files are asked for too.
@@ -132,11 +144,13 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
         auto j = vandrel::cli::design_json(outcome);
         if (as_built) j["as_built"] = vandrel::cli::as_built_json(*as_built);
         if (speaker.report()) j["speaker"] = vandrel::cli::speaker_json(*speaker.report());
+        j["levels"] = levels ? vandrel::cli::levels_json(*levels) : nlohmann::ordered_json(nullptr);
         // A field's text may hold any bytes; JSON takes only UTF-8.
         report << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << "\n";
     } else {
         vandrel::cli::print_design(report, mode, outcome);
         if (as_built) vandrel::cli::print_as_built(report, *as_built);
+        if (levels) vandrel::cli::print_levels(report, *levels);
         if (speaker.report()) vandrel::cli::print_speaker(report, *speaker.report());
     }
     const int status = completed && (as_built || !filter.parts_given()) && speaker_ok ? 0 : 1;

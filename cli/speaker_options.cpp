@@ -64,7 +64,8 @@ SpeakerOptions::SpeakerOptions(CLI::App& app) : app_(app) {
         ->type_name("W")
         ->excludes(volts)
         ->group(group);
-    app.add_flag("--suggest", suggest_, "Suggest the filter design with the lowest f3 that keeps the cone within Xmax")
+    app.add_flag("--suggest", suggest_,
+                 "Suggest the filter design with the lowest f3 that keeps every limit, as built with --parts")
         ->group(group);
     app.add_option("--measurement", measurement_file_,
                    "Measured response (FRD or measurement-program text: Hz, dB, optional phase)")
@@ -225,10 +226,11 @@ std::string SpeakerOptions::prepare() {
     return {};
 }
 
-bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_built::AsBuilt* built, double load_kohm) {
+bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_built::AsBuilt* built, double load_kohm,
+                         const SpeakerRunExtras& extras) {
     if (!design_ready || !requested() || driver_only()) return true;
     SpeakerReport r;
-    r.inputs = {driver_, box_, volts_value_, {}};
+    r.inputs = {driver_, box_, volts_value_, {}, extras.amp_volts, extras.port_limit};
     r.watts = watts_value_;
     try {
         if (built) {
@@ -239,7 +241,7 @@ bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_buil
             r.filter_parts = "exact";
         }
         r.analysis = speaker::analyse(r.inputs, measurement_ ? &*measurement_ : nullptr);
-        if (suggest_) r.suggestion = speaker::suggest(r.inputs);
+        if (suggest_) r.suggestion = extras.build ? speaker::suggest(r.inputs, *extras.build) : speaker::suggest(r.inputs);
     } catch (const std::invalid_argument& e) {
         std::cerr << "vandrel-solve: no subwoofer analysis: " << e.what() << "\n";
         return false;
@@ -248,6 +250,7 @@ bool SpeakerOptions::run(bool design_ready, const Module1& design, const as_buil
         return false;
     }
     r.warnings = warnings_;
+    r.warnings.insert(r.warnings.end(), extras.warnings.begin(), extras.warnings.end());
     for (const speaker::Issue& w : r.analysis.warnings) r.warnings.push_back(w.text);
     report_ = std::move(r);
     return true;

@@ -29,6 +29,14 @@ struct SpeakerReport {
     std::vector<std::string> warnings;             ///< the inputs' and files', then the analysis'
 };
 
+/// What the rest of the command line adds to a subwoofer run.
+struct SpeakerRunExtras {
+    std::optional<double> amp_volts;                 ///< the amplifier's most, V rms; none: the drive
+    double port_limit = speaker::default_port_limit; ///< m/s peak
+    std::optional<speaker::Build> build;             ///< how the suggestion builds its designs
+    std::vector<std::string> warnings;               ///< the limits' warnings
+};
+
 class SpeakerOptions {
 public:
     /// Adds the options to `app`, in a group of their own.
@@ -51,7 +59,13 @@ public:
     /// of `built`, or without them the exact design of `design` into
     /// `load_kohm`). False, after saying why on standard error, when the
     /// filter lies beyond the range of the calculation.
-    bool run(bool design_ready, const Module1& design, const as_built::AsBuilt* built, double load_kohm);
+    bool run(bool design_ready, const Module1& design, const as_built::AsBuilt* built, double load_kohm,
+             const SpeakerRunExtras& extras = {});
+
+    /// The driver, the box and the drive once prepare() succeeded.
+    const speaker::Driver& driver() const { return driver_; }
+    const speaker::Box& box() const { return box_; }
+    double volts() const { return volts_value_; }
 
     /// The report of the last run, or null.
     const SpeakerReport* report() const { return report_ ? &*report_ : nullptr; }

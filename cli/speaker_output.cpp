@@ -35,7 +35,40 @@ ordered_json design_json(const sp::Design& d) {
             {"f3_hz", optional_number(d.f3)},
             {"peak_excursion_mm", d.peak_excursion_mm},
             {"peak_excursion_hz", d.peak_excursion_hz},
-            {"peak_port_velocity_ms", optional_number(d.peak_port_velocity)}};
+            {"peak_port_velocity_ms", optional_number(d.peak_port_velocity)},
+            {"parts", d.parts},
+            {"filter_peak_db", d.filter_peak_db},
+            {"filter_peak_hz", optional_number(d.filter_peak_hz)},
+            {"peak_amplifier_v", d.peak_amplifier_v},
+            {"corner_peak_excursion_mm", d.corner_peak_excursion_mm},
+            {"corner_peak_port_velocity_ms", optional_number(d.corner_peak_port_velocity)},
+            {"corner_peak_amplifier_v", d.corner_peak_amplifier_v},
+            {"binding", std::string(sp::limit_name(d.binding))},
+            {"binding_ratio", d.binding_ratio}};
+}
+
+ordered_json at_levels(const std::array<double, 3>& values) {
+    ordered_json out = ordered_json::object();
+    for (std::size_t i = 0; i < sp::level_hz.size(); ++i) out[figure(sp::level_hz[i])] = values[i];
+    return out;
+}
+
+ordered_json at_levels(const std::array<sp::Limit, 3>& limits) {
+    ordered_json out = ordered_json::object();
+    for (std::size_t i = 0; i < sp::level_hz.size(); ++i) out[figure(sp::level_hz[i])] = std::string(sp::limit_name(limits[i]));
+    return out;
+}
+
+ordered_json search_json(const sp::Suggestion& s) {
+    ordered_json kept = ordered_json::array();
+    for (sp::Limit l : s.limits_kept) kept.push_back(std::string(sp::limit_name(l)));
+    return {{"limits_kept", kept},
+            {"parts", s.parts},
+            {"r_tol_pct", s.tolerance.r_pct},
+            {"c_tol_pct", s.tolerance.c_pct},
+            {"unmet", s.unmet ? ordered_json(std::string(sp::limit_name(*s.unmet))) : ordered_json(nullptr)},
+            {"amp_volts_needed", optional_number(s.amp_volts_needed)},
+            {"port_diameter_needed_cm", optional_number(s.port_diameter_needed)}};
 }
 
 bool sealed(const sp::Box& box) { return box.type == sp::Box::Type::sealed; }
@@ -88,7 +121,8 @@ ordered_json speaker_json(const SpeakerReport& r) {
                   {"ql", optional_number(b.ql)},
                   {"fc_hz", sealed(b) ? ordered_json(sp::sealed_fc(d, b.vb)) : ordered_json(nullptr)},
                   {"qtc", sealed(b) ? ordered_json(sp::sealed_qtc(d, b.vb)) : ordered_json(nullptr)},
-                  {"port_diameter_cm", optional_number(b.port_diameter)}};
+                  {"port_diameter_cm", optional_number(b.port_diameter)},
+                  {"port_length_cm", a.port ? ordered_json(a.port->length_cm) : ordered_json(nullptr)}};
     out["drive_v"] = a.volts;
     out["filter_parts"] = r.filter_parts;
     out["passband_spl_db"] = a.passband_spl_db;
@@ -99,6 +133,17 @@ ordered_json speaker_json(const SpeakerReport& r) {
     out["suggestion"] = s && s->design ? design_json(*s->design) : ordered_json(nullptr);
     out["suggestion_note"] = s ? ordered_json(s->note) : ordered_json(nullptr);
     out["safe_drive_v"] = s ? optional_number(s->safe_volts) : ordered_json(nullptr);
+    out["limits"] = {{"amp_v", a.limits.amp_v},
+                     {"pe_w", optional_number(a.limits.pe_w)},
+                     {"thermal_v", optional_number(a.limits.thermal_v)},
+                     {"xmax_mm", a.limits.xmax_mm},
+                     {"port_limit_ms", optional_number(a.limits.port_limit_ms)}};
+    out["max_spl"] = {{"db_at", at_levels(a.max_spl.db_at)},
+                      {"limit_at", at_levels(a.max_spl.limit_at)},
+                      {"filtered_db_at", at_levels(a.max_spl.filtered_db_at)},
+                      {"filtered_limit_at", at_levels(a.max_spl.filtered_limit_at)},
+                      {"lost_db_at", at_levels(a.max_spl.lost_db_at)}};
+    out["suggestion_search"] = s ? search_json(*s) : ordered_json(nullptr);
     out["warnings"] = r.warnings;
     return out;
 }
@@ -115,7 +160,17 @@ void print_speaker(std::ostream& out, const SpeakerReport& r) {
     out << "  motor:  Bl " << figure(m.bl) << " T m, Mms " << figure(m.mms * 1e3) << " g, Cms "
         << figure(m.cms * 1e3) << " mm/N\n";
     out << "  drive:  " << figure(a.volts) << " V (" << figure(a.volts * a.volts / d.re) << " W into Re), pass band "
-        << figure(a.passband_spl_db) << " dB SPL at 1 m; filter: " << r.filter_parts << " parts\n\n";
+        << figure(a.passband_spl_db) << " dB SPL at 1 m; filter: " << r.filter_parts << " parts\n";
+    out << "  limits: amplifier " << figure(a.limits.amp_v) << " V, Xmax " << figure(a.limits.xmax_mm) << " mm";
+    if (a.limits.pe_w) out << ", pe " << figure(*a.limits.pe_w) << " W (" << figure(*a.limits.thermal_v) << " V)";
+    if (a.limits.port_limit_ms) out << ", port air " << figure(*a.limits.port_limit_ms) << " m/s";
+    out << "\n";
+    if (a.port)
+        out << "  port:   " << figure(*r.inputs.box.port_diameter) << " cm wide, "
+            << (a.port->length_cm > 0 ? figure(a.port->length_cm) + " cm long (" + figure(a.port->volume_l) + " L)"
+                                      : std::string("no length tunes it"))
+            << "; end corrections 0.85 r flanged and 0.613 r free\n";
+    out << "\n";
     row(out, "", "without the filter", "with the filter");
     // No f3: the SPL is within 3 dB of the pass band already at 1 Hz, or never below 1 kHz.
     const auto f3_text = [&](const std::optional<double>& f3, const std::vector<double>& spl) {
@@ -136,6 +191,12 @@ void print_speaker(std::ostream& out, const SpeakerReport& r) {
         row(out, "peak port velocity",
             peak(*a.without_filter.peak_port_velocity, *a.without_filter.peak_port_hz, "m/s"),
             peak(*a.with_filter.peak_port_velocity, *a.with_filter.peak_port_hz, "m/s"));
+    for (std::size_t i = 0; i < sp::level_hz.size(); ++i) {
+        const std::string plain = figure(a.max_spl.db_at[i]) + " dB (" + std::string(sp::limit_name(a.max_spl.limit_at[i])) + ")";
+        row(out, "loudest at " + figure(sp::level_hz[i]) + " Hz", plain,
+            figure(a.max_spl.filtered_db_at[i]) + " dB (" + std::string(sp::limit_name(a.max_spl.filtered_limit_at[i])) +
+                "), " + figure(a.max_spl.lost_db_at[i], 3) + " dB lost");
+    }
     out << "\n  beyond Xmax (" << figure(d.xmax) << " mm) with the filter: "
         << (a.unsafe_below_hz ? "up to " + figure(*a.unsafe_below_hz) + " Hz" : std::string("never")) << "\n";
     if (r.suggestion) {
@@ -146,7 +207,13 @@ void print_speaker(std::ostream& out, const SpeakerReport& r) {
                 << ": f3 " << hz_text(g.f3) << ", peak excursion "
                 << peak(g.peak_excursion_mm, g.peak_excursion_hz, "mm") << "\n"
                 << "    (vandrel-solve --mode " << (g.mode == Mode::sos ? "sos --q " + g.q_text : "butterworth")
-                << " --freq " << g.freq_text << ")\n";
+                << " --freq " << g.freq_text << ")\n"
+                << "    " << (g.parts == "exact" ? std::string("exact resistors") : "as built with " + g.parts + " parts")
+                << ": filter peak " << figure(g.filter_peak_db, 3) << " dB, amplifier " << figure(g.peak_amplifier_v)
+                << " V; at the worst tolerance corner " << figure(g.corner_peak_excursion_mm) << " mm, "
+                << figure(g.corner_peak_amplifier_v) << " V"
+                << (g.corner_peak_port_velocity ? ", " + figure(*g.corner_peak_port_velocity) + " m/s" : std::string())
+                << "\n";
         } else {
             out << "  suggestion: none\n";
         }

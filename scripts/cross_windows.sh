@@ -35,3 +35,4 @@ python3 tests/cli/files_test.py "$wine" "$build/cli/vandrel-solve.exe"
 # Built without Qt: --sheet is refused with the reason.
 python3 tests/cli/sheet_test.py "$wine" "$build/cli/vandrel-solve.exe"
 python3 tests/cli/speaker_test.py "$wine" "$build/cli/vandrel-solve.exe"
+python3 tests/cli/speaker_limits_test.py "$wine" "$build/cli/vandrel-solve.exe"

@@ -48,7 +48,8 @@ for args, status, expected in cases:
     except json.JSONDecodeError as error:
         check(name + " json", False, str(error))
         continue
-    check(name + " keys", list(out) == ["messages", "fields", "labels", "graph_drawn", "design"], str(list(out)))
+    check(name + " keys", list(out) == ["messages", "fields", "labels", "graph_drawn", "design", "levels"],
+          str(list(out)))
     check(name + " design", list(out["design"]) == DESIGN_KEYS
           and all(isinstance(v, float) for v in out["design"].values()), str(out["design"]))
     for key, want in expected.items():

@@ -61,7 +61,7 @@ RUNS = [
     ("--qts in place of the file's qes and qms", DESIGN, ["--qts", "0.5"],
      [(("speaker", "driver", "qes"), 0.5), (("speaker", "driver", "qms"), None)]),
     ("numbers as strings", with_changes(parts={"load": "2.2"}), [], [(("as_built", "load_kohm"), 2.2)]),
-    ("no parts section: no parts chosen", with_changes(parts=None, driver=None, box=None, drive=None), [],
+    ("no parts section: no parts chosen", with_changes(parts=None, driver=None, box=None, drive=None, limits=None), [],
      [(("as_built",), "absent")]),
 ]
 

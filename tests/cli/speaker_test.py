@@ -39,7 +39,7 @@ def dig(obj, path):
 
 
 def close(got, want, rel=1e-6):
-    return got == want if want is None or isinstance(want, str) else got is not None and math.isclose(
+    return got == want if want is None or isinstance(want, (str, list)) else got is not None and math.isclose(
         got, want, rel_tol=rel, abs_tol=1e-12)
 
 
@@ -53,6 +53,7 @@ with tempfile.TemporaryDirectory() as folder:
 
     driver, driver_json, frd = path("twelve.txt", DRIVER), path("ten.json", DRIVER_JSON), path("m.frd", MEASUREMENT)
     VENTED = ("--driver", driver, "--vb", "70", "--fb", "27", "--port-diameter", "10")
+    WIDE = ("--driver", driver, "--vb", "70", "--fb", "27", "--port-diameter", "15")
     SEALED = ("--driver", driver_json, "--vb", "30", "--ql", "10")
 
     # (arguments, expected values by dotted path in the speaker object; numbers
@@ -65,11 +66,21 @@ with tempfile.TemporaryDirectory() as folder:
           "passband_spl_db": 106.72097464882908, "without_filter.f3_hz": 25.16840817567421,
           "with_filter.f3_hz": 26.173073722862036, "with_filter.spl_db_at.20": 95.31785251431717,
           "with_filter.peak_excursion_mm": 11.371645282864602, "without_filter.peak_port_velocity_ms":
-          21.794758019506588, "unsafe_below_hz": None, "suggestion.mode": "SOS User-specified",
+          21.794758019506588, "unsafe_below_hz": None, "box.port_length_cm": 39.08764820084471,
+          # The port's air at 1 V is highest at the system's f3, 1.0709079 m/s: above 17 m/s at 20 V.
+          "suggestion": None, "safe_drive_v": 15.874380918665237, "suggestion_search.unmet": "port",
+          "suggestion_search.port_diameter_needed_cm": 11.224489529569048}),
+        (WIDE + ("--volts", "20", "--suggest"),
+         {"suggestion.mode": "Butterworth", "suggestion.freq_text": "16.5", "suggestion.f3_hz": 26.0817039608,
+          "suggestion.parts": "exact", "suggestion.filter_peak_db": 0, "suggestion_search.limits_kept":
+          ["xmax", "amplifier", "port"], "suggestion_search.unmet": None, "box.port_length_cm": 93.43345845190059,
           "safe_drive_v": None}),
         (VENTED + ("--volts", "30"), {"unsafe_below_hz": 21.443077671058006, "suggestion": None,
                                       "suggestion_note": None}),
-        (VENTED + ("--volts", "60", "--suggest"), {"suggestion": None, "safe_drive_v": 37.319060011839}),
+        (VENTED + ("--volts", "60", "--suggest"), {"suggestion": None, "safe_drive_v": 15.874380918665237}),
+        (("--driver", driver, "--vb", "70", "--fb", "27", "--volts", "60", "--suggest"),
+         {"suggestion": None, "safe_drive_v": 37.319060011839, "suggestion_search.unmet": "xmax",
+          "box.port_length_cm": None, "limits.port_limit_ms": None}),
         (VENTED + ("--watts", "121.2"), {"drive_v": math.sqrt(121.2 * 3.3)}),
         # Watts that give the most volts there may be, and a driver given no name.
         (VENTED + ("--re", "1000", "--watts", "1e5"), {"drive_v": 10000}),
@@ -93,7 +104,8 @@ with tempfile.TemporaryDirectory() as folder:
             continue
         check(name + " keys", list(speaker) == [
             "driver", "box", "drive_v", "filter_parts", "passband_spl_db", "without_filter", "with_filter",
-            "unsafe_below_hz", "suggestion", "suggestion_note", "safe_drive_v", "warnings"], str(list(speaker)))
+            "unsafe_below_hz", "suggestion", "suggestion_note", "safe_drive_v", "limits", "max_spl",
+            "suggestion_search", "warnings"], str(list(speaker)))
         check(name + " drive keys", list(speaker["with_filter"]) == [
             "f3_hz", "spl_db_at", "peak_excursion_mm", "peak_excursion_hz", "peak_port_velocity_ms",
             "peak_port_velocity_hz"] and list(speaker["with_filter"]["spl_db_at"]) == ["20", "30", "40"],
@@ -103,14 +115,19 @@ with tempfile.TemporaryDirectory() as folder:
             check(f"{name} {key}", close(got, want), f"{got!r}, wanted {want!r}")
 
     # The suggestion, the warnings, the note.
-    suggested = json.loads(run(*VENTED, "--volts", "20", "--suggest", "--json").stdout)["speaker"]
+    suggested = json.loads(run(*WIDE, "--volts", "30", "--amp-volts", "45", "--suggest", "--json").stdout)["speaker"]
     s = suggested["suggestion"]
     check("suggestion keys", list(s) == ["mode", "freq", "q", "freq_text", "q_text", "f3_hz", "peak_excursion_mm",
-                                         "peak_excursion_hz", "peak_port_velocity_ms"], str(s))
-    check("suggestion within xmax", s["peak_excursion_mm"] <= 12.5 and len(s["freq_text"]) <= 6
-          and len(s["q_text"]) <= 6 and 0.707 <= s["q"] <= 10, str(s))
-    check("warnings", suggested["warnings"][0].endswith("twelve.txt: line 11: unknown name \"bl\" is ignored")
-          and any("17 m/s" in w for w in suggested["warnings"]), str(suggested["warnings"]))
+                                         "peak_excursion_hz", "peak_port_velocity_ms", "parts", "filter_peak_db",
+                                         "filter_peak_hz", "peak_amplifier_v", "corner_peak_excursion_mm",
+                                         "corner_peak_port_velocity_ms", "corner_peak_amplifier_v", "binding",
+                                         "binding_ratio"], str(s))
+    check("suggestion within its limits", s["corner_peak_excursion_mm"] <= 12.5 and len(s["freq_text"]) <= 6
+          and len(s["q_text"]) <= 6 and 0.707 <= s["q"] <= 10 and s["corner_peak_amplifier_v"] <= 45 * 1.0058
+          and s["corner_peak_port_velocity_ms"] <= 17 and 0 < s["filter_peak_db"] <= 3.52, str(s))
+    warned = json.loads(run(*VENTED, "--volts", "20", "--json").stdout)["speaker"]["warnings"]
+    check("warnings", warned[0].endswith("twelve.txt: line 11: unknown name \"bl\" is ignored")
+          and any("17 m/s" in w for w in warned), str(warned))
     check("note", "keeps the cone within xmax" in suggested["suggestion_note"], suggested["suggestion_note"])
 
     # For people.
@@ -119,7 +136,10 @@ with tempfile.TemporaryDirectory() as folder:
                  "  f3                    25.17 Hz                26.17 Hz",
                  "  SPL at 20 Hz          97.27 dB                95.32 dB (1.95 dB lost)",
                  "  beyond Xmax (12.5 mm) with the filter: never",
-                 "  suggestion: SOS User-specified, "):
+                 "  limits: amplifier 20 V, Xmax 12.5 mm, port air 17 m/s\n",
+                 "  port:   10 cm wide, 39.09 cm long (3.07 L); end corrections 0.85 r flanged and 0.613 r free\n",
+                 "  loudest at 20 Hz      95.72 dB (port)         95.32 dB (drive), 0.407 dB lost\n",
+                 "  suggestion: none\n    No filter can help: the port's air goes beyond 17 m/s in the pass band"):
         check("text " + line.strip(), line in text, text)
 
     # The system-response table, with a measurement.
@@ -128,13 +148,19 @@ with tempfile.TemporaryDirectory() as folder:
     check("table status", wrote.returncode == 0, wrote.stderr)
     rows = Path(csv).read_text().splitlines()
     check("table header", rows[0] == "hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm,"
-          "port_velocity_ms,port_velocity_filtered_ms,measured_db,measured_filtered_db", rows[0])
+          "port_velocity_ms,port_velocity_filtered_ms,measured_db,measured_filtered_db,max_spl_db,max_spl_limit,"
+          "max_spl_filtered_db,max_spl_filtered_limit,amplifier_v_filtered", rows[0])
+    cells = [row.split(",") for row in rows]
     check("table rows", len(rows) == 602 and rows[1].startswith("1,") and rows[-1].startswith("1000,")
-          and rows[201].startswith("10,") and rows[200].endswith(",,") and rows[402].endswith(",,")
-          and rows[401].split(",")[-2] == "90", f"{len(rows)} {rows[200]} {rows[401]}")
+          and rows[201].startswith("10,") and cells[200][7:9] == ["", ""] and cells[402][7:9] == ["", ""]
+          and cells[401][7] == "90", f"{len(rows)} {rows[200]} {rows[401]}")
+    # At 2.83 V the amplifier binds at 10 Hz without the filter, full scale through it with.
+    check("table limits", cells[201][9:13] == ["56.063098152400045", "amplifier", "45.881449411693296", "drive"]
+          and close(float(cells[201][13]), 0.876403288516039, 1e-12), rows[201])
     wrote = run(*SEALED, "--system-response", csv)
     check("sealed table", Path(csv).read_text().splitlines()[0] ==
-          "hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm", wrote.stderr)
+          "hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm,max_spl_db,max_spl_limit,"
+          "max_spl_filtered_db,max_spl_filtered_limit,amplifier_v_filtered", wrote.stderr)
 
     # Refused, with exit status 2 and the option, file or line named; no file left.
     bad_driver = path("bad.txt", "fs = 26\nqes = 0.48\nvas = lots\n")

@@ -123,9 +123,9 @@ TEST(Inputs, WattsWithinTheVoltsThereMayBe) {
         {100, 4, 20, ""},
         {1e5, 1000, 10000, ""},
         {1e7, 10, 10000, ""},
-        {1e7, 1000, 0, "watts of 1e+07 W into 1000 ohms would take 100000 V, beyond anything real (at most 10000 V)"},
+        {1e7, 1000, 0, "watts of 10000000 W into 1000 ohms would take 100000 V, beyond anything real (at most 10000 V)"},
         {1.21e5, 1000, 0, "watts of 121000 W into 1000 ohms would take 11000 V, beyond anything real (at most 10000 V)"},
-        {2e7, 4, 0, "watts of 2e+07 W is too large for anything real (at most 1e+07 W)"},
+        {2e7, 4, 0, "watts of 20000000 W is too large for anything real (at most 10000000 W)"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.watts) + " W into " + std::to_string(c.re));

@@ -16,6 +16,7 @@
 #endif
 
 #include "vandrel/speaker/analysis.h"
+#include "vandrel/speaker/limits.h"
 #include "vandrel/speaker/driver_file.h"
 #include "vandrel/speaker/measurement.h"
 
@@ -99,10 +100,16 @@ TEST(Measurement, TableCellsAreNeverNan) {
     a.excursion_filtered_mm = {0.5, -INFINITY};
     a.measured_db = {std::optional<double>(NAN), 70.0};
     a.measured_filtered_db = {std::nullopt, 69.5};
+    a.max_spl_db = {NAN, 101};
+    a.max_spl_limit = {Limit::xmax, Limit::amplifier};
+    a.max_spl_filtered_db = {95, -INFINITY};
+    a.max_spl_filtered_limit = {Limit::drive, Limit::port};
+    a.amplifier_v_filtered = {INFINITY, 2.5};
     EXPECT_EQ(system_response_csv(a),
-              "hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm,measured_db,measured_filtered_db\n"
-              "1,,80,1,0.5,,\n"
-              "2,90,,2,,70,69.5\n");
+              "hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm,measured_db,measured_filtered_db,"
+              "max_spl_db,max_spl_limit,max_spl_filtered_db,max_spl_filtered_limit,amplifier_v_filtered\n"
+              "1,,80,1,0.5,,,,xmax,95,drive,\n"
+              "2,90,,2,,70,69.5,101,amplifier,,port,2.5\n");
 }
 
 TEST(Measurement, SaysWhyAFileCannotBeRead) {

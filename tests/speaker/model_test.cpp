@@ -186,11 +186,16 @@ TEST(Model, TablesOnTheResponseFrequencies) {
 
     const std::string csv = system_response_csv(a);
     EXPECT_TRUE(csv.starts_with("hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm,port_velocity_ms,"
-                                "port_velocity_filtered_ms,measured_db,measured_filtered_db\n1,"));
-    EXPECT_TRUE(csv.ends_with(",,\n"));  // 1 kHz is beyond the measurement
+                                "port_velocity_filtered_ms,measured_db,measured_filtered_db,max_spl_db,max_spl_limit,"
+                                "max_spl_filtered_db,max_spl_filtered_limit,amplifier_v_filtered\n1,"));
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 602);
+    // 1 kHz is beyond the measurement; the amplifier binds there without
+    // the filter, full scale through it with.
+    const std::string last = csv.substr(csv.rfind('\n', csv.size() - 2) + 1);
+    EXPECT_TRUE(last.ends_with(",,,96.75902008045169,amplifier,94.87303863913212,drive,16.09648034423049\n")) << last;
     const std::string sealed = system_response_csv(analyse(inputs(ten_inch(), sealed_30l(), 10)));
-    EXPECT_TRUE(sealed.starts_with("hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm\n"));
+    EXPECT_TRUE(sealed.starts_with("hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm,max_spl_db,"
+                                   "max_spl_limit,max_spl_filtered_db,max_spl_filtered_limit,amplifier_v_filtered\n"));
 }
 
 TEST(Model, RefusesWhatCannotBeAnalysed) {

@@ -6,6 +6,7 @@
 
 #include "curve.h"
 #include "drive.h"
+#include "loudest.h"
 #include "vandrel/texts/figures.h"
 
 namespace vandrel::speaker {
@@ -36,11 +37,13 @@ std::vector<double> spl_of(const std::vector<double>& pressure) {
     return out;
 }
 
-void port_warning(const DriveFigures& d, const char* which, std::vector<Issue>& warnings) {
-    if (d.peak_port_velocity && *d.peak_port_velocity > audible_port_velocity)
+void port_warning(const DriveFigures& d, const char* which, double limit, std::vector<Issue>& warnings) {
+    if (d.peak_port_velocity && *d.peak_port_velocity > limit)
         warnings.push_back({"port-diameter", "the port's air reaches " + figure(*d.peak_port_velocity, 3) +
                                                  " m/s at " + figure(*d.peak_port_hz, 3) + " Hz " + which +
-                                                 ", where ports are heard (above 17 m/s)"});
+                                                 (limit == audible_port_velocity
+                                                      ? std::string(", where ports are heard (above 17 m/s)")
+                                                      : ", above its limit of " + figure(limit, 3) + " m/s")});
 }
 
 }  // namespace
@@ -98,8 +101,11 @@ Analysis analyse(const Inputs& in, const Measurement* measurement) {
                                             " mm) up to " + figure(*out.unsafe_below_hz, 3) + " Hz, reaching " +
                                             figure(out.with_filter.peak_excursion_mm, 3) + " mm at " +
                                             figure(out.with_filter.peak_excursion_hz, 3) + " Hz"});
-    port_warning(out.with_filter, "with the filter", out.warnings);
-    port_warning(out.without_filter, "without the filter", out.warnings);
+    port_warning(out.with_filter, "with the filter", in.port_limit, out.warnings);
+    port_warning(out.without_filter, "without the filter", in.port_limit, out.warnings);
+    add_loudest(out, in, system, shape);
+    out.port = port_fit(in.box);
+    if (out.port) out.warnings.insert(out.warnings.end(), out.port->warnings.begin(), out.port->warnings.end());
 
     if (measurement) {
         out.measured_db = measured_at(*measurement, hz);

@@ -77,15 +77,18 @@ Flows System::flows(double hz) const {
     const C rae = bl_sd_ * bl_sd_ / ze;
     // The box node's admittance: Cab, then the port and the leak across it.
     const C y_cab(0, w * cab_);
-    C y_box = y_cab + gal_;
-    if (map_ > 0) y_box += C(0, -1 / (w * map_));
-    const C z_box = 1.0 / y_box;
-    const C z = rae + C(ras_, w * mas_ - 1 / (w * cas_)) + z_box;
+    const C y_port = map_ > 0 ? C(0, -1 / (w * map_)) : C(0);
+    const C y_box = y_cab + gal_ + y_port;
+    // The box's pressure from the source through the driver's impedance
+    // into the box's admittance, p = e / (1 + Zd Ybox): finite also where
+    // a lossless box's admittance is 0 at its tuning (its impedance is
+    // infinite there, the cone's flow 0 and the port's |e| w Cab).
+    const C z_driver = rae + C(ras_, w * mas_ - 1 / (w * cas_));
+    const C p_box = source / (1.0 + z_driver * y_box);
     Flows f;
-    f.cone = source / z;
-    const C p_box = f.cone * z_box;
+    f.cone = p_box * y_box;
     f.radiated = p_box * y_cab;
-    f.port = map_ > 0 ? p_box * C(0, -1 / (w * map_)) : C(0);
+    f.port = p_box * y_port;
     return f;
 }
 

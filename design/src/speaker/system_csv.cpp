@@ -13,7 +13,7 @@ std::string system_response_csv(const Analysis& a) {
     std::string out = "hz,spl_db,spl_filtered_db,excursion_mm,excursion_filtered_mm";
     if (port) out += ",port_velocity_ms,port_velocity_filtered_ms";
     if (measured) out += ",measured_db,measured_filtered_db";
-    out += '\n';
+    out += ",max_spl_db,max_spl_limit,max_spl_filtered_db,max_spl_filtered_limit,amplifier_v_filtered\n";
     // Built by appending: a text put in front of another trips a false GCC 12 warning at -O3.
     const auto cell = [&](const std::optional<double>& v) {
         out += ',';
@@ -31,6 +31,11 @@ std::string system_response_csv(const Analysis& a) {
             cell(a.measured_db[i]);
             cell(a.measured_filtered_db[i]);
         }
+        cell(a.max_spl_db[i]);
+        out.append(1, ',').append(limit_name(a.max_spl_limit[i]));
+        cell(a.max_spl_filtered_db[i]);
+        out.append(1, ',').append(limit_name(a.max_spl_filtered_limit[i]));
+        cell(a.amplifier_v_filtered[i]);
         out += '\n';
     }
     return out;
