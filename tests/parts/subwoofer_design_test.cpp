@@ -92,12 +92,13 @@ void SubwooferDesignTest::useThisDesign() {
     SubwooferPage& page = *w->subwoofer;
     QVERIFY(!page.cmd_use->isEnabled());
     QVERIFY(!page.cmd_back->isEnabled());
-    // Pressed from the keyboard: the focus goes on to "Use this design"
-    // once there is one to use, else back to "Suggest a filter".
+    // Pressed with its underlined letter from the name field: the focus
+    // goes on to "Use this design" once there is one to use, else to
+    // "Suggest a filter".
     QApplication::setActiveWindow(w);
     QVERIFY(QTest::qWaitForWindowActive(w));
-    page.cmd_suggest->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(page.cmd_suggest, Qt::Key_Space);
+    page.txt_name->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(page.txt_name, Qt::Key_F, Qt::AltModifier);
     QTRY_VERIFY_WITH_TIMEOUT(page.suggestion().has_value(), 5000);
     QCOMPARE(QApplication::focusWidget(), freq.isEmpty() ? page.cmd_suggest : page.cmd_use);
     // Passing through the name field, which changes nothing, keeps it.

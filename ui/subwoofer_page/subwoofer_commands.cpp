@@ -146,8 +146,10 @@ void SubwooferPage::cmd_clear_measurement_Click() {
 void SubwooferPage::cmd_suggest_Click() {
     if (!figures_.system) return;
     suggestion_.reset();
-    // Disabled while it searches, the button gives the focus away.
-    refocus_after_search_ = cmd_suggest->hasFocus();
+    // Disabled while it searches, the button gives the focus away (to the
+    // commands below); it goes to what is to be done next once the search
+    // ends, also after Alt+F, which leaves it where it was.
+    refocus_after_search_ = true;
     runner_->start(*figures_.system);
     show_suggestion();
 }

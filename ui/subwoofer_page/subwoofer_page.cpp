@@ -76,7 +76,7 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     layout->addWidget(panes);
 
     connect_handlers();
-    // The focus where "Suggest a filter" had it before the search.
+    // The focus on what is to be done next.
     const auto refocus = [this] {
         if (!refocus_after_search_) return;
         refocus_after_search_ = false;

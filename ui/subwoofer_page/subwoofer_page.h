@@ -158,8 +158,8 @@ private:
     bool loading_ = false;
     bool arranging_ = false;
     bool ql_typed_ = false;
-    /// "Suggest a filter" had the focus: it goes to "Use this design" (or
-    /// back) when the search ends.
+    /// A search was started: the focus goes to "Use this design" (or back
+    /// to "Suggest a filter") when it ends.
     bool refocus_after_search_ = false;
     SpeakerFigures figures_;
     std::map<QString, QLabel*> cells_;
