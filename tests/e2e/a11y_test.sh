@@ -3,7 +3,8 @@
 # The program as a screen reader meets it: under Xvfb and openbox, on a
 # private session bus with the AT-SPI bus, with Qt's accessibility always on,
 # a11y_walk.py opens every window through AT-SPI, checks every name against
-# its table and solves a design by names alone. Without one of the tools it
+# its table, reads a plot from the keyboard (keys through xdotool) and
+# solves a design by names alone. Without one of the tools it
 # is skipped (exit 77), or fails when VANDREL_REQUIRE_TOOLS=1 (as in CI).
 # Usage: a11y_test.sh PATH/TO/vandrel
 source "$(dirname "$0")/lib.sh"
@@ -11,9 +12,30 @@ e2e_session_bus "$0" "$@"
 trap e2e_cleanup EXIT
 program=$1
 
-for tool in Xvfb openbox xprop; do
+for tool in Xvfb openbox xprop xdotool; do
   command -v "$tool" >/dev/null || e2e_missing "$tool not found"
 done
+# The README's 12-inch driver in a 70 L box tuned to 27 Hz with a 15 cm
+# port at 30 V, so that the Subwoofer page has figures to name.
+mkdir -p "$XDG_CONFIG_HOME/vandrel"
+cat >"$XDG_CONFIG_HOME/vandrel/vandrel.ini" <<'INI'
+[subwoofer]
+name=Example 12-inch
+fs=26
+qes=0.48
+qms=6.2
+vas=68
+re=3.3
+sd=480
+xmax=12.5
+le=1.6
+box=vented
+vb=70
+fb=27
+port=15
+drive=volts
+volts=30
+INI
 e2e_start_x
 e2e_start_wm
 e2e_start_a11y

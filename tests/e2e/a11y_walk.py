@@ -3,15 +3,25 @@
 window (and every page of one), walks each window's tree, and fails on any
 control the keyboard can reach, or any picture, without a name (a picture
 without a description too), on a name in EXPECTED that is not there, and on
-text in ABSENT that is. Then it solves a design by names alone: "Design
-frequency (hz)" set to 35, "Solve" pressed, "f3 =  35hz" read back.
+text in ABSENT that is. The figures are named with their values and the
+suggestion with its text. Then it reads a plot from the keyboard: the SPL
+chart takes the focus, Right moves its cursor, and the chart's new
+description, the readout there, comes as an event. Last it solves a design
+by names alone: "Design frequency (hz)" set to 35, "Solve" pressed, "f3 =
+35hz" read back.
 
-Run by a11y_test.sh, with the program already started.
+Run by a11y_test.sh, with the program already started and the README's
+12-inch driver in a 70 L box tuned to 27 Hz at 30 V in its settings.
 Usage: a11y_walk.py APPLICATION-NAME
 """
 
+import subprocess
 import sys
+import time
 from dataclasses import dataclass, field
+
+import pyatspi
+from gi.repository import Atspi, GLib
 
 import a11y
 
@@ -54,7 +64,7 @@ EXPECTED = [
             "push button": ["Solve"],
             "image": ["Circuit diagram with the gain stage", "Magnitude response, f3 17 Hz"],
             "label": ["R1 = 15k", "R3 = 6.6k", "R4 = 13.2k", "f3 =  17hz"],
-            "menu item": ["Print", "About", "Parts"],
+            "menu item": ["Print", "About", "Parts", "Subwoofer"],
         },
     ),
     Window(
@@ -79,19 +89,24 @@ EXPECTED = [
                 "combo box": ["Series", "Combine", "Capacitors bought"],
                 "spin button": ["Resistor tolerance, %", "Capacitor tolerance, %", "Load, k\u03a9"],
                 "chart": ["Magnitude response", "Group delay"],
+                "label": ["f3 as built: 17.32 Hz", "f3 exact design: 17 Hz"],
             }),
             Page("Subwoofer", {
                 "text": ["Driver name"],
                 "spin button": ["fs, free-air resonance, Hz", "Qes, electrical Q", "Qms, mechanical Q",
                                 "Qts, total Q", "Vas, equivalent air volume, L", "Re, voice-coil resistance, \u03a9",
                                 "Sd, cone area, cm\u00b2", "Xmax, linear excursion, mm",
-                                "Le, voice-coil inductance, mH", "Vb, net box volume, L", "fb, tuning frequency, Hz",
+                                "Le, voice-coil inductance, mH", "Pe, thermal power handling, W",
+                                "Vb, net box volume, L", "fb, tuning frequency, Hz",
                                 "Ql, leakage Q", "Port diameter, one round port, cm",
                                 "Volts, drive in the pass band, V", "Watts, drive into Re, W"],
                 "radio button": ["Sealed", "Vented", "Volts", "Watts"],
                 "push button": ["Open driver\u2026", "Save driver\u2026", "Open measurement\u2026", "Clear",
-                                "Suggest a filter", "Use this design"],
+                                "Suggest a filter", "Use this design", "Back to the previous design"],
                 "chart": ["SPL", "Cone excursion", "Port air velocity"],
+                "label": ["f3 without the filter: 25.17 Hz", "Peak excursion without the filter: 38.19 mm at 1 Hz",
+                          "Suggestion: \u201cSuggest a filter\u201d finds the design that keeps the cone within Xmax "
+                          "at this drive with the lowest f3."],
             }),
         ],
     ),
@@ -145,6 +160,47 @@ def check_window(app, main_window, entry):
     return [f"{entry.title}: {p}" for p in problems]
 
 
+def x_window(title):
+    """The X window id of the visible window titled exactly `title`."""
+    def found():
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
+                             capture_output=True, text=True).stdout.split()
+        return out[0] if out else None
+    return a11y.wait_for(found, f"an X window titled {title!r}")
+
+
+def plot_read_from_the_keyboard(app):
+    """The SPL chart takes the focus; Right moves its cursor a step, to 22.4
+    Hz, and the chart tells of its new description, the readout there."""
+    parts = a11y.window(app, PARTS_TITLE)
+    a11y.press(a11y.find(parts, "page tab", "Subwoofer"))
+    chart = a11y.find(parts, "chart", "SPL")
+    a11y.wait_for(lambda: a11y.is_showing(chart), "the SPL chart to show")
+    heard = []
+
+    def on_event(event):
+        if event.source.name == "SPL":
+            heard.append(event.source.description)
+
+    listener = Atspi.EventListener.new(on_event)
+    listener.register("object:property-change:accessible-description")
+    window = x_window(PARTS_TITLE)
+    subprocess.run(["xdotool", "windowactivate", "--sync", window], check=True)
+    a11y.wait_for(lambda: chart.queryComponent().grabFocus() or
+                  a11y.states(chart).contains(pyatspi.STATE_FOCUSED), "the SPL chart to take the focus")
+    a11y.wait_for(lambda: chart.description.startswith("20 Hz; SPL (dB) "), "the readout at 20 Hz as its description")
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "Right"], check=True)
+
+    def spoken():
+        GLib.MainContext.default().iteration(False)
+        return any(d.startswith("22.4 Hz; SPL (dB) ") for d in heard)
+
+    a11y.wait_for(spoken, f"an event with the readout at 22.4 Hz (heard: {heard!r})")
+    listener.deregister("object:property-change:accessible-description")
+    if not chart.description.startswith("22.4 Hz; SPL (dB) "):
+        raise a11y.A11yError(f"the chart's description is {chart.description!r}")
+
+
 def solve_by_names(app, main_window):
     """Design frequency 35 Hz, Solve, and the result read back; the graph and
     the Parts window follow."""
@@ -168,11 +224,13 @@ def main(argv):
         failures += found
         failed_windows += bool(found)
         print(f"{'FAIL' if found else 'ok  '} {entry.title}", flush=True)
+    plot_read_from_the_keyboard(app)
+    print("ok   the SPL chart read from the keyboard: Right gives the readout at 22.4 Hz, as an event", flush=True)
     solve_by_names(app, main_window)
     print("ok   solve by names: 35 Hz gives 'f3 =  35hz'", flush=True)
     for f in failures:
         print("FAIL:", f)
-    print(f"a11y_test: {len(EXPECTED) + 1 - failed_windows} passed, {failed_windows} failed")
+    print(f"a11y_test: {len(EXPECTED) + 2 - failed_windows} passed, {failed_windows} failed")
     return 1 if failures else 0
 
 

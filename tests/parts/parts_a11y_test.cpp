@@ -20,6 +20,7 @@
 #include "parts_window/frm_parts.h"
 #include "recording_sink.h"
 #include "parts_page/response_plot.h"
+#include "subwoofer_test_helpers.h"
 #include "vandrel/batch.h"
 
 using vandrel::Field;
@@ -55,6 +56,8 @@ private slots:
     void init();
     void namesForScreenReaders_data();
     void namesForScreenReaders();
+    void figuresReadWithTheirValues_data();
+    void figuresReadWithTheirValues();
 
 private:
     QTemporaryDir settings_dir_;
@@ -125,6 +128,35 @@ void PartsA11yTest::namesForScreenReaders() {
     QTEST(w->lbl_failure->text(), "failure");
     const QStringList unnamed = unnamed_in(w.get());
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+}
+
+void PartsA11yTest::figuresReadWithTheirValues_data() {
+    QTest::addColumn<QString>("cell");  // a label's object name
+    QTest::addColumn<QString>("name");  // what a screen reader says of it
+
+    QTest::newRow("subwoofer f3 without") << "system_f3_without" << "f3 without the filter: 25.17 Hz";
+    QTest::newRow("subwoofer SPL with") << "system_spl20_with" << "SPL at 20 Hz with the filter: 98.84 dB (1.95 dB lost)";
+    QTest::newRow("subwoofer note") << "system_unsafe" << "Beyond Xmax (12.5 mm) with the filter: up to 21.44 Hz";
+    QTest::newRow("subwoofer sealed box, none") << "system_box" << "What the subwoofer does note";
+    QTest::newRow("suggestion") << "lbl_suggestion"
+                                << "Suggestion: \u201cSuggest a filter\u201d finds the design that keeps the cone "
+                                   "within Xmax at this drive with the lowest f3.";
+    QTest::newRow("parts f3 as built") << "section_f3_built" << "f3 as built: 17 Hz";
+    QTest::newRow("parts R3 chosen") << "parts_r3_chosen" << "R3 chosen: 6.62097 k\u03a9";
+    QTest::newRow("path gain, one column without a heading") << "path_gain_value" << "Gain: 5.828 dB";
+}
+
+// A figure's label says its row, its column and its value; a note, its text.
+void PartsA11yTest::figuresReadWithTheirValues() {
+    keep({{"subwoofer/fs", "26"}, {"subwoofer/qes", "0.48"}, {"subwoofer/qms", "6.2"}, {"subwoofer/vas", "68"},
+          {"subwoofer/re", "3.3"}, {"subwoofer/sd", "480"}, {"subwoofer/xmax", "12.5"}, {"subwoofer/le", "1.6"}});
+    auto w = parts_shown(Design::start, QStringLiteral("exact"));
+    QVERIFY(w);
+    w->pages->setCurrentWidget(w->subwoofer);
+    QFETCH(QString, cell);
+    auto* label = w->findChild<QLabel*>(cell);
+    QVERIFY2(label, qPrintable(cell));
+    QTEST(QAccessible::queryAccessibleInterface(label)->text(QAccessible::Name), "name");
 }
 
 QTEST_MAIN(PartsA11yTest)

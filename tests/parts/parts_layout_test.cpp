@@ -174,8 +174,15 @@ void PartsLayoutTest::reportScrollsFromTheKeyboard() {
 
 void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands_data() {
     QTest::addColumn<QSize>("size");
-    QTest::newRow("beside") << QSize(1000, 700);
-    QTest::newRow("on tabs") << QSize(330, 620);
+    QTest::addColumn<QString>("order");
+    // The plot after the figures where it is shown beside them; on tabs,
+    // once its tab is chosen.
+    QTest::newRow("beside") << QSize(1000, 700)
+                            << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll "
+                               "magnitude_view cmd_copy cmd_spice cmd_csv cmd_plot cmd_sheet";
+    QTest::newRow("on tabs") << QSize(330, 620)
+                             << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll "
+                                "cmd_copy cmd_spice cmd_csv cmd_plot cmd_sheet cbo_series";
 }
 
 // In whatever arrangement, and after changing it.
@@ -195,9 +202,7 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-    QCOMPARE(order.join(QLatin1Char(' ')),
-             QStringLiteral("cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll cmd_copy "
-                            "cmd_spice cmd_csv cmd_plot cmd_sheet cbo_series"));
+    QTEST(order.join(QLatin1Char(' ')), "order");
 }
 
 // Run at scale factors 1 and 2 (1920 x 1080 and 960 x 540 logical pixels).

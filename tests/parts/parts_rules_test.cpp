@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Parts window's rules without a window: where it is first placed on
 // common screens, where a saved place is pulled to, how its panes are
-// arranged, and which texts its number fields take.
+// arranged, which texts its number fields take, and where the keys move a
+// plot's cursor.
 
 #include <QtTest>
 
+#include <cmath>
 #include <optional>
 
 #include "widgets/entry_check.h"
 #include "parts_window/parts_placement.h"
+#include "plots/keyboard_readout.h"
 #include "widgets/arrangement.h"
 
 using vandrel::ui::Arrangement;
@@ -28,25 +31,30 @@ private slots:
     void panesArrangedForTheirShape();
     void numberFieldsTakeOrSayWhy_data();
     void numberFieldsTakeOrSayWhy();
+    void cursorKeys_data();
+    void cursorKeys();
 };
 
 // The main window's frame under openbox, 713 x 448 with its title bar,
-// centred on the screen; its fields and Solve are the lowest 211 pixels of
-// its client area.
+// centred on the screen. Beside it where a side has room for a page at
+// least 560 wide; else in front of it, as large as is worth having.
 void PartsRulesTest::firstPlaceBesideTheMainWindow_data() {
     QTest::addColumn<QSize>("screen");
     QTest::addColumn<QRect>("client");  // of the Parts window
+    QTest::addColumn<bool>("beside");
 
-    QTest::newRow("1920x1080: right, the whole height") << QSize(1920, 1080) << QRect(1317, 21, 602, 1058);
-    QTest::newRow("1600x1000: right") << QSize(1600, 1000) << QRect(1157, 21, 442, 978);
-    QTest::newRow("1366x768: right, narrow") << QSize(1366, 768) << QRect(1040, 21, 325, 746);
-    QTest::newRow("1280x1024: right, narrowest") << QSize(1280, 1024) << QRect(997, 21, 282, 1002);
-    QTest::newRow("2560x1440: right, centred, at most 1100 high") << QSize(2560, 1440) << QRect(1637, 179, 922, 1100);
-    // No side holds the readable layout: over the diagram, above the fields.
-    QTest::newRow("1024x768: above the fields, shorter") << QSize(1024, 768) << QRect(1, 21, 1022, 374);
-    QTest::newRow("800x500: above the fields, shorter") << QSize(800, 500) << QRect(1, 21, 798, 240);
-    // Not even 200 high there: readable, where it covers least of them.
-    QTest::newRow("700x400: least over the fields") << QSize(700, 400) << QRect(1, 21, 280, 378);
+    QTest::newRow("1920x1080: right, the whole height") << QSize(1920, 1080) << QRect(1317, 21, 602, 1058) << true;
+    QTest::newRow("2560x1440: right, centred, at most 1100 high") << QSize(2560, 1440) << QRect(1637, 179, 922, 1100)
+                                                                 << true;
+    // 442, 325 and 282 wide on the right: strips, not pages.
+    QTest::newRow("1600x1000: in front, centred") << QSize(1600, 1000) << QRect(199, 21, 1200, 978) << false;
+    QTest::newRow("1366x768: in front, the whole height") << QSize(1366, 768) << QRect(82, 21, 1200, 746) << false;
+    QTest::newRow("1280x1024: in front") << QSize(1280, 1024) << QRect(39, 21, 1200, 1002) << false;
+    // 1920 x 1080 at a scale factor of 2.
+    QTest::newRow("960x540: the whole screen") << QSize(960, 540) << QRect(1, 21, 958, 518) << false;
+    QTest::newRow("1024x768: the whole screen") << QSize(1024, 768) << QRect(1, 21, 1022, 746) << false;
+    // Smaller than the main window: still wholly on the screen.
+    QTest::newRow("700x400: the whole screen") << QSize(700, 400) << QRect(1, 21, 698, 378) << false;
 }
 
 void PartsRulesTest::firstPlaceBesideTheMainWindow() {
@@ -54,17 +62,17 @@ void PartsRulesTest::firstPlaceBesideTheMainWindow() {
     const QRect main(QPoint((screen.width() - 713) / 2, (screen.height() - 448) / 2), QSize(713, 448));
     vandrel::ui::PlaceRequest request{QRect(QPoint(0, 0), screen),
                                       main,
-                                      QRect(main.left() + 1, main.bottom() - 211, 711, 211),
                                       QMargins(1, 21, 1, 1),
                                       280,
+                                      560,
                                       [](int width) { return width < 600 ? 660 : 420; },
                                       QSize(1200, 1100)};
-    const QRect client = vandrel::ui::first_place(request);
-    QTEST(client, "client");
-    const QRect frame = client.marginsAdded(request.frame);
+    const vandrel::ui::FirstPlace place = vandrel::ui::first_place(request);
+    QTEST(place.client, "client");
+    QTEST(place.beside, "beside");
+    const QRect frame = place.client.marginsAdded(request.frame);
     QVERIFY(request.screen.contains(frame));
-    QVERIFY(!frame.intersects(request.keep_clear) || screen.height() < 500);
-    QVERIFY(!frame.intersects(main) || screen.width() < 1280);
+    QCOMPARE(frame.intersects(main), !place.beside);
 }
 
 void PartsRulesTest::savedPlacePulledOntoTheScreen_data() {
@@ -147,6 +155,40 @@ void PartsRulesTest::numberFieldsTakeOrSayWhy() {
     QTEST(check.value, "value");
     QTEST(QString::fromStdString(check.problem), "problem");
     if (check.value) QVERIFY(!std::signbit(*check.value));
+}
+
+void PartsRulesTest::cursorKeys_data() {
+    QTest::addColumn<double>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<std::optional<double>>("to");
+
+    const std::optional<double> none;
+    QTest::newRow("right from the start") << 20.0 << int(Qt::Key_Right) << std::optional(22.4);
+    QTest::newRow("left from the start") << 20.0 << int(Qt::Key_Left) << std::optional(18.0);
+    QTest::newRow("right into the next decade") << 90.0 << int(Qt::Key_Right) << std::optional(100.0);
+    QTest::newRow("left into the decade below") << 10.0 << int(Qt::Key_Left) << std::optional(9.0);
+    QTest::newRow("right from between two steps") << 23.5 << int(Qt::Key_Right) << std::optional(25.0);
+    QTest::newRow("page up: a decade") << 31.5 << int(Qt::Key_PageUp) << std::optional(315.0);
+    QTest::newRow("page down: a decade") << 31.5 << int(Qt::Key_PageDown) << std::optional(3.15);
+    QTest::newRow("page up near the top: 1 kHz") << 500.0 << int(Qt::Key_PageUp) << std::optional(1000.0);
+    QTest::newRow("page down near the bottom: 1 Hz") << 5.0 << int(Qt::Key_PageDown) << std::optional(1.0);
+    QTest::newRow("right at the top stays") << 1000.0 << int(Qt::Key_Right) << std::optional(1000.0);
+    QTest::newRow("left at the bottom stays") << 1.0 << int(Qt::Key_Left) << std::optional(1.0);
+    QTest::newRow("home") << 250.0 << int(Qt::Key_Home) << std::optional(1.0);
+    QTest::newRow("end") << 2.5 << int(Qt::Key_End) << std::optional(1000.0);
+    QTest::newRow("below the axis: from 1 Hz") << 0.2 << int(Qt::Key_Right) << std::optional(1.12);
+    QTest::newRow("above the axis: from 1 kHz") << 5000.0 << int(Qt::Key_Left) << std::optional(900.0);
+    QTest::newRow("up: not a cursor key") << 20.0 << int(Qt::Key_Up) << none;
+    QTest::newRow("a letter") << 20.0 << int(Qt::Key_A) << none;
+}
+
+void PartsRulesTest::cursorKeys() {
+    QFETCH(double, from);
+    QFETCH(int, key);
+    QFETCH(std::optional<double>, to);
+    const std::optional<double> moved = vandrel::ui::cursor_after_key(from, key);
+    QCOMPARE(moved.has_value(), to.has_value());
+    if (to) QVERIFY2(std::abs(*moved - *to) <= 1e-9 * *to, qPrintable(QString::number(*moved, 'g', 17)));
 }
 
 QTEST_APPLESS_MAIN(PartsRulesTest)

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Parts window's Subwoofer page: a driver typed or opened from a file
 // (a bad one refused with its line, the inputs left as they were), the page
-// following the main window's Solve and the parts chosen, "Use this design"
-// solving the suggestion in the main window, a measurement opened and
-// cleared, its inputs kept between runs, and its own files saved.
+// following the main window's Solve and the parts chosen, a measurement
+// opened and cleared, its inputs kept between runs, and its own files saved
+// ("Use this design": subwoofer_design_test.cpp).
 //
 // The figures are those vandrel-solve prints for the same system (the
 // README's 12-inch driver in a 70 L box tuned to 27 Hz with a 15 cm port at
@@ -24,6 +24,7 @@
 #include "file_dialogs.h"
 #include "parts_test_helpers.h"
 #include "recording_sink.h"
+#include "subwoofer_test_helpers.h"
 #include "widgets/report_table.h"
 #include "subwoofer_page/speaker_plot.h"
 #include "subwoofer_page/subwoofer_page.h"
@@ -33,52 +34,6 @@ using vandrel::Field;
 using vandrel::Mode;
 using vandrel::ui::SubwooferPage;
 
-namespace {
-
-constexpr char twelve_inch[] =
-    "name = Example 12-inch\nfs = 26 Hz\nqes = 0.48\nqms = 6.2\nvas = 68 L\nre = 3.3 ohm\nsd = 480 cm2\n"
-    "xmax = 12.5 mm\nle = 1.6 mH\n";
-
-// Settings of a window that has been used: exact parts, the box and the
-// drive of the example, and a driver of which only fs is given.
-void keep(const std::map<QString, QString>& more = {}) {
-    QSettings s(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vandrel"), QStringLiteral("vandrel"));
-    std::map<QString, QString> values{{"parts/series", "exact"},     {"subwoofer/fs", "31"},
-                                      {"subwoofer/box", "vented"},   {"subwoofer/vb", "70"},
-                                      {"subwoofer/fb", "27"},        {"subwoofer/port", "15"},
-                                      {"subwoofer/drive", "volts"},  {"subwoofer/volts", "30"}};
-    for (const auto& [key, value] : more) values[key] = value;
-    for (const auto& [key, value] : values) s.setValue(key, value);
-}
-
-QString write(const QTemporaryDir& dir, const QString& name, const QByteArray& text) {
-    QFile file(dir.filePath(name));
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size()) qFatal("cannot write %s", qPrintable(name));
-    return file.fileName();
-}
-
-// Types `text` into a field and presses Enter, as a user does.
-void type(QWidget* field, const QString& text) {
-    field->setFocus();
-    if (auto* box = qobject_cast<vandrel::ui::ValueBox*>(field)) box->selectAll();
-    if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-    QTest::keyClick(field, Qt::Key_Return);
-}
-
-QString cell(const SubwooferPage& page, const char* name) { return page.cell(QLatin1String(name))->text(); }
-
-// A Parts window on its Subwoofer page, showing `design`.
-std::unique_ptr<frm_parts> on_subwoofer_page(const vandrel::Module1& design, Mode mode) {
-    auto w = std::make_unique<frm_parts>(nullptr);
-    w->show_design(design, mode);
-    w->pages->setCurrentWidget(w->subwoofer);
-    w->show();
-    return w;
-}
-
-}  // namespace
 
 class SubwooferPageTest : public QObject {
     Q_OBJECT
@@ -101,8 +56,6 @@ private slots:
     void noFilterWhereNothingCanBeMade();
     void followsSolveAndParts_data();
     void followsSolveAndParts();
-    void useThisDesign_data();
-    void useThisDesign();
     void measurementOpenedAndCleared();
     void inputsKept_data();
     void inputsKept();
@@ -120,46 +73,47 @@ void SubwooferPageTest::driverTypedOrOpened_data() {
     QTest::addColumn<QString>("message");   // the message box; "" for none
     QTest::addColumn<QString>("fs");        // the fs field after
     QTest::addColumn<QString>("problems");  // how the page's problems start; "" for none shown
+    QTest::addColumn<QString>("note");      // the line under the fs field; "" for none shown
     QTest::addColumn<QString>("f3");        // with the filter; "" for no figures
 
     const QByteArray none;
     QTest::newRow("typed") << "spn_fs=26;spn_qes=0.48;spn_qms=6.2;spn_vas=68;spn_re=3.3;spn_sd=480;spn_xmax=12.5;spn_le=1.6"
-                           << none << "" << "26" << "" << "26.17 Hz";
+                           << none << "" << "26" << "" << "" << "26.17 Hz";
     QTest::newRow("typed, Qts alone and no Le")
         << "spn_fs=26;spn_qts=0.4455;spn_vas=68;spn_re=3.3;spn_sd=480;spn_xmax=12.5" << none << "" << "26" << ""
-        << "26.22 Hz";
+        << "" << "26.22 Hz";
     QTest::newRow("typed, fs refused") << "spn_qes=0.48;spn_vas=68;spn_re=3.3;spn_sd=480;spn_xmax=12.5;spn_fs=2,6"
-                                       << none << "" << "2,6"
+                                       << none << "" << "2,6" << ""
                                        << "fs: \u201c2,6\u201d is not a number. Type one from 0.1 to 20000 Hz, with "
                                           "\u201c.\u201d as the decimal point. The figures keep 31 Hz."
                                        << "30.76 Hz";
     QTest::newRow("typed, then Xmax taken away")
         << "spn_fs=26;spn_qes=0.48;spn_qms=6.2;spn_vas=68;spn_re=3.3;spn_sd=480;spn_xmax=12.5;spn_xmax=" << none << ""
-        << "26" << "Give Xmax to see what the subwoofer does." << "";
+        << "26" << "Give Xmax to see what the subwoofer does." << "" << "";
     QTest::newRow("typed, too few") << "spn_qes=0.48" << none << "" << "31"
-                                    << "Give Vas, Re, Sd and Xmax to see what the subwoofer does." << "";
-    QTest::newRow("opened") << "" << QByteArray(twelve_inch) << "" << "26" << "" << "26.17 Hz";
+                                    << "Give Vas, Re, Sd and Xmax to see what the subwoofer does." << "" << "";
+    QTest::newRow("opened") << "" << QByteArray(twelve_inch) << "" << "26" << "" << "" << "26.17 Hz";
     QTest::newRow("opened, JSON") << "" << QByteArray(R"({"fs": 26, "qes": 0.48, "qms": 6.2, "vas": 68, "re": 3.3,
-        "sd": 480, "xmax": 12.5, "le": 1.6})") << "" << "26" << "" << "26.17 Hz";
+        "sd": 480, "xmax": 12.5, "le": 1.6})") << "" << "26" << "" << "" << "26.17 Hz";
     QTest::newRow("opened, Xmax missing") << "" << QByteArray("fs = 26\nqts = 0.45\nvas = 68\nre = 3.3\nsd = 480\n")
-                                          << "" << "26" << "Give Xmax to see what the subwoofer does." << "";
+                                          << "" << "26" << "Give Xmax to see what the subwoofer does." << "" << "";
     QTest::newRow("not a number") << "" << QByteArray("# twelve\nfs = 2,6 Hz\n") << "d.txt cannot be used as a driver "
                                      "file: line 2: fs must be a number (in Hz), not \"2,6 Hz\". The driver's values "
-                                     "are as they were." << "31" << "Give Qes (or Qts)" << "";
+                                     "are as they were." << "31" << "Give Qes (or Qts)" << "" << "";
     QTest::newRow("cannot exist") << "" << QByteArray("fs = 26\nvas = 68\nxmax = 2000\n")
                                   << "d.txt cannot be used as a driver file: line 3: Xmax of 2000 mm is too large for "
                                      "anything real (at most 1000 mm). The driver's values are as they were."
-                                  << "31" << "Give Qes (or Qts)" << "";
+                                  << "31" << "Give Qes (or Qts)" << "" << "";
     QTest::newRow("Q values that do not fit") << "" << QByteArray("qes = 0.4\nqts = 0.5\nfs=26\nvas=68\nre=3.3\nsd=480\nxmax=9\n")
                                               << "d.txt cannot be used as a driver file: line 2: Qts 0.5 cannot be "
                                                  "above Qes 0.4. The driver's values are as they were."
-                                              << "31" << "Give Qes (or Qts)" << "";
+                                              << "31" << "Give Qes (or Qts)" << "" << "";
     QTest::newRow("a folder") << "" << QByteArray("folder") << "d.txt cannot be used as a driver file: it is a folder. "
                                                               "The driver's values are as they were."
-                              << "31" << "Give Qes (or Qts)" << "";
+                              << "31" << "Give Qes (or Qts)" << "" << "";
     QTest::newRow("too large") << "" << QByteArray(70000, '#') << "d.txt cannot be used as a driver file: it is larger "
                                                                   "than 64 KiB. The driver's values are as they were."
-                               << "31" << "Give Qes (or Qts)" << "";
+                               << "31" << "Give Qes (or Qts)" << "" << "";
 }
 
 void SubwooferPageTest::driverTypedOrOpened() {
@@ -171,7 +125,7 @@ void SubwooferPageTest::driverTypedOrOpened() {
     const QString path = dir.filePath(QStringLiteral("d.txt"));
     if (file == "folder")
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("d.txt")));
-    else if (!file.isEmpty())
+    else if (typed.isEmpty())
         write(dir, QStringLiteral("d.txt"), file);
     vandrel::ui::set_open_dialog([&path](QWidget*, const vandrel::ui::OpenRequest&) { return path; });
     auto w = on_subwoofer_page(solved(Mode::butterworth), Mode::butterworth);
@@ -187,6 +141,9 @@ void SubwooferPageTest::driverTypedOrOpened() {
     QFETCH(QString, problems);
     QVERIFY2(problems.isEmpty() ? page.lbl_problems->isHidden() : page.lbl_problems->text().startsWith(problems),
              qPrintable(page.lbl_problems->text()));
+    QFETCH(QString, note);
+    QCOMPARE(page.note_of(page.spn_fs)->text(), note);
+    QCOMPARE(page.note_of(page.spn_fs)->isVisibleTo(&page), !note.isEmpty());
     QFETCH(QString, f3);
     QCOMPARE(page.table->isVisibleTo(&page), !f3.isEmpty());
     // Hidden, the figures say nothing (a screen reader would read them).
@@ -262,78 +219,6 @@ void SubwooferPageTest::followsSolveAndParts() {
     QCOMPARE(page.plot->beyond_xmax_stretches(), cell(page, "system_unsafe").endsWith(QLatin1String("never")) ? 0 : 1);
 }
 
-void SubwooferPageTest::useThisDesign_data() {
-    QTest::addColumn<QString>("system");      // settings key=value;...
-    QTest::addColumn<QString>("suggestion");  // how the page says it
-    QTest::addColumn<QString>("freq");        // the main window's fields after "Use this design"; "" if disabled
-    QTest::addColumn<QString>("q");
-    QTest::addColumn<QString>("label");       // the main window's f3 after
-
-    // The amplifier at the drive: no design may peak.
-    QTest::newRow("vented") << "" << "Butterworth, 23.2 Hz, Q 0.707: f3 27.81 Hz, peak excursion 11.47 mm at "
-                                     "17.86 Hz\nButterworth at 23.2 Hz keeps the cone within Xmax"
-                            << "23.2" << "0.707" << "f3 =  23.2hz";
-    const QString ten_inch = QStringLiteral("fs=32;qes=0.55;qms=4;vas=40;re=6.2;sd=330;xmax=9;le=0.8;box=sealed;vb=30;ql=10");
-    QTest::newRow("sealed") << ten_inch + QStringLiteral(";volts=30")
-                            << "Butterworth, 23.3 Hz, Q 0.707: f3 50.2 Hz, peak excursion 8.797 mm at"
-                            << "23.3" << "0.707" << "f3 =  23.3hz";
-    QTest::newRow("beyond Xmax in the pass band") << ten_inch + QStringLiteral(";volts=60")
-                                                  << "No suggestion: No filter can help: the cone goes beyond Xmax (9 "
-                                                     "mm) in the pass band"
-                                                  << "" << "" << "f3 =  17hz";
-}
-
-void SubwooferPageTest::useThisDesign() {
-    QFETCH(QString, system);
-    QFETCH(QString, freq);
-    std::map<QString, QString> more{{"subwoofer/fs", "26"},  {"subwoofer/qes", "0.48"}, {"subwoofer/qms", "6.2"},
-                                    {"subwoofer/vas", "68"}, {"subwoofer/re", "3.3"},   {"subwoofer/sd", "480"},
-                                    {"subwoofer/xmax", "12.5"}, {"subwoofer/le", "1.6"}};
-    for (const QString& entry : system.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        more[QStringLiteral("subwoofer/") + entry.section(QLatin1Char('='), 0, 0)] = entry.section(QLatin1Char('='), 1);
-    keep(more);
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
-    frm_vandrel main;
-    main.show();
-    main.txt_cfilter->setText(QStringLiteral("2.2"));  // kept by "Use this design"
-    main.Command1->click();
-    main.mnu_parts->trigger();
-    frm_parts* w = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
-    QVERIFY(w);
-    w->pages->setCurrentWidget(w->subwoofer);
-    SubwooferPage& page = *w->subwoofer;
-    QVERIFY(!page.cmd_use->isEnabled());
-    page.cmd_suggest->click();
-    QTRY_VERIFY_WITH_TIMEOUT(page.suggestion().has_value(), 5000);
-    // Passing through the name field, which changes nothing, keeps it.
-    QTest::keyClick(page.txt_name, Qt::Key_Return);
-    QVERIFY(page.suggestion().has_value());
-    QFETCH(QString, suggestion);
-    QVERIFY2(page.lbl_suggestion->text().startsWith(suggestion), qPrintable(page.lbl_suggestion->text()));
-    QCOMPARE(page.cmd_use->isEnabled(), !freq.isEmpty());
-
-    page.cmd_use->click();
-    if (!freq.isEmpty()) {
-        QFETCH(QString, q);
-        const Mode mode = q == QLatin1String("0.707") ? Mode::butterworth : Mode::sos;
-        QCOMPARE(main.opt_sos->isChecked(), mode == Mode::sos);
-        QCOMPARE(main.txt_freq->text(), freq);
-        QTEST(main.txt_q->text(), "q");
-        QCOMPARE(main.txt_cfilter->text(), QStringLiteral("2.2"));
-        QCOMPARE(page.plot->beyond_xmax_stretches(), 0);
-        QCOMPARE(cell(page, "system_unsafe").section(QStringLiteral(": "), 1), QStringLiteral("never"));
-        QVERIFY2(page.lbl_suggestion->text().endsWith(QLatin1String("The main window has this design.")),
-                 qPrintable(page.lbl_suggestion->text()));
-        QCOMPARE(w->figures().mode, mode);
-    }
-    QTEST(main.lbl_f3->text(), "label");
-    QCOMPARE(sink_->messages, QStringList());
-}
-
 void SubwooferPageTest::measurementOpenedAndCleared() {
     keep({{"subwoofer/qes", "0.48"}, {"subwoofer/vas", "68"}, {"subwoofer/re", "3.3"}, {"subwoofer/sd", "480"},
           {"subwoofer/xmax", "12.5"}});
@@ -384,6 +269,13 @@ void SubwooferPageTest::inputsKept_data() {
         << "txt_name=Ten;spn_fs=32;spn_qts=0.4;spn_qes=;spn_vb=30;spn_ql=;spn_watts=100" << "opt_sealed opt_watts";
     QTest::newRow("damaged") << "name=a\x01" "b;fs=abc;qes=-1;vb=1e999;ql=nan;box=cube;drive=amps;volts=0"
                              << "txt_name=;spn_fs=;spn_qes=;spn_vb=;spn_ql=7;spn_volts=2.83" << "opt_vented opt_volts";
+    // Ql follows the box unless it was typed; without being told which, a
+    // value other than the box's default was typed.
+    QTest::newRow("Ql typed, sealed") << "box=sealed;ql=12;ql_typed=true" << "spn_ql=12" << "opt_sealed opt_volts";
+    QTest::newRow("Ql following, sealed") << "box=sealed;ql=7;ql_typed=false" << "spn_ql=" << "opt_sealed opt_volts";
+    QTest::newRow("Ql 7 from before, sealed") << "box=sealed;ql=7" << "spn_ql=7" << "opt_sealed opt_volts";
+    QTest::newRow("Ql none from before, vented") << "box=vented;ql=" << "spn_ql=" << "opt_vented opt_volts";
+    QTest::newRow("name with a hash") << "name=Test#1;fs=25" << "txt_name=Test#1;spn_fs=25" << "opt_vented opt_volts";
 }
 
 void SubwooferPageTest::inputsKept() {

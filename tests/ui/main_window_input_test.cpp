@@ -13,6 +13,21 @@
 #include "recording_sink.h"
 #include "window_helpers.h"
 
+namespace {
+
+// How much of an entry's place on the menu bar is drawn in the highlight
+// colour, 0 to 1.
+double highlighted(QMenuBar* bar, QAction* entry) {
+    const QImage image = bar->grab(bar->actionGeometry(entry)).toImage();
+    const QColor highlight = bar->palette().color(QPalette::Highlight);
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixelColor(x, y) == highlight;
+    return double(n) / (image.width() * image.height());
+}
+
+}  // namespace
+
 class MainWindowInputTest : public QObject {
     Q_OBJECT
 
@@ -48,8 +63,8 @@ void MainWindowInputTest::menuBarFromTheKeyboard_data() {
     QTest::newRow("Alt alone") << int(Qt::Key_Alt);
 }
 
-// The menu bar takes the keyboard, the arrows choose, Esc gives the keyboard
-// back, Enter acts.
+// The menu bar takes the keyboard with its first entry highlighted, the
+// arrows choose, Esc gives the keyboard back, Enter acts.
 void MainWindowInputTest::menuBarFromTheKeyboard() {
     QFETCH(int, key);
     RecordingSink sink;
@@ -60,11 +75,16 @@ void MainWindowInputTest::menuBarFromTheKeyboard() {
         QTest::keyClick(w->txt_gain, Qt::Key(key), key == Qt::Key_Alt ? Qt::AltModifier : Qt::NoModifier);
         return QApplication::focusWidget() == w->menuBar() && w->menuBar()->activeAction() == w->mnu_print;
     };
+    QCOMPARE(highlighted(w->menuBar(), w->mnu_print), 0.0);
     QVERIFY(take_menu_bar());
+    QVERIFY2(highlighted(w->menuBar(), w->mnu_print) > 0.5, qPrintable(QString::number(highlighted(w->menuBar(), w->mnu_print))));
     QTest::keyClick(w->menuBar(), Qt::Key_Right);
     QCOMPARE(w->menuBar()->activeAction(), w->mnu_about);
+    QCOMPARE(highlighted(w->menuBar(), w->mnu_print), 0.0);
+    QVERIFY(highlighted(w->menuBar(), w->mnu_about) > 0.5);
     QTest::keyClick(w->menuBar(), Qt::Key_Escape);
     QCOMPARE(QApplication::focusWidget(), w->txt_gain);
+    QCOMPARE(highlighted(w->menuBar(), w->mnu_about), 0.0);
 
     QVERIFY(take_menu_bar());
     QTest::keyClick(w->menuBar(), Qt::Key_Return);

@@ -229,13 +229,16 @@ void MainWindowLayoutTest::menuBarActsDirectly() {
     RecordingSink sink;
     frm_vandrel w;
     const QList<QAction*> entries = w.menuBar()->actions();
-    QCOMPARE(entries.size(), 3);
+    QCOMPARE(entries.size(), 4);
     QCOMPARE(entries[0], w.mnu_print);
     QCOMPARE(entries[1], w.mnu_about);
     QCOMPARE(entries[2], w.mnu_parts);
+    QCOMPARE(entries[3], w.mnu_subwoofer);
     QCOMPARE(w.mnu_print->text(), QStringLiteral("Print"));
     QCOMPARE(w.mnu_about->text(), QStringLiteral("About"));
     QCOMPARE(w.mnu_parts->text(), QStringLiteral("Parts"));
+    // Alt+W, as the Parts window's page.
+    QCOMPARE(w.mnu_subwoofer->text(), QStringLiteral("Sub&woofer"));
     for (const QAction* entry : entries) {
         QVERIFY(!entry->menu());
         QVERIFY(entry->shortcut().isEmpty());

@@ -4,6 +4,7 @@
 #include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -100,6 +101,13 @@ void make_picture(QWidget* widget, QAccessible::Role role, const QString& name, 
 void make_window(QWidget* widget) {
     install_accessible_interfaces();
     widget->setProperty(role_property, static_cast<int>(QAccessible::Window));
+}
+
+void set_spoken_text(QLabel* label, const QString& caption, const QString& text) {
+    label->setText(text);
+    label->setAccessibleName(text.isEmpty()   ? caption
+                             : caption.isEmpty() ? text
+                                                 : caption + QStringLiteral(": ") + text);
 }
 
 }  // namespace vandrel::ui

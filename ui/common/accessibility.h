@@ -9,6 +9,7 @@
 #include <QString>
 
 class QComboBox;
+class QLabel;
 class QWidget;
 
 namespace vandrel::ui {
@@ -35,5 +36,11 @@ void make_picture(QWidget* widget, QAccessible::Role role, const QString& name, 
 /// Makes a top-level widget a window (a frame, to AT-SPI) to assistive
 /// technology, rather than a plain filler.
 void make_window(QWidget* widget);
+
+/// Shows `text` in `label` and names the label for screen readers by
+/// `caption` and the text ("f3 without the filter: 25.17 Hz"): by the
+/// caption alone while there is no text, by the text alone without a
+/// caption. (A label's accessible name is all a screen reader says of it.)
+void set_spoken_text(QLabel* label, const QString& caption, const QString& text);
 
 }  // namespace vandrel::ui

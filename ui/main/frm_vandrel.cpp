@@ -26,6 +26,7 @@
 #include "picture_box.h"
 #include "pictures.h"
 #include "qtext.h"
+#include "undo_key.h"
 
 using vandrel::Field;
 using vandrel::Mode;
@@ -127,6 +128,9 @@ void frm_vandrel::build_menu() {
     mnu_about->setObjectName(QStringLiteral("mnu_about"));
     mnu_parts = menuBar()->addAction(QStringLiteral("Parts"));
     mnu_parts->setObjectName(QStringLiteral("mnu_parts"));
+    // The Parts window on its Subwoofer page, Alt+W as there.
+    mnu_subwoofer = menuBar()->addAction(QStringLiteral("Sub&woofer"));
+    mnu_subwoofer->setObjectName(QStringLiteral("mnu_subwoofer"));
     vandrel::ui::take_menu_bar_on_f10(menuBar());
 }
 
@@ -157,6 +161,11 @@ void frm_vandrel::connect_handlers() {
     connect(mnu_print, &QAction::triggered, this, &frm_vandrel::mnu_print_Click);
     connect(mnu_about, &QAction::triggered, this, &frm_vandrel::mnu_about_Click);
     connect(mnu_parts, &QAction::triggered, this, &frm_vandrel::mnu_parts_Click);
+    connect(mnu_subwoofer, &QAction::triggered, this, &frm_vandrel::mnu_subwoofer_Click);
+    // Ctrl+Z: back to the design before the one the Parts window put in.
+    vandrel::ui::take_undo_key(
+        this, {txt_cfilter, txt_gain, txt_freq, txt_q, txt_freq_peak, txt_peakmag},
+        [this] { return has_previous_design(); }, [this] { back_to_previous_design(); });
 }
 
 void frm_vandrel::Form_Load() {

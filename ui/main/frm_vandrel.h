@@ -5,6 +5,9 @@
 
 #include <QMainWindow>
 
+#include <QString>
+
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,6 +57,7 @@ public:
     void mnu_print_Click();
     void mnu_about_Click();
     void mnu_parts_Click();
+    void mnu_subwoofer_Click();
 
     // The controls, each with its name as object name.
     vandrel::ui::PictureBox* picture_graph = nullptr;
@@ -87,6 +91,7 @@ public:
     QAction* mnu_print = nullptr;
     QAction* mnu_about = nullptr;
     QAction* mnu_parts = nullptr;
+    QAction* mnu_subwoofer = nullptr;
 
     /// The design modes (Butterworth, SOS User-specified, Peaking).
     QButtonGroup* mode_group = nullptr;
@@ -118,7 +123,19 @@ private:
 
     // What the Parts window may do here.
     void solve_design(vandrel::Mode mode, std::string_view freq_text, std::string_view q_text) override;
+    bool has_previous_design() const override { return previous_.has_value(); }
+    void back_to_previous_design() override;
+
+    /// The mode and the design fields as they were before a design from
+    /// the Parts window replaced them.
+    struct EarlierDesign {
+        vandrel::Mode mode;
+        QString freq, q, freq_peak, peakmag;
+    };
 
     vandrel::Module1 design_;
     vandrel::ui::PartsCommand parts_;
+    /// Kept while the window shows the design the Parts window put in.
+    std::optional<EarlierDesign> previous_;
+    bool solving_from_parts_ = false;
 };

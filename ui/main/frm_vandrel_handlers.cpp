@@ -26,18 +26,40 @@ using namespace vandrel::ui::controls;
 // --- Solve -------------------------------------------------------------------
 
 void frm_vandrel::Command1_Click() {
-    // The Parts window follows every design that Solve completes.
+    // The Parts window follows every design that Solve completes; one of
+    // the user's own leaves no design to go back to.
     if (vandrel::solve(*this, design_) != vandrel::SolveEnd::completed) return;
+    if (!solving_from_parts_) previous_.reset();
     for (Mode mode : vandrel::all_modes)
         if (mode_selected(mode)) parts_.solved(design_, mode);
 }
 
 // A design from the Parts window: the mode and its fields as the user would
-// set them (the mode's handler gives the Butterworth Q), then Solve.
+// set them (the mode's handler gives the Butterworth Q), then Solve. What
+// they held before is kept to go back to.
 void frm_vandrel::solve_design(Mode mode, std::string_view freq_text, std::string_view q_text) {
+    Mode before = Mode::butterworth;
+    for (Mode m : vandrel::all_modes)
+        if (mode_selected(m)) before = m;
+    previous_ = EarlierDesign{before, txt_freq->text(), txt_q->text(), txt_freq_peak->text(), txt_peakmag->text()};
     mode_option(mode)->setChecked(true);
     txt_freq->setText(to_qstring(freq_text));
     if (mode != Mode::butterworth) txt_q->setText(to_qstring(q_text));
+    solving_from_parts_ = true;
+    Command1->click();
+    solving_from_parts_ = false;
+}
+
+void frm_vandrel::back_to_previous_design() {
+    if (!previous_) return;
+    const EarlierDesign earlier = *previous_;
+    previous_.reset();
+    // The mode first: its handler writes the Butterworth Q.
+    mode_option(earlier.mode)->setChecked(true);
+    txt_freq->setText(earlier.freq);
+    if (earlier.mode != Mode::butterworth) txt_q->setText(earlier.q);
+    txt_freq_peak->setText(earlier.freq_peak);
+    txt_peakmag->setText(earlier.peakmag);
     Command1->click();
 }
 
@@ -129,4 +151,6 @@ void frm_vandrel::mnu_print_Click() { vandrel::ui::print_client_area(this, centr
 
 void frm_vandrel::mnu_about_Click() { vandrel::ui::show_about(this); }
 
-void frm_vandrel::mnu_parts_Click() { parts_.open(this, this); }
+void frm_vandrel::mnu_parts_Click() { parts_.open(this, this, vandrel::ui::WindowPage::parts); }
+
+void frm_vandrel::mnu_subwoofer_Click() { parts_.open(this, this, vandrel::ui::WindowPage::subwoofer); }

@@ -60,7 +60,7 @@ void PartsCommand::solved(const Module1& design, Mode mode) {
     if (window_) window_->show_design(design, mode);
 }
 
-void PartsCommand::open(QWidget* main_window, MainWindowDesign* design) {
+void PartsCommand::open(QWidget* main_window, MainWindowDesign* design, WindowPage page) {
     if (!window_) {
         QString failure;
         window_ = installed ? installed(main_window, design, &failure) : from_module(main_window, design, &failure);
@@ -70,6 +70,7 @@ void PartsCommand::open(QWidget* main_window, MainWindowDesign* design) {
         }
         if (solved_) window_->show_design(solved_->first, solved_->second);
     }
+    window_->show_page(page);
     QWidget* window = window_->widget();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->show();

@@ -43,9 +43,10 @@ public:
     /// Notes a design that Solve completed in `mode`, and shows it in the
     /// window if there is one.
     void solved(const Module1& design, Mode mode);
-    /// Brings the window up, making it first if need be, for `main_window`
-    /// that takes designs through `design`; says why when it cannot be made.
-    void open(QWidget* main_window, MainWindowDesign* design);
+    /// Brings the window up on `page`, making it first if need be, for
+    /// `main_window` that takes designs through `design`; says why when it
+    /// cannot be made.
+    void open(QWidget* main_window, MainWindowDesign* design, WindowPage page);
 
 private:
     PartsWindow* window_ = nullptr;

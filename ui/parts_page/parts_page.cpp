@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "parts_page.h"
 
+#include <QChartView>
 #include <QComboBox>
 #include <QEvent>
 #include <QLabel>
@@ -50,7 +51,7 @@ int PartsPage::least_height(int width, int least_pane_height) const {
 
 std::vector<QWidget*> PartsPage::tab_order() const {
     return {cbo_series, cbo_combine, spn_r_tol, spn_c_tol, cbo_capacitor, spn_load, panes->tabs()->tabBar(),
-            report_scroll_};
+            report_scroll_, plot->magnitude_view()};
 }
 
 Arrangement PartsPage::arrangement() const { return panes->arrangement(); }

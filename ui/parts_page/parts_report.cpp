@@ -93,7 +93,7 @@ QLabel* PartsReport::cell(const QString& name) const {
     return it == cells_.end() ? nullptr : it->second;
 }
 
-void PartsReport::set(const QString& name, const std::string& text) { cells_.at(name)->setText(to_qstring(text)); }
+void PartsReport::set(const QString& name, const std::string& text) { ReportTable::show(cells_.at(name), to_qstring(text)); }
 
 void PartsReport::set_form(bool form) {
     form_ = form;

@@ -20,6 +20,8 @@
 
 #include "accessibility.h"
 #include "plots/chart_style.h"
+#include "plots/keyboard_readout.h"
+#include "plots/plot_heights.h"
 #include "layout.h"
 #include "plot_summary.h"
 #include "qtext.h"
@@ -41,7 +43,7 @@ QString figure(double v, int digits = 4) { return to_qstring(vandrel::texts::fig
 
 ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     const auto on_hover = [this](std::optional<double> hz, QPoint global) {
-        hover(hz);
+        keys_->hover(hz);
         if (hz)
             QToolTip::showText(global, readout(*hz).replace(QStringLiteral(", "), QStringLiteral("\n")), this);
         else
@@ -88,25 +90,26 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
 
     charts_ = new QWidget(this);
     QVBoxLayout* charts_layout = white_column(charts_);
-    magnitude_view_ = new HoverView(magnitude, charts_, on_hover);
+    auto* magnitude_view = new HoverView(magnitude, charts_, on_hover);
+    auto* delay_view = new HoverView(delay, charts_, on_hover);
+    magnitude_view_ = magnitude_view;
+    delay_view_ = delay_view;
     magnitude_view_->setObjectName(QStringLiteral("magnitude_view"));
-    delay_view_ = new HoverView(delay, charts_, on_hover);
     delay_view_->setObjectName(QStringLiteral("delay_view"));
-    // Nothing to do in the plots from the keyboard: Tab passes them by. A
-    // screen reader reads each as a chart, its key figures as its description.
-    for (QChartView* view : {magnitude_view_, delay_view_}) view->setFocusPolicy(Qt::NoFocus);
+    // A screen reader reads each as a chart, its key figures as its
+    // description; the first takes the focus for the keyboard's cursor.
     const PartsFigures nothing_yet;
     make_picture(magnitude_view_, QAccessible::Chart, QStringLiteral("Magnitude response"),
                  to_qstring(magnitude_summary(nothing_yet)));
     make_picture(delay_view_, QAccessible::Chart, QStringLiteral("Group delay"), to_qstring(delay_summary(nothing_yet)));
-    // Small enough for a short window; they grow 3 : 2 with it.
-    magnitude_view_->setMinimumHeight(110);
-    delay_view_->setMinimumHeight(80);
-    for (QChartView* view : {magnitude_view_, delay_view_}) view->installEventFilter(this);
+    for (QChartView* view : {magnitude_view_, delay_view_}) {
+        view->setMinimumHeight(least_chart_height(view));
+        view->installEventFilter(this);
+    }
+    // They grow 3 : 2 with the window.
     charts_layout->addWidget(magnitude_view_, 3);
     legend_ = series_legend(charts_, QStringLiteral("Legend of the level plot"), {band_, section_, path_, exact_});
     charts_layout->addWidget(legend_);
-    charts_->installEventFilter(this);
     charts_layout->addWidget(delay_view_, 2);
 
     readout_ = new QLabel(this);
@@ -115,11 +118,14 @@ ResponsePlot::ResponsePlot(QWidget* parent) : QWidget(parent) {
     readout_->setAccessibleName(QStringLiteral("Plot readout"));
     // A long readout wraps rather than widen the window or be cut.
     readout_->setWordWrap(true);
+    keys_ = new KeyboardReadout({magnitude_view, delay_view}, readout_, [this](double hz) { return readout(hz); },
+                                QStringLiteral("Point at the plot, or Tab to it and press the arrow keys, to read the "
+                                               "frequency and the levels."),
+                                this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(charts_, 1);
+    layout->addWidget(plot_scroll(charts_, QStringLiteral("plot_scroll"), QStringLiteral("Plots")), 1);
     layout->addWidget(readout_);
-    hover(std::nullopt);
 }
 
 void ResponsePlot::show_figures(const PartsFigures& f) {
@@ -169,10 +175,12 @@ void ResponsePlot::show_figures(const PartsFigures& f) {
     longest_delay_ = 1;
     for (const QPointF& p : delay) longest_delay_ = std::max(longest_delay_, p.y());
     fit_ticks();
-    magnitude_view_->setAccessibleDescription(to_qstring(magnitude_summary(f)));
+    keys_->set_summary(to_qstring(magnitude_summary(f)));
     delay_view_->setAccessibleDescription(to_qstring(delay_summary(f)));
-    hover(std::nullopt);
+    keys_->refresh();
 }
+
+std::optional<double> ResponsePlot::cursor() const { return keys_->cursor(); }
 
 void ResponsePlot::fit_ticks() {
     const auto [step, ceiling_ms] = nice_scale(longest_delay_, steps_for(delay_view_->height()));
@@ -184,14 +192,14 @@ void ResponsePlot::fit_ticks() {
 }
 
 bool ResponsePlot::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && (watched == magnitude_view_ || watched == delay_view_)) fit_ticks();
-    // Where the charts are too short for it, the legend gives them its room
-    // (the readout names every curve).
-    if (event->type() == QEvent::Resize && watched == charts_) legend_->setVisible(charts_->height() >= 300);
+    if (event->type() == QEvent::Resize) fit_ticks();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        static_cast<QChartView*>(watched)->setMinimumHeight(least_chart_height(static_cast<QChartView*>(watched)));
     return QWidget::eventFilter(watched, event);
 }
 
 QString ResponsePlot::readout(double hz) const {
+    if (!(exact_section_.q > 0)) return figure(hz) + QStringLiteral(" Hz: no design yet.");
     QString text = figure(hz) + QStringLiteral(" Hz, exact design %1 dB").arg(two_decimals(ab::section_level_db(exact_section_, hz)));
     if (!path_parts_) return text;
     const ab::Section section = ab::section_of(*path_parts_);
@@ -200,10 +208,6 @@ QString ResponsePlot::readout(double hz) const {
                 .arg(two_decimals(ab::section_level_db(section, hz)), two_decimals(ab::path_level_db(*path_parts_, hz)),
                      two_decimals(band.low_db), two_decimals(band.high_db), figure(ab::path_group_delay_ms(*path_parts_, hz), 3));
     return text;
-}
-
-void ResponsePlot::hover(std::optional<double> hz) {
-    readout_->setText(hz ? readout(*hz) : QStringLiteral("Point at the plot to read the frequency and the levels."));
 }
 
 QByteArray plot_file(const PartsFigures& figures, PlotFormat format) {

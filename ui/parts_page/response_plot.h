@@ -3,7 +3,9 @@
 // The response of the parts as a plot: the magnitude from 1 Hz to 1 kHz on a
 // logarithmic axis (the exact design's section, the section as built, the
 // whole path as built and its tolerance band), and below it the group delay
-// of the path. Hovering over either shows the frequency and the levels.
+// of the path. Hovering over either shows the frequency and the levels, and
+// so does the keyboard's cursor (keyboard_readout.h) while they have the
+// focus.
 
 #include <QByteArray>
 #include <QWidget>
@@ -23,6 +25,8 @@ class QValueAxis;
 
 namespace vandrel::ui {
 
+class KeyboardReadout;
+
 class ResponsePlot final : public QWidget {
 public:
     explicit ResponsePlot(QWidget* parent = nullptr);
@@ -38,12 +42,13 @@ public:
     QChartView* magnitude_view() const { return magnitude_view_; }
     QChartView* delay_view() const { return delay_view_; }
     QLabel* readout_label() const { return readout_; }
+    /// The keyboard's cursor while the plots have the focus, Hz.
+    std::optional<double> cursor() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void hover(std::optional<double> hz);
     /// As many axis labels as the charts' heights have room for.
     void fit_ticks();
 
@@ -52,6 +57,7 @@ private:
     QWidget* charts_ = nullptr;
     QWidget* legend_ = nullptr;
     QLabel* readout_ = nullptr;
+    KeyboardReadout* keys_ = nullptr;
     QLineSeries* exact_ = nullptr;
     QLineSeries* section_ = nullptr;
     QLineSeries* path_ = nullptr;

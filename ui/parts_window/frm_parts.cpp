@@ -17,6 +17,7 @@
 #include "parts_page/parts_page.h"
 #include "subwoofer_page/subwoofer_page.h"
 #include "user_settings.h"
+#include "widgets/parts_panes.h"
 #include "widgets/wrap_row.h"
 
 using vandrel::ui::PartsChoices;
@@ -27,12 +28,9 @@ namespace {
 constexpr QSize most_size(1200, 1100);
 // The least height of a tab's page: the plots, short but readable.
 constexpr int least_page_height = 260;
-
-// The main window's fields and Solve, on the screen.
-QRect fields_of(const QWidget* main_window) {
-    const QWidget* panel = main_window ? main_window->findChild<QWidget*>(QStringLiteral("frame_controls")) : nullptr;
-    return panel ? QRect(panel->mapToGlobal(QPoint(0, 0)), panel->size()) : QRect();
-}
+// The least client width at which a page is of use beside the main window:
+// narrower, the window opens in front of it instead.
+constexpr int usable_width = 560;
 
 }  // namespace
 
@@ -85,9 +83,9 @@ vandrel::ui::PlaceRequest frm_parts::place_request(QWidget* main_window, const Q
     QScreen* screen = main_window ? main_window->screen() : this->screen();
     return {screen->availableGeometry(),
             main_window ? main_window->frameGeometry() : QRect(),
-            fields_of(main_window),
             frame,
             least_width(),
+            usable_width,
             [this](int width) { return least_height(width); },
             most_size};
 }
@@ -113,9 +111,9 @@ void frm_parts::place(QWidget* main_window) {
         }
         return;
     }
-    const QRect client = vandrel::ui::first_place(place_request(main_window, frame));
-    // Placed smaller than readable, clear of the main window's fields, it
-    // may stay that small; and it never grows by itself.
+    const QRect client = vandrel::ui::first_place(place_request(main_window, frame)).client;
+    // Placed smaller than readable on a small screen, it may stay that
+    // small; and it never grows by itself.
     squeezed_ = client.size();
     set_least_size();
     resize(client.size());
@@ -125,7 +123,7 @@ void frm_parts::place(QWidget* main_window) {
                                 [this, main_window, placed](const QRect&, const QSize&) {
                                     if (size() != placed) return frameGeometry().topLeft();
                                     const QMargins real = frame_margins();
-                                    const QRect c = vandrel::ui::first_place(place_request(main_window, real));
+                                    const QRect c = vandrel::ui::first_place(place_request(main_window, real)).client;
                                     squeezed_ = c.size();
                                     set_least_size();
                                     if (c.size() != size()) resize(c.size());
@@ -157,6 +155,22 @@ void frm_parts::update_figures() {
 
 bool frm_parts::on_subwoofer_page() const { return pages->currentWidget() == subwoofer; }
 
+void frm_parts::show_page(vandrel::ui::WindowPage page) {
+    pages->setCurrentWidget(page == vandrel::ui::WindowPage::subwoofer ? static_cast<QWidget*>(subwoofer) : parts_page);
+}
+
+void frm_parts::step_tabs(int step) {
+    if ((on_subwoofer_page() ? subwoofer->panes : panes)->step_tab(step)) return;
+    pages->setCurrentIndex(((pages->currentIndex() + step) % pages->count() + pages->count()) % pages->count());
+}
+
+void frm_parts::raise_main_window() {
+    if (!main_window_) return;
+    main_window_->setWindowState(main_window_->windowState() & ~Qt::WindowMinimized);
+    main_window_->raise();
+    main_window_->activateWindow();
+}
+
 void frm_parts::update_commands() {
     const bool built = figures().built.has_value();
     const bool subwoofer_shown = on_subwoofer_page();
@@ -180,6 +194,8 @@ void frm_parts::update_commands() {
 
 void frm_parts::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The first control in Tab's order, not the first made (a plot).
+    if (!focusWidget() && first_in_order_) first_in_order_->setFocus(Qt::ActiveWindowFocusReason);
     if (stale_ || !figures().built) update_figures();
     if (windowHandle())
         connect(windowHandle(), &QWindow::screenChanged, this, &frm_parts::set_least_size, Qt::UniqueConnection);

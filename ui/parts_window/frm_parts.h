@@ -44,6 +44,7 @@ public:
 
     QWidget* widget() override { return this; }
     void show_design(const vandrel::Module1& design, vandrel::Mode mode) override;
+    void show_page(vandrel::ui::WindowPage page) override;
 
     /// The choices as the controls hold them (the last value each number
     /// field took).
@@ -100,6 +101,11 @@ private:
     /// they save from it.
     void update_commands();
     bool on_subwoofer_page() const;
+    /// Ctrl+Tab (`step` 1) and Ctrl+Shift+Tab (-1) from anywhere: the
+    /// page's two tabs where it has them, else the pages.
+    void step_tabs(int step);
+    /// Ctrl+M: the main window in front, which this window may cover.
+    void raise_main_window();
     /// Places the window for its first showing: where it was left, pulled
     /// onto the screen, or beside the main window.
     void place(QWidget* main_window);
@@ -119,6 +125,8 @@ private:
     QWidget* main_window_ = nullptr;
     vandrel::ui::MainWindowDesign* main_design_ = nullptr;
     vandrel::ui::WrapRow* commands_row_ = nullptr;
+    /// Where Tab starts, which has the focus when the window first opens.
+    QWidget* first_in_order_ = nullptr;
     bool stale_ = false;
     /// The size of the first place, which the least size stays within: the
     /// window may be as small as placed, and never grows by itself.

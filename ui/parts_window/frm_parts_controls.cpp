@@ -94,10 +94,20 @@ void frm_parts::build_controls() {
     connect(subwoofer, &vandrel::ui::SubwooferPage::updated, this, &frm_parts::update_commands);
     connect(subwoofer, &vandrel::ui::SubwooferPage::rearranged, this, &frm_parts::set_tab_order);
     connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, this,
+            &frm_parts::raise_main_window);
+    // The tabs of a page from anywhere in the window, not only from within
+    // them. Shift+Tab comes as Backtab, with or without Shift.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            [this] { step_tabs(1); });
+    for (const QKeySequence& back : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                                    QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)})
+        connect(new QShortcut(back, this), &QShortcut::activated, this, [this] { step_tabs(-1); });
 }
 
 // Tab goes through the pages' tabs, the choices, the figures (by the tabs
-// where there are any), the Subwoofer page's controls and the commands, in
+// where there are any), the plot, the Subwoofer page's controls and its
+// plots, and the commands, in
 // the order they are shown (those of the page not shown are passed by);
 // moving the panes between the splitter and the tabs upsets it, so it is
 // set again then.
@@ -112,4 +122,5 @@ void frm_parts::set_tab_order() {
     // Qt would leave the order unchanged around them.
     std::erase_if(order, [](const QWidget* w) { return w->focusPolicy() == Qt::NoFocus; });
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+    first_in_order_ = order.front();
 }

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineSeries>
 #include <QLogValueAxis>
-#include <QMouseEvent>
 #include <QVBoxLayout>
 #include <QValueAxis>
 
@@ -31,27 +30,6 @@ void hairline_grid(QAbstractAxis* axis) {
 }
 
 }  // namespace
-
-HoverView::HoverView(QChart* chart, QWidget* parent, std::function<void(std::optional<double>, QPoint)> on_hover)
-    : QChartView(chart, parent), on_hover_(std::move(on_hover)) {
-    setRenderHint(QPainter::Antialiasing);
-    setMouseTracking(true);
-    viewport()->setMouseTracking(true);
-}
-
-void HoverView::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF at = chart()->mapFromScene(mapToScene(event->position().toPoint()));
-    if (chart()->plotArea().contains(at))
-        on_hover_(chart()->mapToValue(at).x(), event->globalPosition().toPoint());
-    else
-        on_hover_(std::nullopt, {});
-    QChartView::mouseMoveEvent(event);
-}
-
-void HoverView::leaveEvent(QEvent* event) {
-    on_hover_(std::nullopt, {});
-    QChartView::leaveEvent(event);
-}
 
 QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style) {
     auto* series = new QLineSeries;

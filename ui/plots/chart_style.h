@@ -2,16 +2,18 @@
 #pragma once
 // What the Parts window's plots share: charts without frills, a frequency
 // axis from 1 Hz to 1 kHz, hairline grids, curves two pixels wide, a legend
-// that wraps, and views that report the frequency under the mouse.
+// that wraps, and views that report the frequency under the mouse
+// (hover_view.h).
 
-#include <QChartView>
 #include <QColor>
+#include <QList>
+#include <QPointF>
 #include <QString>
 
-#include <functional>
 #include <initializer_list>
-#include <optional>
 #include <utility>
+
+#include "hover_view.h"
 
 class QAbstractAxis;
 class QAbstractSeries;
@@ -22,20 +24,6 @@ class QLogValueAxis;
 class QValueAxis;
 
 namespace vandrel::ui {
-
-/// A chart view that reports the frequency under the mouse (Hz, and where
-/// on the screen), or none when the mouse is outside the plot area.
-class HoverView final : public QChartView {
-public:
-    HoverView(QChart* chart, QWidget* parent, std::function<void(std::optional<double>, QPoint)> on_hover);
-
-protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-private:
-    std::function<void(std::optional<double>, QPoint)> on_hover_;
-};
 
 /// A curve two logical pixels wide, solid or dashed.
 QLineSeries* line(const QString& name, const QColor& colour, Qt::PenStyle style = Qt::SolidLine);

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "vandrel/speaker/system.h"
 #include "vandrel/texts/figures.h"
 
 namespace vandrel::ui {
@@ -149,6 +150,48 @@ DriverLoad driver_for_page(const sp::DriverFile& file) {
     out.values = file.values;
     for (const sp::FileProblem& w : file.warnings) out.warnings.push_back(sentence(w.message()));
     return out;
+}
+
+bool gives_driver_values(const sp::DriverValues& v) {
+    for (const auto* value : {&v.fs, &v.qes, &v.qms, &v.qts, &v.vas, &v.re, &v.sd, &v.xmax, &v.le, &v.pe})
+        if (value->has_value()) return true;
+    return false;
+}
+
+std::string driver_file_note(std::string_view file_name, const sp::DriverValues& before, const sp::DriverValues& after) {
+    const std::pair<const char*, const std::optional<double> sp::DriverValues::*> fields[] = {
+        {"fs", &sp::DriverValues::fs},     {"Qes", &sp::DriverValues::qes}, {"Qms", &sp::DriverValues::qms},
+        {"Qts", &sp::DriverValues::qts},   {"Vas", &sp::DriverValues::vas}, {"Re", &sp::DriverValues::re},
+        {"Sd", &sp::DriverValues::sd},     {"Xmax", &sp::DriverValues::xmax}, {"Le", &sp::DriverValues::le},
+        {"Pe", &sp::DriverValues::pe}};
+    std::vector<std::string> gave, emptied;
+    if (!after.name.empty()) gave.emplace_back("the name");
+    else if (!before.name.empty()) emptied.emplace_back("the name");
+    for (const auto& [symbol, member] : fields) {
+        if ((after.*member).has_value())
+            gave.emplace_back(symbol);
+        else if ((before.*member).has_value())
+            emptied.emplace_back(symbol);
+    }
+    if (emptied.empty()) return {};
+    return std::string(file_name) + " gave " + (gave.empty() ? std::string("nothing else") : listed(gave)) + "; " +
+           listed(emptied) + (emptied.size() == 1 ? " is" : " are") + " empty now.";
+}
+
+std::optional<double> default_ql(sp::Box::Type box) {
+    return box == sp::Box::Type::vented ? std::optional<double>(sp::default_vented_ql) : std::nullopt;
+}
+
+std::string typed_ql_note(std::optional<double> ql, sp::Box::Type box) {
+    const auto text = [](std::optional<double> v) { return v ? figure(*v) : std::string("none"); };
+    return "Ql " + text(ql) + " as typed; the " + (box == sp::Box::Type::vented ? "vented" : "sealed") +
+           " box's default is " + text(default_ql(box)) + ".";
+}
+
+std::string sealed_box_text(const sp::Inputs& s) {
+    if (s.box.type != sp::Box::Type::sealed) return {};
+    return "Sealed box: fc " + figure(sp::sealed_fc(s.driver, s.box.vb)) + " Hz, Qtc " +
+           figure(sp::sealed_qtc(s.driver, s.box.vb));
 }
 
 std::vector<FigureRow> figure_rows(const sp::Analysis& a) {

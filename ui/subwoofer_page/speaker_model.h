@@ -34,6 +34,7 @@ inline constexpr EntryRange re_entry = speaker_entry(speaker::re_limits, "Re", "
 inline constexpr EntryRange sd_entry = speaker_entry(speaker::sd_limits, "Sd", "cm\u00b2");
 inline constexpr EntryRange xmax_entry = speaker_entry(speaker::xmax_limits, "Xmax", "mm");
 inline constexpr EntryRange le_entry = speaker_entry(speaker::le_limits, "Le", "mH");
+inline constexpr EntryRange pe_entry = speaker_entry(speaker::pe_limits, "Pe", "W");
 inline constexpr EntryRange vb_entry = speaker_entry(speaker::vb_limits, "Vb", "L");
 inline constexpr EntryRange fb_entry = speaker_entry(speaker::fb_limits, "fb", "Hz");
 inline constexpr EntryRange ql_entry = speaker_entry(speaker::ql_limits, "Ql", "");
@@ -44,6 +45,10 @@ inline constexpr EntryRange watts_entry = speaker_entry(speaker::watts_limits, "
 /// How the drive is given.
 enum class DriveUnit { volts, watts };
 
+/// The leakage Q a box has unless the user gives another: 7 for a vented
+/// box, none (no leakage) for a sealed one, as on the command line.
+std::optional<double> default_ql(speaker::Box::Type box);
+
 /// The page's inputs as its fields hold them; a value not given is none.
 struct SpeakerInputs {
     speaker::DriverValues driver;
@@ -51,6 +56,9 @@ struct SpeakerInputs {
     std::optional<double> vb;                                  ///< litres
     std::optional<double> fb;                                  ///< Hz, vented only
     std::optional<double> ql = speaker::default_vented_ql;     ///< none: no leakage
+    /// Ql as the user typed it, kept whatever the box; else it follows the
+    /// box's default.
+    bool ql_typed = false;
     std::optional<double> port;                                ///< cm, vented only; none: no port velocity
     DriveUnit drive = DriveUnit::volts;
     std::optional<double> volts = speaker::default_volts;      ///< V rms
@@ -91,6 +99,24 @@ struct DriverLoad {
     std::vector<std::string> warnings;  ///< the file's own ("line 9: ..."), for people
 };
 DriverLoad driver_for_page(const speaker::DriverFile& file);
+
+/// Whether a driver file gives any of the driver's values (fs ... Pe; a
+/// name alone is none).
+bool gives_driver_values(const speaker::DriverValues& values);
+
+/// What opening driver file `file_name` did to the driver's fields, which
+/// held `before`: "d.txt gave fs and Vas; the name, Qes, Qms, Re, Sd, Xmax
+/// and Le are empty now." Empty where it emptied no field.
+std::string driver_file_note(std::string_view file_name, const speaker::DriverValues& before,
+                             const speaker::DriverValues& after);
+
+/// What the Ql field says of a value typed that differs from the box's
+/// default: "Ql 12 as typed; the sealed box's default is none."
+std::string typed_ql_note(std::optional<double> ql, speaker::Box::Type box);
+
+/// A sealed box's resonance and Q with the driver in it: "Sealed box: fc
+/// 38.57 Hz, Qtc 0.7061"; empty for a vented box.
+std::string sealed_box_text(const speaker::Inputs& system);
 
 /// An engine's sentence with the parameters written as the page shows them,
 /// and a capital first: "qes (or qts) is missing" -> "Qes (or Qts) is

@@ -17,6 +17,8 @@
 
 #include "accessibility.h"
 #include "plots/chart_style.h"
+#include "plots/keyboard_readout.h"
+#include "plots/plot_heights.h"
 #include "layout.h"
 #include "qtext.h"
 #include "vandrel/texts/figures.h"
@@ -85,7 +87,7 @@ QString figure(double v) { return to_qstring(vandrel::texts::figure(v, 4)); }
 
 SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     const auto on_hover = [this](std::optional<double> hz, QPoint global) {
-        hover(hz);
+        keys_->hover(hz);
         if (hz)
             QToolTip::showText(global, readout(*hz).replace(QStringLiteral("; "), QStringLiteral("\n")), this);
         else
@@ -133,19 +135,15 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     excursion_view_->setObjectName(QStringLiteral("excursion_view"));
     port_view_ = new HoverView(port, charts_, on_hover);
     port_view_->setObjectName(QStringLiteral("port_view"));
-    // Tab passes the plots by; a screen reader reads each as a chart, its
-    // key figures as its description.
+    // A screen reader reads each as a chart, its key figures as its
+    // description; the first takes the focus for the keyboard's cursor.
     const SpeakerFigures nothing_yet;
     make_picture(spl_view_, QAccessible::Chart, QStringLiteral("SPL"), to_qstring(spl_summary(nothing_yet)));
     make_picture(excursion_view_, QAccessible::Chart, QStringLiteral("Cone excursion"),
                  to_qstring(excursion_summary(nothing_yet)));
     make_picture(port_view_, QAccessible::Chart, QStringLiteral("Port air velocity"),
                  to_qstring(port_summary(nothing_yet)));
-    for (QChartView* view : {spl_view_, excursion_view_, port_view_}) {
-        view->setFocusPolicy(Qt::NoFocus);
-        view->setMinimumHeight(90);
-        view->installEventFilter(this);
-    }
+    for (QChartView* view : {spl_view_, excursion_view_, port_view_}) view->installEventFilter(this);
     // A legend for all three: the warning colour, and the limits in each.
     auto* beyond = line(QStringLiteral("With the filter, beyond Xmax"), beyond_xmax_colour);
     beyond->setParent(this);
@@ -159,18 +157,24 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     charts_layout->addWidget(excursion_view_, 3);
     // The lowest chart also holds the frequency axis' title.
     charts_layout->addWidget(port_view_, 3);
-    port_view_->setMinimumHeight(120);
-    charts_->installEventFilter(this);
+    scroll_ = plot_scroll(charts_, QStringLiteral("subwoofer_plots_scroll"), QStringLiteral("Subwoofer plots"));
 
     readout_ = new QLabel(this);
     readout_->setObjectName(QStringLiteral("speaker_readout"));
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     readout_->setAccessibleName(QStringLiteral("Subwoofer plot readout"));
     readout_->setWordWrap(true);
+    keys_ = new KeyboardReadout({static_cast<HoverView*>(spl_view_), static_cast<HoverView*>(excursion_view_),
+                                 static_cast<HoverView*>(port_view_)},
+                                readout_, [this](double hz) { return readout(hz); },
+                                QStringLiteral("Point at the plots, or Tab to them and press the arrow keys, to read "
+                                               "the frequency and every curve."),
+                                this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(charts_, 1);
+    layout->addWidget(scroll_, 1);
     layout->addWidget(readout_);
+    fit_heights();
     show_figures(nothing_yet);
 }
 
@@ -230,10 +234,10 @@ void SpeakerPlot::show_figures(const SpeakerFigures& f) {
             port_top_ = std::max({port_top_, *a.without_filter.peak_port_velocity, *a.with_filter.peak_port_velocity});
     }
     fit_ticks();
-    spl_view_->setAccessibleDescription(to_qstring(spl_summary(f)));
+    keys_->set_summary(to_qstring(spl_summary(f)));
     excursion_view_->setAccessibleDescription(to_qstring(excursion_summary(f)));
     port_view_->setAccessibleDescription(to_qstring(port_summary(f)));
-    hover(std::nullopt);
+    keys_->refresh();
 }
 
 // The filtered excursion beyond Xmax: a series a stretch, over the curve.
@@ -265,11 +269,15 @@ void SpeakerPlot::fit_ticks() {
     }
 }
 
+void SpeakerPlot::fit_heights() {
+    for (QChartView* view : {spl_view_, excursion_view_, port_view_}) view->setMinimumHeight(least_chart_height(view));
+}
+
+std::optional<double> SpeakerPlot::cursor() const { return keys_->cursor(); }
+
 bool SpeakerPlot::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Resize && watched != charts_) fit_ticks();
-    // Where the charts are too short for it, the legend gives them its room
-    // (the readout names every curve).
-    if (event->type() == QEvent::Resize && watched == charts_) legend_->setVisible(charts_->height() >= 360);
+    if (event->type() == QEvent::Resize) fit_ticks();
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) fit_heights();
     return QWidget::eventFilter(watched, event);
 }
 
@@ -290,10 +298,6 @@ QString SpeakerPlot::readout(double hz) const {
     text += QStringLiteral("; excursion (mm) ") + pair(a.excursion_mm, a.excursion_filtered_mm);
     if (!a.port_velocity.empty()) text += QStringLiteral("; port air (m/s) ") + pair(a.port_velocity, a.port_velocity_filtered);
     return text;
-}
-
-void SpeakerPlot::hover(std::optional<double> hz) {
-    readout_->setText(hz ? readout(*hz) : QStringLiteral("Point at the plots to read the frequency and every curve."));
 }
 
 QByteArray speaker_plot_file(const SpeakerFigures& figures, const SpeakerFilter& filter, PlotFormat format) {

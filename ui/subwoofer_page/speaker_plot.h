@@ -5,7 +5,9 @@
 // band less 3 dB; its cone excursion without and with the filter against
 // Xmax, the filtered curve drawn in a warning colour where it goes beyond;
 // and, for a vented box with a port, the port's air velocity against
-// 17 m/s. Hovering over any of them shows the frequency and every curve.
+// 17 m/s. Hovering over any of them shows the frequency and every curve, and
+// so does the keyboard's cursor (keyboard_readout.h) while they have the
+// focus.
 
 #include <QColor>
 #include <QByteArray>
@@ -21,9 +23,12 @@ class QChart;
 class QChartView;
 class QLabel;
 class QLineSeries;
+class QScrollArea;
 class QValueAxis;
 
 namespace vandrel::ui {
+
+class KeyboardReadout;
 
 /// The colour of the filtered excursion beyond Xmax.
 inline const QColor beyond_xmax_colour{220, 0, 0};
@@ -45,19 +50,25 @@ public:
     QChartView* excursion_view() const { return excursion_view_; }
     QChartView* port_view() const { return port_view_; }
     QLabel* readout_label() const { return readout_; }
+    /// The keyboard's cursor while the plots have the focus, Hz.
+    std::optional<double> cursor() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void hover(std::optional<double> hz);
     /// As many axis labels as the charts' heights have room for.
     void fit_ticks();
+    /// Each chart at least as high as its axes' texts need, whole; the
+    /// charts scroll where the plots are shorter than that.
+    void fit_heights();
     void show_beyond(const std::vector<double>& hz, const std::vector<double>& excursion, double xmax);
 
     QWidget* charts_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
     QWidget* legend_ = nullptr;
     QLabel* readout_ = nullptr;
+    KeyboardReadout* keys_ = nullptr;
     QChartView* spl_view_ = nullptr;
     QChartView* excursion_view_ = nullptr;
     QChartView* port_view_ = nullptr;

@@ -32,7 +32,7 @@ const DriverNumber driver_numbers[] = {
     {"qms", &qms_entry, &sp::DriverValues::qms},    {"qts", &qts_entry, &sp::DriverValues::qts},
     {"vas", &vas_entry, &sp::DriverValues::vas},    {"re", &re_entry, &sp::DriverValues::re},
     {"sd", &sd_entry, &sp::DriverValues::sd},       {"xmax", &xmax_entry, &sp::DriverValues::xmax},
-    {"le", &le_entry, &sp::DriverValues::le},
+    {"le", &le_entry, &sp::DriverValues::le},       {"pe", &pe_entry, &sp::DriverValues::pe},
 };
 const Number numbers[] = {
     {"vb", &vb_entry, &SpeakerInputs::vb},     {"fb", &fb_entry, &SpeakerInputs::fb},
@@ -72,6 +72,13 @@ SpeakerInputs load_speaker_inputs() {
     if (box == QLatin1String("sealed")) in.box = sp::Box::Type::sealed;
     const QString drive = s.value(key("drive")).toString();
     if (drive == QLatin1String("watts")) in.drive = DriveUnit::watts;
+    // Ql follows the box unless it was typed; kept without saying which, a
+    // value other than the box's default was typed.
+    const QVariant typed = s.value(key("ql_typed"));
+    const std::optional<double> box_default = default_ql(in.box);
+    in.ql = number(s, "ql", ql_entry, box_default);
+    in.ql_typed = typed.isValid() ? typed.toString() == QLatin1String("true") : in.ql != box_default;
+    if (!in.ql_typed) in.ql = box_default;
     return in;
 }
 
@@ -82,6 +89,7 @@ void save_speaker_inputs(const SpeakerInputs& in) {
     for (const Number& n : numbers) s->setValue(key(n.key), number_text(in.*n.member));
     s->setValue(key("box"), in.box == sp::Box::Type::sealed ? QStringLiteral("sealed") : QStringLiteral("vented"));
     s->setValue(key("drive"), in.drive == DriveUnit::watts ? QStringLiteral("watts") : QStringLiteral("volts"));
+    s->setValue(key("ql_typed"), in.ql_typed ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
 QString load_driver_path() { return user_settings()->value(key("driver_file")).toString(); }

@@ -10,7 +10,8 @@
 namespace vandrel::ui {
 
 /// The inputs as last saved; each value that is missing, unreadable or
-/// beyond its field's range is the default (none; vented, Ql 7, 2.83 V).
+/// beyond its field's range is the default (none; vented, 2.83 V; Ql the
+/// box's default unless one was typed).
 SpeakerInputs load_speaker_inputs();
 void save_speaker_inputs(const SpeakerInputs& inputs);
 

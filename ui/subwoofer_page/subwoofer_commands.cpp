@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "accessibility.h"
 #include "message_sink.h"
 #include "file_dialogs.h"
 #include "user_settings.h"
@@ -46,19 +47,33 @@ void SubwooferPage::cmd_open_driver_Click() {
         load = driver_for_page(*read.value);
     else
         load.problem = read.problem;
+    const QString file_name = QFileInfo(path).fileName();
     if (!load.values) {
         message_sink().warning(this, QStringLiteral("%1 cannot be used as a driver file: %2 The driver's values are "
                                                     "as they were.")
-                                         .arg(QFileInfo(path).fileName(), sentence(load.problem)));
+                                         .arg(file_name, sentence(load.problem)));
+        return;
+    }
+    // A file that gives none (an empty one, or another program's) would
+    // only empty the fields.
+    if (!gives_driver_values(*load.values)) {
+        message_sink().warning(this, QStringLiteral("%1 cannot be used as a driver file: it gives none of the driver's "
+                                                    "values (fs, qes, qms, qts, vas, re, sd, xmax, le, pe). The "
+                                                    "driver's values are as they were.")
+                                         .arg(file_name));
         return;
     }
     SpeakerInputs in = inputs();
+    const sp::DriverValues before = in.driver;
     in.driver = *load.values;
     set_inputs(in);
     save_driver_path(path);
+    // What it emptied said plainly, then what the file itself is warned of.
     QStringList notes;
-    for (const std::string& w : load.warnings) notes << QFileInfo(path).fileName() + QStringLiteral(", ") + to_qstring(w);
-    lbl_driver_note->setText(notes.join(QLatin1Char('\n')));
+    if (const std::string emptied = driver_file_note(file_name.toStdString(), before, in.driver); !emptied.empty())
+        notes << to_qstring(emptied);
+    for (const std::string& w : load.warnings) notes << file_name + QStringLiteral(", ") + to_qstring(w);
+    set_spoken_text(lbl_driver_note, QStringLiteral("Driver file note"), notes.join(QLatin1Char('\n')));
     lbl_driver_note->setVisible(!notes.isEmpty());
     input_Change();
 }
@@ -96,10 +111,12 @@ bool SubwooferPage::load_measurement(const QString& path, QString* failure) {
     measurement_ = *read.value;
     measurement_path_ = path;
     const sp::Measurement& m = *measurement_;
-    lbl_measurement->setText(QStringLiteral("%1: %2 points from %3 to %4 Hz")
-                                 .arg(name)
-                                 .arg(m.hz.size())
-                                 .arg(to_qstring(vandrel::texts::figure(m.hz.front())), to_qstring(vandrel::texts::figure(m.hz.back()))));
+    set_spoken_text(lbl_measurement, QStringLiteral("Measurement"),
+                    QStringLiteral("%1: %2 points from %3 to %4 Hz")
+                        .arg(name)
+                        .arg(m.hz.size())
+                        .arg(to_qstring(vandrel::texts::figure(m.hz.front())),
+                             to_qstring(vandrel::texts::figure(m.hz.back()))));
     return true;
 }
 
@@ -122,13 +139,17 @@ void SubwooferPage::cmd_clear_measurement_Click() {
     measurement_.reset();
     measurement_path_.clear();
     save_measurement_path({});
-    lbl_measurement->setText(no_measurement_text());
+    set_spoken_text(lbl_measurement, QStringLiteral("Measurement"), no_measurement_text());
     update_figures();
 }
 
 void SubwooferPage::cmd_suggest_Click() {
     if (!figures_.system) return;
     suggestion_.reset();
+    // Disabled while it searches, the button gives the focus away (to the
+    // commands below); it goes to what is to be done next once the search
+    // ends, also after Alt+F, which leaves it where it was.
+    refocus_after_search_ = true;
     runner_->start(*figures_.system);
     show_suggestion();
 }
@@ -138,6 +159,14 @@ void SubwooferPage::cmd_use_Click() {
     const sp::Design& d = *suggestion_->design;
     // The main window solves, and the Parts window follows with both pages.
     main_->solve_design(d.mode, d.freq_text, d.q_text);
+}
+
+void SubwooferPage::cmd_back_Click() {
+    if (!main_ || !main_->has_previous_design()) return;
+    // The main window solves, and the Parts window follows with both pages;
+    // the button is enabled again for what the main window has then.
+    main_->back_to_previous_design();
+    show_suggestion();
 }
 
 }  // namespace vandrel::ui

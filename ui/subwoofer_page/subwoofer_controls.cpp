@@ -11,11 +11,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QAbstractButton>
+#include <QChartView>
 #include <QValidator>
 #include <QVBoxLayout>
 
 #include "qtext.h"
 #include "widgets/report_table.h"
+#include "speaker_plot.h"
 #include "subwoofer_page.h"
 #include "widgets/value_box.h"
 #include "widgets/wrap_row.h"
@@ -23,16 +25,16 @@
 namespace vandrel::ui {
 namespace {
 
-// A driver's name as a driver file keeps it: at most max_driver_name bytes,
-// no control character and no "#", which starts a comment there. A key
-// that would make it otherwise does nothing.
+// A driver's name as a driver file keeps it: at most max_driver_name bytes
+// and no control character. A key that would make it otherwise does
+// nothing.
 class NameValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         if (input.toUtf8().size() > static_cast<qsizetype>(speaker::max_driver_name)) return Invalid;
         for (QChar c : input)
-            if (c == QLatin1Char('#') || c.unicode() < 0x20 || c.unicode() == 0x7f) return Invalid;
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f) return Invalid;
         return Acceptable;
     }
 };
@@ -66,7 +68,9 @@ QLabel* note(QWidget* parent, const char* name, const QString& accessible, const
 
 // A number field of `range`, named for screen readers by its symbol, what it
 // is and its unit ("fs, free-air resonance, Hz"), on a row of the group's
-// grid: its caption (the symbol, or `caption` given), the field, its unit.
+// grid: its caption (the symbol, or `caption` given), the field, its unit;
+// and on the row below, hidden while there is nothing to say, the line
+// that says why its text is refused (named "<field>_note").
 ValueBox* field(QGridLayout* grid, const char* name, const EntryRange& range, double step, const QString& what,
                 const QString& tip, QAbstractButton* caption = nullptr) {
     auto* box = new ValueBox(range, step);
@@ -85,6 +89,12 @@ ValueBox* field(QGridLayout* grid, const char* name, const EntryRange& range, do
     }
     grid->addWidget(box, row, 1);
     grid->addWidget(new QLabel(unit), row, 2);
+    auto* note = new QLabel;
+    note->setObjectName(QLatin1String(name) + QStringLiteral("_note"));
+    note->setWordWrap(true);
+    note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    note->hide();
+    grid->addWidget(note, row + 1, 1, 1, 3);
     return box;
 }
 
@@ -113,8 +123,7 @@ QGroupBox* SubwooferPage::build_driver() {
     txt_name->setObjectName(QStringLiteral("txt_name"));
     txt_name->setAccessibleName(QStringLiteral("Driver name"));
     txt_name->setValidator(new NameValidator(txt_name));
-    txt_name->setToolTip(QStringLiteral("The driver's name, for the build sheet and the driver file (optional). It "
-                                        "cannot hold \u201c#\u201d, which starts a comment in a driver file."));
+    txt_name->setToolTip(QStringLiteral("The driver's name, for the build sheet and the driver file (optional)."));
     auto* name_caption = new QLabel(QStringLiteral("Name"));
     name_caption->setBuddy(txt_name);
     grid->addWidget(name_caption, 0, 0);
@@ -139,10 +148,13 @@ QGroupBox* SubwooferPage::build_driver() {
                      QStringLiteral("How far the cone moves one way and stays linear, mm (peak)."));
     spn_le = field(grid, "spn_le", le_entry, 0.1, QStringLiteral("voice-coil inductance"),
                    QStringLiteral("The voice coil's inductance, mH; empty for none."));
+    spn_pe = field(grid, "spn_pe", pe_entry, 10, QStringLiteral("thermal power handling"),
+                   QStringLiteral("The driver's thermal power handling, W rms into Re (optional), as its data sheet "
+                                  "gives it; kept in the driver file."));
 
     cmd_open_driver = button(g, "cmd_open_driver", QStringLiteral("Open &driver\u2026"),
                              QStringLiteral("Reads the driver's values from a driver file: \"name = value\" lines "
-                                            "(fs, qes, qms, qts, vas, re, sd, xmax, le, name) or a JSON object, as "
+                                            "(fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name) or a JSON object, as "
                                             "vandrel-solve --driver reads them."));
     cmd_save_driver = button(g, "cmd_save_driver", QStringLiteral("Save d&river\u2026"),
                              QStringLiteral("Writes the driver's values to a driver file that \"Open driver\u2026\" "
@@ -181,8 +193,8 @@ QGroupBox* SubwooferPage::build_box() {
     spn_fb = field(grid, "spn_fb", fb_entry, 1, QStringLiteral("tuning frequency"),
                    QStringLiteral("The vented box's tuning frequency, Hz."));
     spn_ql = field(grid, "spn_ql", ql_entry, 1, QStringLiteral("leakage Q"),
-                   QStringLiteral("The box's leakage Q; empty for none. 7 is usual for a vented box; a sealed "
-                                  "box is usually taken to have none."));
+                   QStringLiteral("The box's leakage Q; empty for none. It follows the box (7 vented, none sealed) "
+                                  "until you type another value."));
     spn_port = field(grid, "spn_port", port_entry, 0.5, QStringLiteral("one round port"),
                      QStringLiteral("The diameter of the vented box's one round port, cm, for its air velocity; "
                                     "empty for none."));
@@ -240,9 +252,13 @@ QGroupBox* SubwooferPage::build_suggestion() {
     cmd_use = button(g, "cmd_use", QStringLiteral("&Use this design"),
                      QStringLiteral("Puts the suggested mode, frequency and Q into the main window, leaving the "
                                     "capacitors and the gain as they are, and solves it."));
+    cmd_back = button(g, "cmd_back", QStringLiteral("Bac&k to the previous design"),
+                      QStringLiteral("Puts back the mode, frequency and Q the main window had before \u201cUse this "
+                                     "design\u201d, and solves it (Ctrl+Z in the main window)."));
     auto* row = new WrapRow(6, 6);
     row->add(cmd_suggest);
     row->add(cmd_use);
+    row->add(cmd_back);
     layout->addWidget(row);
     layout->addWidget(lbl_suggestion);
     return g;
@@ -250,7 +266,7 @@ QGroupBox* SubwooferPage::build_suggestion() {
 
 void SubwooferPage::build_figures(QWidget* parent) {
     table = new ReportTable(QStringLiteral("What the subwoofer does"), "system",
-                            {{"without", QStringLiteral("Without filter")}, {"with", QStringLiteral("With filter")}},
+                            {{"without", QStringLiteral("Without the filter")}, {"with", QStringLiteral("With the filter")}},
                             {{"f3", QStringLiteral("f3")},
                              {"spl20", QStringLiteral("SPL at 20 Hz")},
                              {"spl30", QStringLiteral("SPL at 30 Hz")},
@@ -260,19 +276,20 @@ void SubwooferPage::build_figures(QWidget* parent) {
                             cells_, parent);
     cells_[QStringLiteral("system_passband")] = table->add_note(nullptr, "system_passband");
     cells_[QStringLiteral("system_unsafe")] = table->add_note(nullptr, "system_unsafe");
+    cells_[QStringLiteral("system_box")] = table->add_note(nullptr, "system_box");
     lbl_problems = note(parent, "lbl_problems", QStringLiteral("Why nothing is shown"), "#a01010");
     lbl_warnings = note(parent, "lbl_speaker_warnings", QStringLiteral("Subwoofer warnings"), "#8a4b00");
 }
 
 std::vector<QWidget*> SubwooferPage::tab_order() const {
     return {txt_name,   spn_fs,  spn_qes, spn_qms, spn_qts,  spn_vas,  spn_re,   spn_sd,  spn_xmax,
-            spn_le,     cmd_open_driver, cmd_save_driver, opt_sealed, opt_vented, spn_vb, spn_fb, spn_ql,
+            spn_le,     spn_pe,  cmd_open_driver, cmd_save_driver, opt_sealed, opt_vented, spn_vb, spn_fb, spn_ql,
             spn_port,   opt_volts, spn_volts, opt_watts, spn_watts, cmd_open_measurement, cmd_clear_measurement,
-            cmd_suggest, cmd_use};
+            cmd_suggest, cmd_use, cmd_back, plot->spl_view()};
 }
 
 std::vector<ValueBox*> SubwooferPage::number_fields() const {
-    return {spn_fs, spn_qes, spn_qms, spn_qts, spn_vas, spn_re, spn_sd, spn_xmax, spn_le,
+    return {spn_fs, spn_qes, spn_qms, spn_qts, spn_vas, spn_re, spn_sd, spn_xmax, spn_le, spn_pe,
             spn_vb, spn_fb, spn_ql, spn_port, spn_volts, spn_watts};
 }
 
@@ -280,20 +297,23 @@ void SubwooferPage::connect_handlers() {
     tab_to_chosen(box_group_);
     tab_to_chosen(drive_group_);
     for (ValueBox* box : number_fields()) {
-        connect(box, &ValueBox::value_changed, this, &SubwooferPage::input_Change);
+        connect(box, &ValueBox::value_changed, this, box == spn_ql ? &SubwooferPage::ql_Change : &SubwooferPage::input_Change);
         connect(box, &ValueBox::problem_changed, this, &SubwooferPage::input_Problem);
     }
     connect(txt_name, &QLineEdit::editingFinished, this, &SubwooferPage::name_Change);
-    for (QButtonGroup* g : {box_group_, drive_group_})
-        connect(g, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
-            if (checked) input_Change();
-        });
+    connect(box_group_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
+        if (checked) box_Change();
+    });
+    connect(drive_group_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
+        if (checked) input_Change();
+    });
     connect(cmd_open_driver, &QPushButton::clicked, this, &SubwooferPage::cmd_open_driver_Click);
     connect(cmd_save_driver, &QPushButton::clicked, this, &SubwooferPage::cmd_save_driver_Click);
     connect(cmd_open_measurement, &QPushButton::clicked, this, &SubwooferPage::cmd_open_measurement_Click);
     connect(cmd_clear_measurement, &QPushButton::clicked, this, &SubwooferPage::cmd_clear_measurement_Click);
     connect(cmd_suggest, &QPushButton::clicked, this, &SubwooferPage::cmd_suggest_Click);
     connect(cmd_use, &QPushButton::clicked, this, &SubwooferPage::cmd_use_Click);
+    connect(cmd_back, &QPushButton::clicked, this, &SubwooferPage::cmd_back_Click);
 }
 
 }  // namespace vandrel::ui

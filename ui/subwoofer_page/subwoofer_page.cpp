@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "subwoofer_page.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include <algorithm>
 
+#include "accessibility.h"
 #include "widgets/parts_panes.h"
 #include "qtext.h"
 #include "widgets/report_table.h"
@@ -36,14 +38,12 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     build_figures(inputs_);
     auto* column = new QVBoxLayout(inputs_);
     column->setContentsMargins(0, 0, 4, 0);
-    column->addWidget(lbl_problems);
     column->addWidget(build_driver());
     column->addWidget(build_box());
     column->addWidget(build_drive());
     column->addWidget(build_measurement());
     column->addWidget(table);
     column->addWidget(lbl_warnings);
-    column->addWidget(build_suggestion());
     column->addStretch(1);
 
     inputs_scroll_ = new QScrollArea;
@@ -52,9 +52,19 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     inputs_scroll_->setWidget(inputs_);
     inputs_scroll_->setWidgetResizable(true);
     inputs_scroll_->setFrameShape(QFrame::NoFrame);
+    // Why nothing is shown above the inputs, and the suggestion below
+    // them, in view whatever the inputs are scrolled to.
+    inputs_pane_ = new QWidget;
+    inputs_pane_->setObjectName(QStringLiteral("subwoofer_inputs_pane"));
+    auto* pane = new QVBoxLayout(inputs_pane_);
+    pane->setContentsMargins(0, 0, 0, 0);
+    pane->addWidget(lbl_problems);
+    pane->addWidget(inputs_scroll_, 1);
+    suggestion_group_ = build_suggestion();
+    pane->addWidget(suggestion_group_);
     plot = new SpeakerPlot;
-    panes = new PartsPanes(inputs_scroll_, plot,
-                           {QStringLiteral("&Inputs"), QStringLiteral("Pl&ots"), QStringLiteral("subwoofer"), 600, 0.6}, this);
+    panes = new PartsPanes(inputs_pane_, inputs_scroll_, plot,
+                           {QStringLiteral("&Inputs"), QStringLiteral("Pl&ots"), QStringLiteral("subwoofer"), 520, 0.6}, this);
     panes->splitter()->setAccessibleName(QStringLiteral("Subwoofer inputs and plots"));
     panes->tabs()->setAccessibleName(QStringLiteral("Subwoofer inputs and plots"));
     // The arrangement follows the panes' size; the split follows the
@@ -66,21 +76,29 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     layout->addWidget(panes);
 
     connect_handlers();
-    connect(runner_, &SuggestRunner::found, this, [this](const sp::Suggestion& s) {
+    // The focus on what is to be done next.
+    const auto refocus = [this] {
+        if (!refocus_after_search_) return;
+        refocus_after_search_ = false;
+        (cmd_use->isEnabled() ? cmd_use : cmd_suggest)->setFocus(Qt::OtherFocusReason);
+    };
+    connect(runner_, &SuggestRunner::found, this, [this, refocus](const sp::Suggestion& s) {
         suggestion_ = s;
         show_suggestion();
+        refocus();
     });
-    connect(runner_, &SuggestRunner::failed, this, [this](const QString& why) {
+    connect(runner_, &SuggestRunner::failed, this, [this, refocus](const QString& why) {
         suggestion_.reset();
         show_suggestion();
-        lbl_suggestion->setText(QStringLiteral("No suggestion: %1.").arg(why));
+        set_spoken_text(lbl_suggestion, QStringLiteral("Suggestion"), QStringLiteral("No suggestion: %1.").arg(why));
+        refocus();
     });
 
     set_inputs(load_speaker_inputs());
-    lbl_measurement->setText(no_measurement_text());
+    set_spoken_text(lbl_measurement, QStringLiteral("Measurement"), no_measurement_text());
     if (const QString kept = load_measurement_path(); !kept.isEmpty()) {
         QString failure;
-        if (!load_measurement(kept, &failure)) lbl_measurement->setText(failure);
+        if (!load_measurement(kept, &failure)) set_spoken_text(lbl_measurement, QStringLiteral("Measurement"), failure);
     }
     update_figures();
 }
@@ -109,10 +127,12 @@ SpeakerInputs SubwooferPage::inputs() const {
     in.driver.sd = spn_sd->entry();
     in.driver.xmax = spn_xmax->entry();
     in.driver.le = spn_le->entry();
+    in.driver.pe = spn_pe->entry();
     in.box = opt_sealed->isChecked() ? sp::Box::Type::sealed : sp::Box::Type::vented;
     in.vb = spn_vb->entry();
     in.fb = spn_fb->entry();
     in.ql = spn_ql->entry();
+    in.ql_typed = ql_typed_;
     in.port = spn_port->entry();
     in.drive = opt_watts->isChecked() ? DriveUnit::watts : DriveUnit::volts;
     in.volts = spn_volts->entry();
@@ -126,11 +146,13 @@ void SubwooferPage::set_inputs(const SpeakerInputs& in) {
     const sp::DriverValues& d = in.driver;
     for (auto [box, value] : {std::pair{spn_fs, d.fs}, {spn_qes, d.qes}, {spn_qms, d.qms}, {spn_qts, d.qts},
                               {spn_vas, d.vas}, {spn_re, d.re}, {spn_sd, d.sd}, {spn_xmax, d.xmax}, {spn_le, d.le},
+                              {spn_pe, d.pe},
                               {spn_vb, in.vb}, {spn_fb, in.fb}, {spn_ql, in.ql}, {spn_port, in.port},
                               {spn_volts, in.volts}, {spn_watts, in.watts}})
         box->set_entry(value);
     (in.box == sp::Box::Type::sealed ? opt_sealed : opt_vented)->setChecked(true);
     (in.drive == DriveUnit::watts ? opt_watts : opt_volts)->setChecked(true);
+    ql_typed_ = in.ql_typed;
     loading_ = false;
     enable_for_choices();
     input_Problem();
@@ -166,6 +188,20 @@ void SubwooferPage::input_Change() {
     update_figures();
 }
 
+// The box changed: Ql follows its default, unless it was typed.
+void SubwooferPage::box_Change() {
+    if (loading_) return;
+    if (!ql_typed_) spn_ql->set_entry(default_ql(inputs().box));
+    input_Change();
+}
+
+// Ql typed: kept whatever the box, unless it is the box's default.
+void SubwooferPage::ql_Change() {
+    ql_typed_ = spn_ql->entry() != default_ql(inputs().box);
+    show_field_notes();
+    input_Change();
+}
+
 // The name changed (leaving the field unchanged changes nothing): kept, and
 // in the captions; the suggestion still holds.
 void SubwooferPage::name_Change() {
@@ -175,20 +211,53 @@ void SubwooferPage::name_Change() {
     update_figures();
 }
 
-// A field refused its text, or took one again: said at the top of the page.
+// A field refused its text, or took one again: said under the field. Why
+// there are no figures: said at the top of the page.
 void SubwooferPage::input_Problem() {
+    show_field_notes();
     QStringList lines;
-    for (const ValueBox* box : number_fields())
+    for (const std::string& p : figures_.problems) lines << to_qstring(p);
+    set_spoken_text(lbl_problems, QStringLiteral("Why nothing is shown"), lines.join(QLatin1Char('\n')));
+    lbl_problems->setVisible(!lines.isEmpty());
+}
+
+void SubwooferPage::show_field_notes() {
+    QWidget* typing = nullptr;
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (qobject_cast<ValueBox*>(w)) typing = w;
+    for (const ValueBox* box : number_fields()) {
+        QLabel* note = note_of(box);
+        QString text;
+        bool refused = false;
         if (!box->problem().isEmpty()) {
             const auto kept = box->entry();
             const QString unit = box->range().unit.empty() ? QString() : QLatin1Char(' ') + to_qstring(box->range().unit);
-            lines << box->problem() + (kept ? QStringLiteral(" The figures keep %1%2.")
-                                                  .arg(to_qstring(vandrel::texts::figure(*kept, 6)), unit)
-                                            : QStringLiteral(" The figures take it as not given."));
+            text = box->problem() + (kept ? QStringLiteral(" The figures keep %1%2.")
+                                                .arg(to_qstring(vandrel::texts::figure(*kept, 6)), unit)
+                                          : QStringLiteral(" The figures take it as not given."));
+            refused = true;
+        } else if (box == spn_ql && ql_typed_) {
+            text = to_qstring(typed_ql_note(box->entry(), inputs().box));
         }
-    for (const std::string& p : figures_.problems) lines << to_qstring(p);
-    lbl_problems->setText(lines.join(QLatin1Char('\n')));
-    lbl_problems->setVisible(!lines.isEmpty());
+        note->setStyleSheet(refused ? QStringLiteral("QLabel { color: #a01010; }") : QString());
+        set_spoken_text(note, QString(), text);
+        note->setVisible(!text.isEmpty());
+        if (box == spn_ql)
+            spn_ql->setToolTip(QStringLiteral("The box's leakage Q; empty for none. It follows the box (7 vented, none "
+                                              "sealed) until you type another value.") +
+                               (ql_typed_ ? QLatin1Char(' ') + text : QString()));
+        if (box == typing && !text.isEmpty()) {
+            // Laid out first (the group, the column, the scroll area's
+            // range), so that the line has its place.
+            for (int round = 0; round < 3; ++round) QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            inputs_scroll_->ensureWidgetVisible(note, 0, 4);
+        }
+    }
+}
+
+QLabel* SubwooferPage::note_of(const ValueBox* field) const {
+    return field->parentWidget()->findChild<QLabel*>(field->objectName() + QStringLiteral("_note"),
+                                                     Qt::FindDirectChildrenOnly);
 }
 
 void SubwooferPage::update_figures() {
@@ -203,20 +272,23 @@ void SubwooferPage::update_figures() {
     if (shown) {
         for (const FigureRow& row : figure_rows(*figures_.analysis)) {
             const QString name = QStringLiteral("system_%1_").arg(QLatin1String(row.key));
-            cells_.at(name + QStringLiteral("without"))->setText(to_qstring(row.without));
-            cells_.at(name + QStringLiteral("with"))->setText(to_qstring(row.with));
+            ReportTable::show(cells_.at(name + QStringLiteral("without")), to_qstring(row.without));
+            ReportTable::show(cells_.at(name + QStringLiteral("with")), to_qstring(row.with));
         }
-        cells_.at(QStringLiteral("system_passband"))->setText(QStringLiteral("Pass band ") + to_qstring(passband_text(figures_)));
-        cells_.at(QStringLiteral("system_unsafe"))
-            ->setText(to_qstring(unsafe_text(*figures_.analysis, figures_.system->driver.xmax)));
+        ReportTable::show(cells_.at(QStringLiteral("system_passband")),
+                          QStringLiteral("Pass band ") + to_qstring(passband_text(figures_)));
+        ReportTable::show(cells_.at(QStringLiteral("system_unsafe")),
+                          to_qstring(unsafe_text(*figures_.analysis, figures_.system->driver.xmax)));
+        ReportTable::show(cells_.at(QStringLiteral("system_box")), to_qstring(sealed_box_text(*figures_.system)));
     }
     else
         // Hidden, the figures say nothing: a screen reader reads hidden text too.
-        for (const auto& [name, label] : cells_) label->clear();
+        for (const auto& [name, label] : cells_) ReportTable::show(label, QString());
+    cells_.at(QStringLiteral("system_box"))->setVisible(!cells_.at(QStringLiteral("system_box"))->text().isEmpty());
     table->setVisible(shown);
     QStringList warnings;
     for (const std::string& w : figures_.warnings) warnings << QStringLiteral("\u26a0 ") + to_qstring(w);
-    lbl_warnings->setText(warnings.join(QLatin1Char('\n')));
+    set_spoken_text(lbl_warnings, QStringLiteral("Subwoofer warnings"), warnings.join(QLatin1Char('\n')));
     lbl_warnings->setVisible(!warnings.isEmpty());
     input_Problem();
     plot->show_figures(figures_);
@@ -229,6 +301,7 @@ void SubwooferPage::show_suggestion() {
     const bool searching = runner_->searching();
     cmd_suggest->setEnabled(figures_.system.has_value() && !searching);
     cmd_use->setEnabled(main_ && !searching && suggestion_ && suggestion_->design);
+    cmd_back->setEnabled(main_ && main_->has_previous_design());
     QString text;
     if (searching)
         text = QStringLiteral("Searching\u2026");
@@ -243,11 +316,11 @@ void SubwooferPage::show_suggestion() {
                               "this drive with the lowest f3.");
     else
         text = QStringLiteral("A suggestion needs the driver, the box and the drive.");
-    lbl_suggestion->setText(text);
+    set_spoken_text(lbl_suggestion, QStringLiteral("Suggestion"), text);
 }
 
 int SubwooferPage::least_width() const {
-    int width = table->form_width();
+    int width = std::max(table->form_width(), suggestion_group_->minimumSizeHint().width());
     for (const QGroupBox* g : inputs_->findChildren<QGroupBox*>(QString(), Qt::FindDirectChildrenOnly))
         if (g != table) width = std::max(width, g->minimumSizeHint().width());
     const QMargins m = inputs_->layout()->contentsMargins();
@@ -269,7 +342,11 @@ void SubwooferPage::arrange() {
         emit rearranged();
     }
     table->set_form(a != Arrangement::beside && panes->width() < grid);
-    panes->fit_report(a == Arrangement::beside ? grid : least_width(), inputs_->sizeHint().height());
+    // Above the plots: the whole pane, its message and suggestion too.
+    const int spacing = inputs_pane_->layout()->spacing();
+    const int pane_height = inputs_->sizeHint().height() + spacing + suggestion_group_->sizeHint().height() +
+                            (lbl_problems->isHidden() ? 0 : lbl_problems->sizeHint().height() + spacing);
+    panes->fit_report(a == Arrangement::beside ? grid : least_width(), pane_height);
     arranging_ = false;
 }
 

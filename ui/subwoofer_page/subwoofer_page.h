@@ -3,7 +3,7 @@
 // The Parts window's Subwoofer page: the driver, the box and the drive
 // behind the filter of the first page, what the subwoofer does without and
 // with that filter, a measurement to compare with, and a suggested filter
-// that the main window takes.
+// that the main window takes (and gives back).
 
 #include <QWidget>
 
@@ -35,7 +35,8 @@ class SubwooferPage final : public QWidget {
     Q_OBJECT
 public:
     /// A page that puts designs into the main window through `main` (may
-    /// be null: then "Use this design" stays disabled).
+    /// be null: then "Use this design" and "Back to the previous design"
+    /// stay disabled).
     explicit SubwooferPage(MainWindowDesign* main, QWidget* parent = nullptr);
     ~SubwooferPage() override;
 
@@ -55,8 +56,11 @@ public:
     /// Whether a measurement is loaded.
     bool has_measurement() const { return measurement_.has_value(); }
     /// The label of a figure or note by its name ("system_f3_with",
-    /// "system_unsafe").
+    /// "system_unsafe", "system_box").
     QLabel* cell(const QString& name) const;
+    /// The line under a number field that says why its text is refused
+    /// (and, under Ql, that a value typed is kept).
+    QLabel* note_of(const ValueBox* field) const;
     /// The controls Tab goes through, in reading order.
     std::vector<QWidget*> tab_order() const;
     /// The least width of the inputs' pane.
@@ -64,6 +68,8 @@ public:
 
     // Event handlers.
     void input_Change();
+    void box_Change();
+    void ql_Change();
     void name_Change();
     void input_Problem();
     void cmd_open_driver_Click();
@@ -72,6 +78,7 @@ public:
     void cmd_clear_measurement_Click();
     void cmd_suggest_Click();
     void cmd_use_Click();
+    void cmd_back_Click();
 
     // The controls, each with its name as object name.
     QLineEdit* txt_name = nullptr;
@@ -84,6 +91,7 @@ public:
     ValueBox* spn_sd = nullptr;
     ValueBox* spn_xmax = nullptr;
     ValueBox* spn_le = nullptr;
+    ValueBox* spn_pe = nullptr;
     QRadioButton* opt_sealed = nullptr;
     QRadioButton* opt_vented = nullptr;
     ValueBox* spn_vb = nullptr;
@@ -100,6 +108,7 @@ public:
     QPushButton* cmd_clear_measurement = nullptr;
     QPushButton* cmd_suggest = nullptr;
     QPushButton* cmd_use = nullptr;
+    QPushButton* cmd_back = nullptr;
     QLabel* lbl_driver_note = nullptr;
     QLabel* lbl_measurement = nullptr;
     QLabel* lbl_problems = nullptr;
@@ -134,6 +143,8 @@ private:
     /// Works the figures out again and shows them.
     void update_figures();
     void show_suggestion();
+    /// The lines under the number fields, the one being typed in kept in view.
+    void show_field_notes();
     void arrange();
     /// Reads the measurement at `path`; says why not in `failure`.
     bool load_measurement(const QString& path, QString* failure);
@@ -146,6 +157,10 @@ private:
     bool stale_ = true;
     bool loading_ = false;
     bool arranging_ = false;
+    bool ql_typed_ = false;
+    /// A search was started: the focus goes to "Use this design" (or back
+    /// to "Suggest a filter") when it ends.
+    bool refocus_after_search_ = false;
     SpeakerFigures figures_;
     std::map<QString, QLabel*> cells_;
     std::optional<speaker::Measurement> measurement_;
@@ -153,7 +168,9 @@ private:
     std::optional<speaker::Suggestion> suggestion_;
     SuggestRunner* runner_ = nullptr;
     QScrollArea* inputs_scroll_ = nullptr;
-    QWidget* inputs_ = nullptr;
+    QWidget* inputs_ = nullptr;       ///< in the scroll area
+    QWidget* inputs_pane_ = nullptr;  ///< the page's message, the scroll area and the suggestion
+    QGroupBox* suggestion_group_ = nullptr;
     QButtonGroup* box_group_ = nullptr;
     QButtonGroup* drive_group_ = nullptr;
 };

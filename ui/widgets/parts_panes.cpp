@@ -19,7 +19,10 @@ constexpr int report_least_height = 120;
 }  // namespace
 
 PartsPanes::PartsPanes(QScrollArea* report, QWidget* plot, const PaneNames& names, QWidget* parent)
-    : QWidget(parent), report_(report), names_(names), plot_(plot), stack_(new QStackedLayout(this)),
+    : PartsPanes(report, report, plot, names, parent) {}
+
+PartsPanes::PartsPanes(QWidget* first, QScrollArea* scroll, QWidget* plot, const PaneNames& names, QWidget* parent)
+    : QWidget(parent), report_(first), scroll_(scroll), names_(names), plot_(plot), stack_(new QStackedLayout(this)),
       splitter_(new QSplitter(Qt::Horizontal)), tabs_(new QTabWidget) {
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setAccessibleName(QStringLiteral("Figures and plot"));
@@ -59,8 +62,15 @@ void PartsPanes::set_arrangement(Arrangement arrangement) {
         plot_->show();
         stack_->setCurrentWidget(splitter_);
     }
-    report_->setHorizontalScrollBarPolicy(arrangement == Arrangement::beside ? Qt::ScrollBarAlwaysOff
+    scroll_->setHorizontalScrollBarPolicy(arrangement == Arrangement::beside ? Qt::ScrollBarAlwaysOff
                                                                               : Qt::ScrollBarAsNeeded);
+}
+
+bool PartsPanes::step_tab(int step) {
+    if (arrangement_ != Arrangement::tabs) return false;
+    const int count = tabs_->count();
+    tabs_->setCurrentIndex(((tabs_->currentIndex() + step) % count + count) % count);
+    return true;
 }
 
 void PartsPanes::fit_report(int width, int height) {

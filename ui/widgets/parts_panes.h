@@ -33,6 +33,8 @@ class PartsPanes final : public QWidget {
 public:
     /// Holds `report` (a scroll area around the report or the inputs) and `plot`.
     PartsPanes(QScrollArea* report, QWidget* plot, const PaneNames& names, QWidget* parent = nullptr);
+    /// Holds `first`, a pane with the scroll area `scroll` in it, and `plot`.
+    PartsPanes(QWidget* first, QScrollArea* scroll, QWidget* plot, const PaneNames& names, QWidget* parent = nullptr);
 
     void set_arrangement(Arrangement arrangement);
     Arrangement arrangement() const { return arrangement_; }
@@ -45,11 +47,15 @@ public:
 
     QSplitter* splitter() const { return splitter_; }
     QTabWidget* tabs() const { return tabs_; }
+    /// On tabs, shows the other tab (`step` 1 or -1) and says so; else does
+    /// nothing.
+    bool step_tab(int step);
 
 private:
     void splitter_moved();
 
-    QScrollArea* report_;
+    QWidget* report_;
+    QScrollArea* scroll_;
     PaneNames names_;
     QWidget* plot_;
     QStackedLayout* stack_;

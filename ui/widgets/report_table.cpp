@@ -7,11 +7,24 @@
 #include <algorithm>
 #include <cstring>
 
+#include "accessibility.h"
+
 namespace vandrel::ui {
 namespace {
 
 // Column headings indented under their row's heading in the form.
 constexpr int form_indent = 12;
+
+// What a screen reader says a cell is, before its value; and its name
+// while it is empty.
+constexpr char caption_property[] = "vandrel_caption";
+constexpr char empty_name_property[] = "vandrel_empty_name";
+
+// "Without the filter" as it goes after a row's heading.
+QString lower_first(QString text) {
+    if (!text.isEmpty()) text[0] = text[0].toLower();
+    return text;
+}
 
 QLabel* heading(QWidget* parent, const QString& text, bool bold) {
     auto* label = new QLabel(text, parent);
@@ -44,7 +57,10 @@ ReportTable::ReportTable(const QString& title, const char* name, const Names& co
                                                               QLatin1String(column_key));
             value->setObjectName(id);
             value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-            value->setAccessibleName(row_text + QLatin1Char(' ') + column_text);
+            const QString caption = column_text.isEmpty() ? row_text : row_text + QLatin1Char(' ') + lower_first(column_text);
+            value->setProperty(caption_property, caption);
+            value->setProperty(empty_name_property, caption);
+            value->setAccessibleName(caption);
             values_.back().push_back(value);
             form_headings_.back().push_back(heading(this, column_text, false));
             form_headings_.back().back()->setIndent(form_indent);
@@ -57,7 +73,10 @@ ReportTable::ReportTable(const QString& title, const char* name, const Names& co
 QLabel* ReportTable::add_note(const char* row, const char* name) {
     auto* label = new QLabel(this);
     label->setObjectName(QLatin1String(name));
+    // Named by its text while it has one.
     label->setAccessibleName(title() + QStringLiteral(" note"));
+    label->setProperty(caption_property, QString());
+    label->setProperty(empty_name_property, label->accessibleName());
     label->setWordWrap(true);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     int at = -1;
@@ -66,6 +85,11 @@ QLabel* ReportTable::add_note(const char* row, const char* name) {
     notes_.push_back({at, label});
     arrange();
     return label;
+}
+
+void ReportTable::show(QLabel* cell, const QString& text) {
+    set_spoken_text(cell, cell->property(caption_property).toString(), text);
+    if (text.isEmpty()) cell->setAccessibleName(cell->property(empty_name_property).toString());
 }
 
 void ReportTable::set_form(bool form) {

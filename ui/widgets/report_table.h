@@ -32,6 +32,10 @@ public:
     /// A line of text across the table below row `row` (nullptr: below the
     /// last row), named `name`, wrapped where it is long.
     QLabel* add_note(const char* row, const char* name);
+    /// Shows `text` in a value or a note of a table; a screen reader reads a
+    /// value with its row and column ("f3 without the filter: 25.17 Hz"), a
+    /// note as it reads.
+    static void show(QLabel* cell, const QString& text);
     /// As a form (true) or a grid.
     void set_form(bool form);
     bool is_form() const { return form_; }

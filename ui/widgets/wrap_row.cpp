@@ -17,6 +17,9 @@ WrapRow::WrapRow(int spacing, int row_spacing, QWidget* parent)
 void WrapRow::add(QWidget* item) {
     item->setParent(this);
     items_.push_back(item);
+    // Shown or hidden, also while the row itself is hidden (which posts it
+    // no layout request), an item moves the others.
+    item->installEventFilter(this);
     updateGeometry();
 }
 
@@ -73,6 +76,10 @@ QSize WrapRow::minimumSizeHint() const { return {widest(), height_for(std::max(w
 
 void WrapRow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
+    place_items();
+}
+
+void WrapRow::place_items() {
     std::vector<QRect> places;
     const int height = arrange(width(), &places);
     std::size_t i = 0;
@@ -90,10 +97,18 @@ bool WrapRow::event(QEvent* event) {
     if (event->type() == QEvent::LayoutRequest) {
         height_ = -1;
         updateGeometry();
-        QResizeEvent resize(size(), size());
-        resizeEvent(&resize);
+        place_items();
     }
     return QWidget::event(event);
+}
+
+bool WrapRow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
+        height_ = -1;
+        updateGeometry();
+        place_items();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 }  // namespace vandrel::ui

@@ -32,8 +32,11 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Puts every shown item in its place for the current width.
+    void place_items();
     /// Where each shown item goes at `width`; the height they take.
     int arrange(int width, std::vector<QRect>* places) const;
 

@@ -14,7 +14,7 @@ class QWidget;
 namespace vandrel::ui {
 
 /// What the Parts window may do in the main window: take a design the
-/// Subwoofer page suggests.
+/// Subwoofer page suggests, and go back to the one before it.
 class MainWindowDesign {
 public:
     virtual ~MainWindowDesign() = default;
@@ -23,7 +23,16 @@ public:
     /// (UTF-8, at most 6 characters each), leaves the capacitor and the gain
     /// as they are, and presses Solve.
     virtual void solve_design(Mode mode, std::string_view freq_text, std::string_view q_text) = 0;
+    /// Whether the main window still shows a design solve_design put there,
+    /// and so can go back to the one before it.
+    virtual bool has_previous_design() const = 0;
+    /// Puts back the mode and the fields that solve_design replaced, and
+    /// presses Solve; does nothing without a previous design.
+    virtual void back_to_previous_design() = 0;
 };
+
+/// The pages of the Parts window.
+enum class WindowPage { parts, subwoofer };
 
 /// The Parts window: the parts to buy for a design and what they do.
 class PartsWindow {
@@ -33,6 +42,8 @@ public:
     virtual QWidget* widget() = 0;
     /// Shows a design that Solve completed in `mode`.
     virtual void show_design(const Module1& design, Mode mode) = 0;
+    /// Chooses the page shown.
+    virtual void show_page(WindowPage page) = 0;
 };
 
 /// The module's entry point: makes the Parts window, hidden, which may put
