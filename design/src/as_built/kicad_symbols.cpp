@@ -1,4 +1,4 @@
-// SPDX-License-Identifier: CC-BY-SA-4.0
+// SPDX-License-Identifier: CC-BY-SA-4.0 WITH KiCad-libraries-exception
 // KiCad's library symbols, with the KiCad libraries' exception: "To the
 // extent that the creation of electronic designs that use 'Licensed
 // Material' can be considered to be 'Adapted Material', then the copyright
