@@ -41,6 +41,12 @@ def finish(test_name):
     sys.exit(1 if failures else 0)
 
 
+def sanitized():
+    """Whether the program runs under AddressSanitizer (scripts/sanitize.sh),
+    which multiplies its time and memory: bounds on them are not checked there."""
+    return bool(os.environ.get("ASAN_OPTIONS"))
+
+
 def skip(reason):
     """Skips the test (exit 77) for want of a tool, unless VANDREL_REQUIRE_TOOLS=1
     (as in CI), where every tool must be there and its absence fails."""

@@ -12,7 +12,7 @@ import tempfile
 from pathlib import Path
 
 sys.path.insert(0, str(Path(__file__).resolve().parent.parent))
-from checks import check, finish, runner, usage  # noqa: E402
+from checks import check, finish, runner, sanitized, usage  # noqa: E402
 
 run = runner(sys.argv[1:], timeout=60)  # the program, after what runs it (wine) if anything
 
@@ -162,12 +162,13 @@ with tempfile.TemporaryDirectory() as folder, tempfile.TemporaryDirectory() as p
 
         # The one output allowed 250 ms and 40 MB: the best of three runs in
         # processor time, and the most memory any took.
-        runs = [usage([sys.argv[1], *SOS20, "--parts", "E24", "--combine", "series", "--sheet", sheet])
-                for _ in range(3)]
-        check("timed runs: status", all(status == 0 for status, _, _ in runs), str(runs))
-        check("a sheet within 250 ms", min(cpu for _, cpu, _ in runs) < 0.25, str(runs))
-        check("a sheet within 40 MB", max(rss for _, _, rss in runs) < 40 * 1024, str(runs))
-        os.remove(sheet)
+        if not sanitized():
+            runs = [usage([sys.argv[1], *SOS20, "--parts", "E24", "--combine", "series", "--sheet", sheet])
+                    for _ in range(3)]
+            check("timed runs: status", all(status == 0 for status, _, _ in runs), str(runs))
+            check("a sheet within 250 ms", min(cpu for _, cpu, _ in runs) < 0.25, str(runs))
+            check("a sheet within 40 MB", max(rss for _, _, rss in runs) < 40 * 1024, str(runs))
+            os.remove(sheet)
 
     # Written with the other files or not at all; no sheet without a design.
     spice = os.path.join(folder, "f.cir")
