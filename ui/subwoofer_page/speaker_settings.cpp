@@ -32,7 +32,7 @@ const DriverNumber driver_numbers[] = {
     {"qms", &qms_entry, &sp::DriverValues::qms},    {"qts", &qts_entry, &sp::DriverValues::qts},
     {"vas", &vas_entry, &sp::DriverValues::vas},    {"re", &re_entry, &sp::DriverValues::re},
     {"sd", &sd_entry, &sp::DriverValues::sd},       {"xmax", &xmax_entry, &sp::DriverValues::xmax},
-    {"le", &le_entry, &sp::DriverValues::le},
+    {"le", &le_entry, &sp::DriverValues::le},       {"pe", &pe_entry, &sp::DriverValues::pe},
 };
 const Number numbers[] = {
     {"vb", &vb_entry, &SpeakerInputs::vb},     {"fb", &fb_entry, &SpeakerInputs::fb},

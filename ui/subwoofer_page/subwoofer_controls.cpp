@@ -130,23 +130,27 @@ QGroupBox* SubwooferPage::build_driver() {
     spn_qts = field(grid, "spn_qts", qts_entry, 0.01, QStringLiteral("total Q"),
                     QStringLiteral("The driver's total Q.") + q_rule);
     spn_vas = field(grid, "spn_vas", vas_entry, 1, QStringLiteral("equivalent air volume"),
-                    QStringLiteral("The air volume as stiff as the driver's suspension, litres."));
+                    QStringLiteral("The air volume as stiff as the driver's suspension, litres (or type ft\u00b3, "
+                                   "as \u201c2.4 ft3\u201d)."));
     spn_re = field(grid, "spn_re", re_entry, 0.1, QStringLiteral("voice-coil resistance"),
                    QStringLiteral("The voice coil's DC resistance, \u03a9 (usually 1 to 16)."));
     spn_sd = field(grid, "spn_sd", sd_entry, 10, QStringLiteral("cone area"),
-                   QStringLiteral("The cone's effective area, cm\u00b2 (about 480 for a 12-inch driver)."));
+                   QStringLiteral("The cone's effective area, cm\u00b2 (about 480 for a 12-inch driver; or type "
+                                  "in\u00b2, as \u201c80 in2\u201d)."));
     spn_xmax = field(grid, "spn_xmax", xmax_entry, 0.5, QStringLiteral("linear excursion"),
-                     QStringLiteral("How far the cone moves one way and stays linear, mm (peak)."));
+                     QStringLiteral("How far the cone moves one way and stays linear, mm (peak; or type inches, "
+                                    "as \u201c0.5 in\u201d)."));
     spn_le = field(grid, "spn_le", le_entry, 0.1, QStringLiteral("voice-coil inductance"),
                    QStringLiteral("The voice coil's inductance, mH; empty for none."));
 
     cmd_open_driver = button(g, "cmd_open_driver", QStringLiteral("Open &driver\u2026"),
                              QStringLiteral("Reads the driver's values from a driver file: \"name = value\" lines "
-                                            "(fs, qes, qms, qts, vas, re, sd, xmax, le, name) or a JSON object, as "
-                                            "vandrel-solve --driver reads them."));
+                                            "(fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name), a JSON object or "
+                                            "a WinISD .wdr file, as vandrel-solve --driver reads them."));
     cmd_save_driver = button(g, "cmd_save_driver", QStringLiteral("Save d&river\u2026"),
                              QStringLiteral("Writes the driver's values to a driver file that \"Open driver\u2026\" "
-                                            "and vandrel-solve --driver read."));
+                                            "and vandrel-solve --driver read: a WinISD file for a name ending in "
+                                            ".wdr, else \"name = value\" lines."));
     auto* row = new WrapRow(6, 6);
     row->add(cmd_open_driver);
     row->add(cmd_save_driver);
@@ -177,15 +181,15 @@ QGroupBox* SubwooferPage::build_box() {
     layout->addLayout(options);
     QGridLayout* grid = grid_in(layout);
     spn_vb = field(grid, "spn_vb", vb_entry, 1, QStringLiteral("net box volume"),
-                   QStringLiteral("The box's net internal volume, litres."));
+                   QStringLiteral("The box's net internal volume, litres (or type ft\u00b3, as \u201c2.5 ft3\u201d)."));
     spn_fb = field(grid, "spn_fb", fb_entry, 1, QStringLiteral("tuning frequency"),
                    QStringLiteral("The vented box's tuning frequency, Hz."));
     spn_ql = field(grid, "spn_ql", ql_entry, 1, QStringLiteral("leakage Q"),
                    QStringLiteral("The box's leakage Q; empty for none. 7 is usual for a vented box; a sealed "
                                   "box is usually taken to have none."));
     spn_port = field(grid, "spn_port", port_entry, 0.5, QStringLiteral("one round port"),
-                     QStringLiteral("The diameter of the vented box's one round port, cm, for its air velocity; "
-                                    "empty for none."));
+                     QStringLiteral("The diameter of the vented box's one round port, cm (or type inches, as "
+                                    "\u201c4 in\u201d), for its air velocity; empty for none."));
     return g;
 }
 
@@ -261,6 +265,8 @@ void SubwooferPage::build_figures(QWidget* parent) {
     cells_[QStringLiteral("system_passband")] = table->add_note(nullptr, "system_passband");
     cells_[QStringLiteral("system_unsafe")] = table->add_note(nullptr, "system_unsafe");
     lbl_problems = note(parent, "lbl_problems", QStringLiteral("Why nothing is shown"), "#a01010");
+    lbl_units = note(parent, "lbl_units", QStringLiteral("Units converted"), nullptr);
+    lbl_units->hide();
     lbl_warnings = note(parent, "lbl_speaker_warnings", QStringLiteral("Subwoofer warnings"), "#8a4b00");
 }
 

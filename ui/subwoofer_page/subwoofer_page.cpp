@@ -37,6 +37,7 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     auto* column = new QVBoxLayout(inputs_);
     column->setContentsMargins(0, 0, 4, 0);
     column->addWidget(lbl_problems);
+    column->addWidget(lbl_units);
     column->addWidget(build_driver());
     column->addWidget(build_box());
     column->addWidget(build_drive());
@@ -109,6 +110,7 @@ SpeakerInputs SubwooferPage::inputs() const {
     in.driver.sd = spn_sd->entry();
     in.driver.xmax = spn_xmax->entry();
     in.driver.le = spn_le->entry();
+    in.driver.pe = pe_;
     in.box = opt_sealed->isChecked() ? sp::Box::Type::sealed : sp::Box::Type::vented;
     in.vb = spn_vb->entry();
     in.fb = spn_fb->entry();
@@ -124,6 +126,7 @@ void SubwooferPage::set_inputs(const SpeakerInputs& in) {
     loading_ = true;
     txt_name->setText(to_qstring(in.driver.name));
     const sp::DriverValues& d = in.driver;
+    pe_ = d.pe;
     for (auto [box, value] : {std::pair{spn_fs, d.fs}, {spn_qes, d.qes}, {spn_qms, d.qms}, {spn_qts, d.qts},
                               {spn_vas, d.vas}, {spn_re, d.re}, {spn_sd, d.sd}, {spn_xmax, d.xmax}, {spn_le, d.le},
                               {spn_vb, in.vb}, {spn_fb, in.fb}, {spn_ql, in.ql}, {spn_port, in.port},
@@ -189,6 +192,7 @@ void SubwooferPage::input_Problem() {
     for (const std::string& p : figures_.problems) lines << to_qstring(p);
     lbl_problems->setText(lines.join(QLatin1Char('\n')));
     lbl_problems->setVisible(!lines.isEmpty());
+    show_conversions();
 }
 
 void SubwooferPage::update_figures() {
