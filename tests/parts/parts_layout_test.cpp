@@ -191,13 +191,13 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.cbo_series->setFocus();
     QStringList order;
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < 15; ++i) {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(order.join(QLatin1Char(' ')),
              QStringLiteral("cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll cmd_copy "
-                            "cmd_spice cmd_csv cmd_plot cmd_sheet cbo_series"));
+                            "cmd_spice cmd_csv cmd_frd cmd_plot cmd_sheet cmd_kicad cbo_series"));
 }
 
 // Run at scale factors 1 and 2 (1920 x 1080 and 960 x 540 logical pixels).

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -118,6 +119,9 @@ private:
 
     // What the Parts window may do here.
     void solve_design(vandrel::Mode mode, std::string_view freq_text, std::string_view q_text) override;
+    vandrel::Mode mode_now() const override;
+    std::string field_now(vandrel::Field field) const override;
+    void solve_fields(vandrel::Mode mode, const std::map<vandrel::Field, std::string>& texts) override;
 
     vandrel::Module1 design_;
     vandrel::ui::PartsCommand parts_;

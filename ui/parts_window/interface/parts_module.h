@@ -4,6 +4,8 @@
 // module of its own (vandrel_parts), loaded on the first "Parts", so that
 // neither it nor Qt Charts costs the main window anything at start-up.
 
+#include <map>
+#include <string>
 #include <string_view>
 
 #include "vandrel/module1.h"
@@ -14,7 +16,8 @@ class QWidget;
 namespace vandrel::ui {
 
 /// What the Parts window may do in the main window: take a design the
-/// Subwoofer page suggests.
+/// Subwoofer page suggests, and read and write the whole design of a
+/// design file.
 class MainWindowDesign {
 public:
     virtual ~MainWindowDesign() = default;
@@ -23,6 +26,15 @@ public:
     /// (UTF-8, at most 6 characters each), leaves the capacitor and the gain
     /// as they are, and presses Solve.
     virtual void solve_design(Mode mode, std::string_view freq_text, std::string_view q_text) = 0;
+
+    /// The mode chosen now.
+    virtual Mode mode_now() const = 0;
+    /// A field's text as it is now (UTF-8): as typed, or as Solve left it.
+    virtual std::string field_now(Field field) const = 0;
+    /// Chooses `mode`, writes each text of `texts` into its field as given
+    /// (but for the Butterworth mode's Q, which is that mode's), leaves the
+    /// others as they are, and presses Solve.
+    virtual void solve_fields(Mode mode, const std::map<Field, std::string>& texts) = 0;
 };
 
 /// The Parts window: the parts to buy for a design and what they do.
