@@ -63,6 +63,7 @@ void frm_parts::build_file_commands() {
     auto* menu = new QMenu(cmd_design);
     menu->setObjectName(QStringLiteral("design_menu"));
     menu->setAccessibleName(QStringLiteral("Design file"));
+    menu->setToolTipsVisible(true);
     mnu_open_design = menu->addAction(QStringLiteral("&Open design\u2026"));
     mnu_open_design->setObjectName(QStringLiteral("mnu_open_design"));
     mnu_open_design->setShortcut(QKeySequence::Open);

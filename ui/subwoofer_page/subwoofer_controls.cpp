@@ -266,6 +266,8 @@ void SubwooferPage::build_figures(QWidget* parent) {
     cells_[QStringLiteral("system_unsafe")] = table->add_note(nullptr, "system_unsafe");
     lbl_problems = note(parent, "lbl_problems", QStringLiteral("Why nothing is shown"), "#a01010");
     lbl_units = note(parent, "lbl_units", QStringLiteral("Units converted"), nullptr);
+    lbl_units->setToolTip(QStringLiteral("Values typed in another unit (ft\u00b3, in\u00b2, in), and what the "
+                                         "fields took them as"));
     lbl_units->hide();
     lbl_warnings = note(parent, "lbl_speaker_warnings", QStringLiteral("Subwoofer warnings"), "#8a4b00");
 }
