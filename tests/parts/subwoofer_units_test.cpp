@@ -99,6 +99,8 @@ private slots:
     void driverFormChosen();
     void driverFilesInBothForms_data();
     void driverFilesInBothForms();
+    void nameTypedAsAFileKeepsIt_data();
+    void nameTypedAsAFileKeepsIt();
 
 private:
     QTemporaryDir settings_dir_;
@@ -283,6 +285,41 @@ void SubwooferUnitsTest::driverFilesInBothForms() {
                                         QStringLiteral("WinISD driver file (*.wdr)"), QStringLiteral("All files (*)")}));
     QTEST(read_all(out), "saved");
     QCOMPARE(sink_->messages, QStringList());
+}
+
+void SubwooferUnitsTest::nameTypedAsAFileKeepsIt_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("name");     // the field's text after
+    QTest::addColumn<QByteArray>("line");  // the name's line in the driver file saved
+    QTest::newRow("with a hash") << "Sub #2" << "Sub #2" << QByteArray("name = \"Sub #2\"\n");
+    QTest::newRow("a hash within a word") << "Test#1" << "Test#1" << QByteArray("name = \"Test#1\"\n");
+    QTest::newRow("longer than 200 bytes: cut where typed")
+        << QString(205, QLatin1Char('n')) << QString(200, QLatin1Char('n'))
+        << QByteArray("name = ") + QByteArray(200, 'n') + "\n";
+}
+
+// A name as the driver file keeps it can be typed, and is saved so that it
+// reads back the same.
+void SubwooferUnitsTest::nameTypedAsAFileKeepsIt() {
+    QFETCH(QString, typed);
+    keep_example();
+    QTemporaryDir dir;
+    const QString out = dir.filePath(QStringLiteral("d.txt"));
+    vandrel::ui::set_save_dialog([&](QWidget*, const vandrel::ui::SaveRequest&) { return out; });
+    auto w = on_subwoofer_page(solved(Mode::butterworth), Mode::butterworth);
+    SubwooferPage& page = *w->subwoofer;
+    page.txt_name->setFocus();
+    QTest::keyClicks(page.txt_name, typed);
+    QTest::keyClick(page.txt_name, Qt::Key_Return);
+    QTEST(page.txt_name->text(), "name");
+    page.cmd_save_driver->click();
+    QFETCH(QByteArray, line);
+    QVERIFY2(read_all(out).startsWith(line), read_all(out).constData());
+    // Read back, the same name.
+    vandrel::ui::set_open_dialog([&](QWidget*, const vandrel::ui::OpenRequest&) { return out; });
+    page.txt_name->clear();
+    page.cmd_open_driver->click();
+    QTEST(page.txt_name->text(), "name");
 }
 
 QTEST_MAIN(SubwooferUnitsTest)

@@ -24,15 +24,15 @@ namespace vandrel::ui {
 namespace {
 
 // A driver's name as a driver file keeps it: at most max_driver_name bytes,
-// no control character and no "#", which starts a comment there. A key
-// that would make it otherwise does nothing.
+// no control character ("#" is kept: the file writes such a name in
+// quotes). A key that would make it otherwise does nothing.
 class NameValidator final : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
         if (input.toUtf8().size() > static_cast<qsizetype>(speaker::max_driver_name)) return Invalid;
         for (QChar c : input)
-            if (c == QLatin1Char('#') || c.unicode() < 0x20 || c.unicode() == 0x7f) return Invalid;
+            if (c.unicode() < 0x20 || c.unicode() == 0x7f) return Invalid;
         return Acceptable;
     }
 };
@@ -113,8 +113,8 @@ QGroupBox* SubwooferPage::build_driver() {
     txt_name->setObjectName(QStringLiteral("txt_name"));
     txt_name->setAccessibleName(QStringLiteral("Driver name"));
     txt_name->setValidator(new NameValidator(txt_name));
-    txt_name->setToolTip(QStringLiteral("The driver's name, for the build sheet and the driver file (optional). It "
-                                        "cannot hold \u201c#\u201d, which starts a comment in a driver file."));
+    txt_name->setToolTip(QStringLiteral("The driver's name, for the build sheet and the driver file (optional; at "
+                                        "most 200 bytes)."));
     auto* name_caption = new QLabel(QStringLiteral("Name"));
     name_caption->setBuddy(txt_name);
     grid->addWidget(name_caption, 0, 0);
