@@ -99,6 +99,8 @@ private slots:
     void driverFormChosen();
     void driverFilesInBothForms_data();
     void driverFilesInBothForms();
+    void measurementNamedAsItIs_data();
+    void measurementNamedAsItIs();
     void nameTypedAsAFileKeepsIt_data();
     void nameTypedAsAFileKeepsIt();
 
@@ -285,6 +287,34 @@ void SubwooferUnitsTest::driverFilesInBothForms() {
                                         QStringLiteral("WinISD driver file (*.wdr)"), QStringLiteral("All files (*)")}));
     QTEST(read_all(out), "saved");
     QCOMPARE(sink_->messages, QStringList());
+}
+
+void SubwooferUnitsTest::measurementNamedAsItIs_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("label");
+    QTest::newRow("three points") << "m.frd" << QByteArray("10 80\n20 90\n100 95\n")
+                                  << "m.frd: 3 points from 10 to 100 Hz";
+    QTest::newRow("two points") << "m.frd" << QByteArray("10 80\n20 90\n") << "m.frd: 2 points from 10 to 20 Hz";
+    // A name with what looks like a placeholder is shown as it is.
+    QTest::newRow("a percent sign and a digit") << "room%3 %1.frd" << QByteArray("10 80\n20 90\n100 95\n")
+                                                << "room%3 %1.frd: 3 points from 10 to 100 Hz";
+}
+
+void SubwooferUnitsTest::measurementNamedAsItIs() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, file);
+    keep_example();
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(file) == file.size());
+    }
+    vandrel::ui::set_open_dialog([&](QWidget*, const vandrel::ui::OpenRequest&) { return path; });
+    auto w = on_subwoofer_page(solved(Mode::butterworth), Mode::butterworth);
+    w->subwoofer->cmd_open_measurement->click();
+    QTEST(w->subwoofer->lbl_measurement->text(), "label");
 }
 
 void SubwooferUnitsTest::nameTypedAsAFileKeepsIt_data() {
