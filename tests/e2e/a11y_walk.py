@@ -81,7 +81,8 @@ EXPECTED = [
         opened_by="Parts",
         names={
             "push button": ["Copy parts list", "Save SPICE netlist\u2026", "Save response as CSV\u2026",
-                            "Save plot as image\u2026", "Save build sheet as PDF"],
+                            "Save response as FRD", "Save plot as image\u2026", "Save build sheet as PDF",
+                            "Export for KiCad", "Design file"],
         },
         absent=["These parts cannot be built"],
         pages=[

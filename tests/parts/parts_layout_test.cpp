@@ -179,10 +179,10 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands_data() {
     // once its tab is chosen.
     QTest::newRow("beside") << QSize(1000, 700)
                             << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll "
-                               "magnitude_view cmd_copy cmd_spice cmd_csv cmd_plot cmd_sheet";
+                               "magnitude_view cmd_copy cmd_spice cmd_csv cmd_frd cmd_plot cmd_sheet cmd_kicad";
     QTest::newRow("on tabs") << QSize(330, 620)
                              << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll "
-                                "cmd_copy cmd_spice cmd_csv cmd_plot cmd_sheet cbo_series";
+                                "cmd_copy cmd_spice cmd_csv cmd_frd cmd_plot cmd_sheet cmd_kicad cbo_series";
 }
 
 // In whatever arrangement, and after changing it.
@@ -198,7 +198,7 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.cbo_series->setFocus();
     QStringList order;
-    for (int i = 0; i < 13; ++i) {
+    for (int i = 0; i < 15; ++i) {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }

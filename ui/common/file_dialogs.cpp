@@ -26,11 +26,14 @@ QString qt_dialog(QWidget* parent, const SaveRequest& request) {
     QFileDialog dialog(parent, request.caption, request.suggested);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(request.filters);
+    const bool preselected = request.chosen_filter && request.filters.contains(*request.chosen_filter);
+    if (preselected) dialog.selectNameFilter(*request.chosen_filter);
     // A name typed without a suffix takes the chosen filter's.
-    dialog.setDefaultSuffix(suffix_of(request.filters.value(0)));
+    dialog.setDefaultSuffix(suffix_of(preselected ? *request.chosen_filter : request.filters.value(0)));
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& filter) { dialog.setDefaultSuffix(suffix_of(filter)); });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    if (request.chosen_filter) *request.chosen_filter = dialog.selectedNameFilter();
     return dialog.selectedFiles().constFirst();
 }
 

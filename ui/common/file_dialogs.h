@@ -19,7 +19,11 @@ namespace vandrel::ui {
 struct SaveRequest {
     QString caption;      ///< "Save SPICE netlist"
     QString suggested;    ///< the path offered at first
-    QStringList filters;  ///< "SPICE netlist (*.cir)", ...; the first one's suffix is added to a bare name
+    QStringList filters;  ///< "SPICE netlist (*.cir)", ...; the chosen one's suffix is added to a bare name
+    /// Where the filter is given and taken, if the caller asks which the
+    /// user chose: on the way in the filter selected at first ("" for the
+    /// first), on the way out the one chosen.
+    QString* chosen_filter = nullptr;
 };
 
 /// Asks where to save; returns the path, or "" when the user cancels.

@@ -7,6 +7,7 @@
 
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -123,6 +124,10 @@ private:
 
     // What the Parts window may do here.
     void solve_design(vandrel::Mode mode, std::string_view freq_text, std::string_view q_text) override;
+    vandrel::Mode mode_now() const override;
+    std::string field_now(vandrel::Field field) const override;
+    void solve_fields(vandrel::Mode mode, const std::map<vandrel::Field, std::string>& texts) override;
+
     bool has_previous_design() const override { return previous_.has_value(); }
     void back_to_previous_design() override;
 

@@ -140,6 +140,7 @@ PartsChoices frm_parts::choices() const { return parts->choices(); }
 const vandrel::ui::PartsFigures& frm_parts::figures() const { return parts->figures(); }
 
 void frm_parts::show_design(const vandrel::Module1& design, vandrel::Mode mode) {
+    ++designs_shown_;
     parts->show_design(design, mode);
     stale_ = true;
     if (isVisible()) update_figures();
@@ -190,6 +191,7 @@ void frm_parts::update_commands() {
     cmd_sheet->setToolTip(QStringLiteral("One A4 page for the bench: the diagram with these parts, the parts to buy, "
                                          "the design, the figures and the plots; and a second page with the subwoofer "
                                          "where its page shows one"));
+    update_file_commands();
 }
 
 void frm_parts::showEvent(QShowEvent* event) {

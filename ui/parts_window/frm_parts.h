@@ -11,8 +11,10 @@
 #include "parts_module.h"
 #include "parts_page/parts_model.h"
 #include "parts_placement.h"
+#include "vandrel/project/design_file.h"
 #include "widgets/arrangement.h"
 
+class QAction;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -64,6 +66,10 @@ public:
     void cmd_csv_Click();
     void cmd_plot_Click();
     void cmd_sheet_Click();
+    void cmd_frd_Click();
+    void cmd_kicad_Click();
+    void mnu_open_design_Click();
+    void mnu_save_design_Click();
 
     // The pages, and the controls, each with its name as object name (the
     // first page's are its own, named here too).
@@ -84,6 +90,12 @@ public:
     QPushButton* cmd_csv = nullptr;
     QPushButton* cmd_plot = nullptr;
     QPushButton* cmd_sheet = nullptr;
+    QPushButton* cmd_frd = nullptr;
+    QPushButton* cmd_kicad = nullptr;
+    /// "Design file", whose menu holds "Open design…" and "Save design…".
+    QPushButton* cmd_design = nullptr;
+    QAction* mnu_open_design = nullptr;
+    QAction* mnu_save_design = nullptr;
     QTabWidget* pages = nullptr;
     QWidget* parts_page = nullptr;
     vandrel::ui::SubwooferPage* subwoofer = nullptr;
@@ -96,6 +108,14 @@ protected:
 private:
     void build_controls();
     QWidget* build_commands();
+    /// The commands for other programs and design files (FRD, KiCad, the
+    /// design file's menu), made and connected.
+    void build_file_commands();
+    /// What those commands save from the page shown, and whether they can.
+    void update_file_commands();
+    /// Reads the design file at `path` and puts it into both windows, or
+    /// says why not and changes nothing.
+    void open_design(const QString& path);
     void set_tab_order();
     /// The commands enabled for what the page shown has, and saying what
     /// they save from it.
@@ -119,8 +139,11 @@ private:
     void update_figures();
     /// Writes what `bytes` gives for the path the user picks, or says why it
     /// could not; `bytes` may refuse the path by giving nothing and saying why.
+    /// Where `chosen_filter` is given, it holds the filter selected at first,
+    /// and the one chosen once `bytes` is called.
     void save(const QString& caption, const QString& name, const QStringList& filters,
-              const std::function<std::optional<QByteArray>(const QString& path)>& bytes);
+              const std::function<std::optional<QByteArray>(const QString& path)>& bytes,
+              QString* chosen_filter = nullptr);
 
     QWidget* main_window_ = nullptr;
     vandrel::ui::MainWindowDesign* main_design_ = nullptr;
@@ -128,6 +151,10 @@ private:
     /// Where Tab starts, which has the focus when the window first opens.
     QWidget* first_in_order_ = nullptr;
     bool stale_ = false;
+    /// Designs shown so far, to tell whether a Solve showed one.
+    int designs_shown_ = 0;
+    /// The limits of the design file last opened, written back when saved.
+    vandrel::project::LimitInputs kept_limits_;
     /// The size of the first place, which the least size stays within: the
     /// window may be as small as placed, and never grows by itself.
     QSize squeezed_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};

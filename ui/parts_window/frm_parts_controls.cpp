@@ -41,9 +41,11 @@ QWidget* frm_parts::build_commands() {
                         QStringLiteral("One A4 page for the bench: the diagram with these parts, the parts to buy, "
                                        "the design, the figures and the plots"));
     cmd_sheet->setAccessibleName(QStringLiteral("Save build sheet as PDF"));
+    build_file_commands();
     commands_row_ = new vandrel::ui::WrapRow(6, 6);
     commands_row_->setObjectName(QStringLiteral("commands_row"));
-    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_plot, cmd_sheet}) commands_row_->add(b);
+    for (QPushButton* b : {cmd_copy, cmd_spice, cmd_csv, cmd_frd, cmd_plot, cmd_sheet, cmd_kicad, cmd_design})
+        commands_row_->add(b);
     return commands_row_;
 }
 

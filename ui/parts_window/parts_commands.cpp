@@ -28,9 +28,9 @@ void frm_parts::cmd_copy_Click() {
 }
 
 void frm_parts::save(const QString& caption, const QString& name, const QStringList& filters,
-                     const std::function<std::optional<QByteArray>(const QString&)>& bytes) {
+                     const std::function<std::optional<QByteArray>(const QString&)>& bytes, QString* chosen_filter) {
     const QString path = vandrel::ui::ask_save_path(
-        this, {caption, QDir(vandrel::ui::load_directory()).filePath(name), filters});
+        this, {caption, QDir(vandrel::ui::load_directory()).filePath(name), filters, chosen_filter});
     if (path.isEmpty()) return;
     const std::optional<QByteArray> content = bytes(path);
     if (!content) return;

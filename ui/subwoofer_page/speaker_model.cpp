@@ -194,6 +194,21 @@ std::string sealed_box_text(const sp::Inputs& s) {
            figure(sp::sealed_qtc(s.driver, s.box.vb));
 }
 
+sp::DriverFormat driver_save_format(std::string_view file_name, bool wdr_filter_chosen) {
+    const auto ends_in = [file_name](std::string_view suffix) {
+        if (file_name.size() < suffix.size()) return false;
+        const std::string_view end = file_name.substr(file_name.size() - suffix.size());
+        for (std::size_t i = 0; i < suffix.size(); ++i) {
+            const char c = end[i];
+            if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != suffix[i]) return false;
+        }
+        return true;
+    };
+    if (ends_in(".wdr")) return sp::DriverFormat::wdr;
+    if (ends_in(".txt")) return sp::DriverFormat::text;
+    return wdr_filter_chosen ? sp::DriverFormat::wdr : sp::DriverFormat::text;
+}
+
 std::vector<FigureRow> figure_rows(const sp::Analysis& a) {
     std::vector<FigureRow> rows;
     rows.push_back({"f3", f3_text(a.without_filter.f3, a.spl_db, a.passband_spl_db),
@@ -202,7 +217,7 @@ std::vector<FigureRow> figure_rows(const sp::Analysis& a) {
     for (std::size_t i = 0; i < sp::level_hz.size(); ++i) {
         const double without = a.without_filter.spl_db_at[i], with = a.with_filter.spl_db_at[i];
         rows.push_back({spl_keys[i], figure(without) + " dB",
-                        figure(with) + " dB (" + figure(without - with, 3) + " dB lost)"});
+                        figure(with) + " dB (" + texts::level_change_text(without - with) + ")"});
     }
     rows.push_back({"excursion", peak(a.without_filter.peak_excursion_mm, a.without_filter.peak_excursion_hz, "mm"),
                     peak(a.with_filter.peak_excursion_mm, a.with_filter.peak_excursion_hz, "mm")});

@@ -16,31 +16,35 @@
 #include "vandrel/speaker/analysis.h"
 #include "vandrel/speaker/driver_file.h"
 #include "vandrel/speaker/suggest.h"
+#include "vandrel/texts/units.h"
 
 namespace vandrel::ui {
 
 /// A field of the page for a value the engine limits to `limits`, named
-/// `symbol` as the page shows it; every one may be left empty (not given).
-constexpr EntryRange speaker_entry(const speaker::Limits& limits, std::string_view symbol, std::string_view unit) {
-    return {symbol, unit, limits.lo, limits.hi, true};
+/// `symbol` as the page shows it, in `unit`, reading the units of
+/// `quantity` (those speaker::quantity_of gives the parameter); every one
+/// may be left empty (not given).
+constexpr EntryRange speaker_entry(const speaker::Limits& limits, std::string_view symbol, std::string_view unit,
+                                   const texts::Quantity& quantity) {
+    return {symbol, unit, limits.lo, limits.hi, true, &quantity};
 }
 
-inline constexpr EntryRange fs_entry = speaker_entry(speaker::fs_limits, "fs", "Hz");
-inline constexpr EntryRange qes_entry = speaker_entry(speaker::qes_limits, "Qes", "");
-inline constexpr EntryRange qms_entry = speaker_entry(speaker::qms_limits, "Qms", "");
-inline constexpr EntryRange qts_entry = speaker_entry(speaker::qts_limits, "Qts", "");
-inline constexpr EntryRange vas_entry = speaker_entry(speaker::vas_limits, "Vas", "L");
-inline constexpr EntryRange re_entry = speaker_entry(speaker::re_limits, "Re", "\u03a9");
-inline constexpr EntryRange sd_entry = speaker_entry(speaker::sd_limits, "Sd", "cm\u00b2");
-inline constexpr EntryRange xmax_entry = speaker_entry(speaker::xmax_limits, "Xmax", "mm");
-inline constexpr EntryRange le_entry = speaker_entry(speaker::le_limits, "Le", "mH");
-inline constexpr EntryRange pe_entry = speaker_entry(speaker::pe_limits, "Pe", "W");
-inline constexpr EntryRange vb_entry = speaker_entry(speaker::vb_limits, "Vb", "L");
-inline constexpr EntryRange fb_entry = speaker_entry(speaker::fb_limits, "fb", "Hz");
-inline constexpr EntryRange ql_entry = speaker_entry(speaker::ql_limits, "Ql", "");
-inline constexpr EntryRange port_entry = speaker_entry(speaker::port_limits, "Port diameter", "cm");
-inline constexpr EntryRange volts_entry = speaker_entry(speaker::volts_limits, "Volts", "V");
-inline constexpr EntryRange watts_entry = speaker_entry(speaker::watts_limits, "Watts", "W");
+inline constexpr EntryRange fs_entry = speaker_entry(speaker::fs_limits, "fs", "Hz", texts::hertz);
+inline constexpr EntryRange qes_entry = speaker_entry(speaker::qes_limits, "Qes", "", texts::ratio);
+inline constexpr EntryRange qms_entry = speaker_entry(speaker::qms_limits, "Qms", "", texts::ratio);
+inline constexpr EntryRange qts_entry = speaker_entry(speaker::qts_limits, "Qts", "", texts::ratio);
+inline constexpr EntryRange vas_entry = speaker_entry(speaker::vas_limits, "Vas", "L", texts::litres);
+inline constexpr EntryRange re_entry = speaker_entry(speaker::re_limits, "Re", "\u03a9", texts::ohms);
+inline constexpr EntryRange sd_entry = speaker_entry(speaker::sd_limits, "Sd", "cm\u00b2", texts::square_centimetres);
+inline constexpr EntryRange xmax_entry = speaker_entry(speaker::xmax_limits, "Xmax", "mm", texts::millimetres);
+inline constexpr EntryRange le_entry = speaker_entry(speaker::le_limits, "Le", "mH", texts::millihenries);
+inline constexpr EntryRange pe_entry = speaker_entry(speaker::pe_limits, "Pe", "W", texts::watts);
+inline constexpr EntryRange vb_entry = speaker_entry(speaker::vb_limits, "Vb", "L", texts::litres);
+inline constexpr EntryRange fb_entry = speaker_entry(speaker::fb_limits, "fb", "Hz", texts::hertz);
+inline constexpr EntryRange ql_entry = speaker_entry(speaker::ql_limits, "Ql", "", texts::ratio);
+inline constexpr EntryRange port_entry = speaker_entry(speaker::port_limits, "Port diameter", "cm", texts::centimetres);
+inline constexpr EntryRange volts_entry = speaker_entry(speaker::volts_limits, "Volts", "V", texts::volts);
+inline constexpr EntryRange watts_entry = speaker_entry(speaker::watts_limits, "Watts", "W", texts::watts);
 
 /// How the drive is given.
 enum class DriveUnit { volts, watts };
@@ -117,6 +121,10 @@ std::string typed_ql_note(std::optional<double> ql, speaker::Box::Type box);
 /// A sealed box's resonance and Q with the driver in it: "Sealed box: fc
 /// 38.57 Hz, Qtc 0.7061"; empty for a vented box.
 std::string sealed_box_text(const speaker::Inputs& system);
+/// The form "Save driver…" writes: by the name's suffix, in any case (a
+/// WinISD file for ".wdr", name = value lines for ".txt"), else by the
+/// filter chosen in the dialog.
+speaker::DriverFormat driver_save_format(std::string_view file_name, bool wdr_filter_chosen);
 
 /// An engine's sentence with the parameters written as the page shows them,
 /// and a capital first: "qes (or qts) is missing" -> "Qes (or Qts) is

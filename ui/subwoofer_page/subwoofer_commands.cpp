@@ -39,7 +39,7 @@ QString start_at(const QString& last, const QString& name) {
 void SubwooferPage::cmd_open_driver_Click() {
     const QString path = ask_open_path(
         this, {QStringLiteral("Open driver file"), start_at(load_driver_path(), QString()),
-               {QStringLiteral("Driver files (*.txt *.json)"), QStringLiteral("All files (*)")}});
+               {QStringLiteral("Driver files (*.txt *.json *.wdr)"), QStringLiteral("All files (*)")}});
     if (path.isEmpty()) return;
     const sp::Parsed<sp::DriverFile> read = sp::read_driver_file(native_path(path));
     DriverLoad load;
@@ -80,19 +80,25 @@ void SubwooferPage::cmd_open_driver_Click() {
 
 void SubwooferPage::cmd_save_driver_Click() {
     const sp::DriverValues values = inputs().driver;
-    const std::string text = sp::driver_file_text(values);
-    if (text.empty()) {
+    if (sp::driver_file_text(values).empty()) {
         message_sink().warning(this, QStringLiteral("The driver has no values yet: type them, or open a driver file. "
                                                     "Nothing was written."));
         return;
     }
+    const QString text_filter = QStringLiteral("Driver file, name = value lines (*.txt)");
+    const QString wdr_filter = QStringLiteral("WinISD driver file (*.wdr)");
+    // The form of the file last used, at first.
+    const QString last = load_driver_path();
+    const bool last_wdr = driver_save_format(last.toStdString(), false) == sp::DriverFormat::wdr;
     QString name = values.name.empty() ? QStringLiteral("driver") : to_qstring(values.name);
-    name = name.replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".txt");
+    name = name.replace(QLatin1Char('/'), QLatin1Char('-')) + (last_wdr ? QStringLiteral(".wdr") : QStringLiteral(".txt"));
+    QString chosen = last_wdr ? wdr_filter : text_filter;
     const QString path = ask_save_path(
-        this, {QStringLiteral("Save driver file"), start_at(load_driver_path(), name),
-               {QStringLiteral("Driver file (*.txt)"), QStringLiteral("All files (*)")}});
+        this, {QStringLiteral("Save driver file"), start_at(last, name),
+               {text_filter, wdr_filter, QStringLiteral("All files (*)")}, &chosen});
     if (path.isEmpty()) return;
-    const QString failure = write_whole(path, QByteArray::fromStdString(text));
+    const sp::DriverFormat format = driver_save_format(QFileInfo(path).fileName().toStdString(), chosen == wdr_filter);
+    const QString failure = write_whole(path, QByteArray::fromStdString(sp::driver_file_text(values, format)));
     if (!failure.isEmpty()) {
         message_sink().warning(this, failure);
         return;
@@ -112,10 +118,9 @@ bool SubwooferPage::load_measurement(const QString& path, QString* failure) {
     measurement_path_ = path;
     const sp::Measurement& m = *measurement_;
     set_spoken_text(lbl_measurement, QStringLiteral("Measurement"),
-                    QStringLiteral("%1: %2 points from %3 to %4 Hz")
-                        .arg(name)
-                        .arg(m.hz.size())
-                        .arg(to_qstring(vandrel::texts::figure(m.hz.front())),
+                    QStringLiteral("%1: %2 from %3 to %4 Hz")
+                        .arg(name, to_qstring(vandrel::texts::count_text(m.hz.size(), "point", "points")),
+                             to_qstring(vandrel::texts::figure(m.hz.front())),
                              to_qstring(vandrel::texts::figure(m.hz.back()))));
     return true;
 }

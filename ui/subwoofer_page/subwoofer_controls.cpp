@@ -25,9 +25,9 @@
 namespace vandrel::ui {
 namespace {
 
-// A driver's name as a driver file keeps it: at most max_driver_name bytes
-// and no control character. A key that would make it otherwise does
-// nothing.
+// A driver's name as a driver file keeps it: at most max_driver_name bytes,
+// no control character ("#" is kept: the file writes such a name in
+// quotes). A key that would make it otherwise does nothing.
 class NameValidator final : public QValidator {
 public:
     using QValidator::QValidator;
@@ -123,7 +123,8 @@ QGroupBox* SubwooferPage::build_driver() {
     txt_name->setObjectName(QStringLiteral("txt_name"));
     txt_name->setAccessibleName(QStringLiteral("Driver name"));
     txt_name->setValidator(new NameValidator(txt_name));
-    txt_name->setToolTip(QStringLiteral("The driver's name, for the build sheet and the driver file (optional)."));
+    txt_name->setToolTip(QStringLiteral("The driver's name, for the build sheet and the driver file (optional; at "
+                                        "most 200 bytes)."));
     auto* name_caption = new QLabel(QStringLiteral("Name"));
     name_caption->setBuddy(txt_name);
     grid->addWidget(name_caption, 0, 0);
@@ -139,13 +140,16 @@ QGroupBox* SubwooferPage::build_driver() {
     spn_qts = field(grid, "spn_qts", qts_entry, 0.01, QStringLiteral("total Q"),
                     QStringLiteral("The driver's total Q.") + q_rule);
     spn_vas = field(grid, "spn_vas", vas_entry, 1, QStringLiteral("equivalent air volume"),
-                    QStringLiteral("The air volume as stiff as the driver's suspension, litres."));
+                    QStringLiteral("The air volume as stiff as the driver's suspension, litres (or type ft\u00b3, "
+                                   "as \u201c2.4 ft3\u201d)."));
     spn_re = field(grid, "spn_re", re_entry, 0.1, QStringLiteral("voice-coil resistance"),
                    QStringLiteral("The voice coil's DC resistance, \u03a9 (usually 1 to 16)."));
     spn_sd = field(grid, "spn_sd", sd_entry, 10, QStringLiteral("cone area"),
-                   QStringLiteral("The cone's effective area, cm\u00b2 (about 480 for a 12-inch driver)."));
+                   QStringLiteral("The cone's effective area, cm\u00b2 (about 480 for a 12-inch driver; or type "
+                                  "in\u00b2, as \u201c80 in2\u201d)."));
     spn_xmax = field(grid, "spn_xmax", xmax_entry, 0.5, QStringLiteral("linear excursion"),
-                     QStringLiteral("How far the cone moves one way and stays linear, mm (peak)."));
+                     QStringLiteral("How far the cone moves one way and stays linear, mm (peak; or type inches, "
+                                    "as \u201c0.5 in\u201d)."));
     spn_le = field(grid, "spn_le", le_entry, 0.1, QStringLiteral("voice-coil inductance"),
                    QStringLiteral("The voice coil's inductance, mH; empty for none."));
     spn_pe = field(grid, "spn_pe", pe_entry, 10, QStringLiteral("thermal power handling"),
@@ -154,11 +158,12 @@ QGroupBox* SubwooferPage::build_driver() {
 
     cmd_open_driver = button(g, "cmd_open_driver", QStringLiteral("Open &driver\u2026"),
                              QStringLiteral("Reads the driver's values from a driver file: \"name = value\" lines "
-                                            "(fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name) or a JSON object, as "
-                                            "vandrel-solve --driver reads them."));
+                                            "(fs, qes, qms, qts, vas, re, sd, xmax, le, pe, name), a JSON object or "
+                                            "a WinISD .wdr file, as vandrel-solve --driver reads them."));
     cmd_save_driver = button(g, "cmd_save_driver", QStringLiteral("Save d&river\u2026"),
                              QStringLiteral("Writes the driver's values to a driver file that \"Open driver\u2026\" "
-                                            "and vandrel-solve --driver read."));
+                                            "and vandrel-solve --driver read: a WinISD file for a name ending in "
+                                            ".wdr, else \"name = value\" lines."));
     auto* row = new WrapRow(6, 6);
     row->add(cmd_open_driver);
     row->add(cmd_save_driver);
@@ -189,15 +194,15 @@ QGroupBox* SubwooferPage::build_box() {
     layout->addLayout(options);
     QGridLayout* grid = grid_in(layout);
     spn_vb = field(grid, "spn_vb", vb_entry, 1, QStringLiteral("net box volume"),
-                   QStringLiteral("The box's net internal volume, litres."));
+                   QStringLiteral("The box's net internal volume, litres (or type ft\u00b3, as \u201c2.5 ft3\u201d)."));
     spn_fb = field(grid, "spn_fb", fb_entry, 1, QStringLiteral("tuning frequency"),
                    QStringLiteral("The vented box's tuning frequency, Hz."));
     spn_ql = field(grid, "spn_ql", ql_entry, 1, QStringLiteral("leakage Q"),
                    QStringLiteral("The box's leakage Q; empty for none. It follows the box (7 vented, none sealed) "
                                   "until you type another value."));
     spn_port = field(grid, "spn_port", port_entry, 0.5, QStringLiteral("one round port"),
-                     QStringLiteral("The diameter of the vented box's one round port, cm, for its air velocity; "
-                                    "empty for none."));
+                     QStringLiteral("The diameter of the vented box's one round port, cm (or type inches, as "
+                                    "\u201c4 in\u201d), for its air velocity; empty for none."));
     return g;
 }
 
@@ -252,7 +257,7 @@ QGroupBox* SubwooferPage::build_suggestion() {
     cmd_use = button(g, "cmd_use", QStringLiteral("&Use this design"),
                      QStringLiteral("Puts the suggested mode, frequency and Q into the main window, leaving the "
                                     "capacitors and the gain as they are, and solves it."));
-    cmd_back = button(g, "cmd_back", QStringLiteral("Bac&k to the previous design"),
+    cmd_back = button(g, "cmd_back", QStringLiteral("Back to t&he previous design"),
                       QStringLiteral("Puts back the mode, frequency and Q the main window had before \u201cUse this "
                                      "design\u201d, and solves it (Ctrl+Z in the main window)."));
     auto* row = new WrapRow(6, 6);
@@ -278,6 +283,10 @@ void SubwooferPage::build_figures(QWidget* parent) {
     cells_[QStringLiteral("system_unsafe")] = table->add_note(nullptr, "system_unsafe");
     cells_[QStringLiteral("system_box")] = table->add_note(nullptr, "system_box");
     lbl_problems = note(parent, "lbl_problems", QStringLiteral("Why nothing is shown"), "#a01010");
+    lbl_units = note(parent, "lbl_units", QStringLiteral("Units converted"), nullptr);
+    lbl_units->setToolTip(QStringLiteral("Values typed in another unit (ft\u00b3, in\u00b2, in), and what the "
+                                         "fields took them as"));
+    lbl_units->hide();
     lbl_warnings = note(parent, "lbl_speaker_warnings", QStringLiteral("Subwoofer warnings"), "#8a4b00");
 }
 

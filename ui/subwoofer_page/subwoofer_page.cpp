@@ -59,6 +59,7 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     auto* pane = new QVBoxLayout(inputs_pane_);
     pane->setContentsMargins(0, 0, 0, 0);
     pane->addWidget(lbl_problems);
+    pane->addWidget(lbl_units);
     pane->addWidget(inputs_scroll_, 1);
     suggestion_group_ = build_suggestion();
     pane->addWidget(suggestion_group_);
@@ -219,6 +220,7 @@ void SubwooferPage::input_Problem() {
     for (const std::string& p : figures_.problems) lines << to_qstring(p);
     set_spoken_text(lbl_problems, QStringLiteral("Why nothing is shown"), lines.join(QLatin1Char('\n')));
     lbl_problems->setVisible(!lines.isEmpty());
+    show_conversions();
 }
 
 void SubwooferPage::show_field_notes() {

@@ -46,8 +46,17 @@ public:
     /// Works out what is not up to date yet, for a file written from it.
     void bring_up_to_date();
 
-    /// The inputs as the fields hold them (the last value each took).
+    /// The inputs as the fields hold them (the last value each took), with
+    /// the driver's Pe, which has no field, as the last driver put in gave it.
     SpeakerInputs inputs() const;
+    /// Puts `inputs` into the fields (as a driver file does), keeps them and
+    /// works the figures out anew.
+    void put_inputs(const SpeakerInputs& inputs);
+    /// Shows the measurement at `path` and keeps it; says why not in
+    /// `failure`, leaving none shown then.
+    bool use_measurement(const QString& path, QString* failure);
+    /// The path of the measurement shown; "" for none.
+    const QString& measurement_path() const { return measurement_path_; }
     /// What the page shows now.
     const SpeakerFigures& figures() const { return figures_; }
     const SpeakerFilter& filter() const { return filter_; }
@@ -112,6 +121,7 @@ public:
     QLabel* lbl_driver_note = nullptr;
     QLabel* lbl_measurement = nullptr;
     QLabel* lbl_problems = nullptr;
+    QLabel* lbl_units = nullptr;
     QLabel* lbl_warnings = nullptr;
     QLabel* lbl_suggestion = nullptr;
     ReportTable* table = nullptr;
@@ -149,6 +159,8 @@ private:
     /// Reads the measurement at `path`; says why not in `failure`.
     bool load_measurement(const QString& path, QString* failure);
     std::vector<ValueBox*> number_fields() const;
+    /// Says which values typed in another unit were converted, and to what.
+    void show_conversions();
     static QString no_measurement_text();
 
     MainWindowDesign* main_;

@@ -7,6 +7,10 @@
 #include <string>
 #include <string_view>
 
+namespace vandrel::texts {
+struct Quantity;
+}
+
 namespace vandrel::ui {
 
 /// What a number field takes: a value from `low` to `high` in `unit`, or,
@@ -17,6 +21,9 @@ struct EntryRange {
     double low = 0;
     double high = 0;
     bool may_be_empty = false;
+    /// The units read after the number, in any case, and converted to
+    /// `unit` (texts::parse_with_unit); none: only `unit` itself, as written.
+    const texts::Quantity* quantity = nullptr;
 };
 
 /// The fields: a load of 10 Ω to 100 MΩ, tolerances up to 50 %.
@@ -28,6 +35,9 @@ inline constexpr EntryRange c_tol_range{"Capacitor tolerance", "%", 0, 50};
 struct EntryCheck {
     std::optional<double> value;
     std::string problem;  ///< one sentence for people; "" with a value
+    /// The value as typed where it was in another unit and converted:
+    /// "2.4 ft³"; "" otherwise.
+    std::string converted_from = {};
 };
 
 /// Reads `text` (blanks around it, "." as the decimal point, an exponent
@@ -35,7 +45,9 @@ struct EntryCheck {
 /// empty text (unless the range may be empty: then no value and no
 /// problem), anything that is not one finite number, and a number out of
 /// the range are refused with the reason. Texts beyond 64 bytes are refused
-/// unread.
+/// unread. A range with a quantity reads its units in any case and converts
+/// one of another system (ft³, in², in) to its own; a unit it does not read
+/// is refused as such.
 EntryCheck check_entry(std::string_view text, const EntryRange& range);
 
 }  // namespace vandrel::ui

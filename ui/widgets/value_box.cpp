@@ -46,6 +46,9 @@ void ValueBox::set_value(double value) {
     lineEdit()->setText(number_text(value_));
     setting_ = false;
     problem_.clear();
+    typed_from_.clear();
+    converted_from_.clear();
+    typed_anew_ = false;
     show_refused(false);
 }
 
@@ -60,6 +63,9 @@ void ValueBox::set_entry(std::optional<double> value) {
     lineEdit()->clear();
     setting_ = false;
     problem_.clear();
+    typed_from_.clear();
+    converted_from_.clear();
+    typed_anew_ = false;
     show_refused(false);
 }
 
@@ -73,6 +79,8 @@ void ValueBox::text_changed(const QString& text) {
     const EntryCheck check = check_entry(text.toStdString(), range_);
     const QString problem = to_qstring(check.problem);
     typed_ = check.value;
+    typed_from_ = to_qstring(check.converted_from);
+    typed_anew_ = true;
     if (problem != problem_) {
         problem_ = problem;
         emit problem_changed(problem_);
@@ -83,6 +91,8 @@ void ValueBox::text_changed(const QString& text) {
 void ValueBox::take_typed() {
     if (!problem_.isEmpty()) return;
     if (!typed_) {
+        typed_anew_ = false;
+        converted_from_.clear();
         // Left empty, where that means no value.
         if (range_.may_be_empty && !empty_) {
             empty_ = true;
@@ -90,7 +100,19 @@ void ValueBox::take_typed() {
         }
         return;
     }
-    if (!empty_ && *typed_ == value_) return;
+    // What the value was converted from changes only with a text typed.
+    const bool typed = typed_anew_;
+    typed_anew_ = false;
+    const bool changed = empty_ || *typed_ != value_ || (typed && typed_from_ != converted_from_);
+    if (typed) converted_from_ = typed_from_;
+    if (!typed_from_.isEmpty()) {
+        // Shown in the field's own unit from now on.
+        typed_from_.clear();
+        setting_ = true;
+        lineEdit()->setText(number_text(*typed_));
+        setting_ = false;
+    }
+    if (!changed) return;
     value_ = *typed_;
     empty_ = false;
     emit value_changed(value_);

@@ -5,7 +5,8 @@
 // said why as it is typed, while the last value it took stays in effect. A
 // text it can take is taken on Enter or when the field is left. The
 // arrows, Up, Down, Page Up and Page Down step from the value in effect,
-// within the range, and take the step at once.
+// within the range, and take the step at once. A value typed in a unit of
+// another system is taken converted, and the field then shows it in its own.
 
 #include <QAbstractSpinBox>
 
@@ -32,6 +33,9 @@ public:
     void set_entry(std::optional<double> value);
     /// Why the text is refused; "" when it is taken.
     QString problem() const { return problem_; }
+    /// The value last taken as it was typed, where that was in another unit
+    /// and converted ("2.4 ft³"); "" otherwise.
+    QString converted_from() const { return converted_from_; }
     const EntryRange& range() const { return range_; }
 
     QSize sizeHint() const override;
@@ -62,6 +66,9 @@ private:
     std::optional<double> typed_;  // what the text reads as, if anything
     bool empty_ = false;           // the field was left empty, where it may be
     QString problem_;
+    QString typed_from_;      // what the text converts from, if anything
+    QString converted_from_;  // what the value in effect was converted from
+    bool typed_anew_ = false;  // a text typed since the last one taken
     QColor normal_base_;
     bool setting_ = false;
 };

@@ -165,12 +165,20 @@ Streams system_streams() {
             [](std::string_view text) { return native::write_stream(2, text); }};
 }
 
-std::string write_all(std::span<const Output> outputs, const Streams& streams) {
-    const Failure failed = write(outputs, &streams);
+namespace {
+
+// A failure as one line for people that names the file and the reason.
+std::string said(const Failure& failed) {
     if (!failed) return {};
     const std::string name = failed.output->path == "-" ? "standard output" : failed.output->path.string();
     return "cannot write " + name + ": " + failed.reason;
 }
+
+}  // namespace
+
+std::string write_all(std::span<const Output> outputs, const Streams& streams) { return said(write(outputs, &streams)); }
+
+std::string write_files(std::span<const Output> outputs) { return said(write(outputs, nullptr)); }
 
 std::string write_file(const std::filesystem::path& path, const std::string& content) {
     const Output output{path, content};

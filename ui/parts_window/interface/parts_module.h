@@ -4,6 +4,8 @@
 // module of its own (vandrel_parts), loaded on the first "Parts", so that
 // neither it nor Qt Charts costs the main window anything at start-up.
 
+#include <map>
+#include <string>
 #include <string_view>
 
 #include "vandrel/module1.h"
@@ -14,7 +16,8 @@ class QWidget;
 namespace vandrel::ui {
 
 /// What the Parts window may do in the main window: take a design the
-/// Subwoofer page suggests, and go back to the one before it.
+/// Subwoofer page suggests, and go back to the one before it; and read and
+/// write the whole design of a design file.
 class MainWindowDesign {
 public:
     virtual ~MainWindowDesign() = default;
@@ -29,6 +32,15 @@ public:
     /// Puts back the mode and the fields that solve_design replaced, and
     /// presses Solve; does nothing without a previous design.
     virtual void back_to_previous_design() = 0;
+
+    /// The mode chosen now.
+    virtual Mode mode_now() const = 0;
+    /// A field's text as it is now (UTF-8): as typed, or as Solve left it.
+    virtual std::string field_now(Field field) const = 0;
+    /// Chooses `mode`, writes each text of `texts` into its field as given
+    /// (but for the Butterworth mode's Q, which is that mode's), leaves the
+    /// others as they are, and presses Solve.
+    virtual void solve_fields(Mode mode, const std::map<Field, std::string>& texts) = 0;
 };
 
 /// The pages of the Parts window.

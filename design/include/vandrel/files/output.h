@@ -64,6 +64,10 @@ Streams system_streams();
 /// line for people that names the file and the reason.
 std::string write_all(std::span<const Output> outputs, const Streams& streams);
 
+/// write_all for files alone, as the window writes them: a name of a
+/// standard stream is refused ("it is standard output, not a file").
+std::string write_files(std::span<const Output> outputs);
+
 /// write_all for one file that is never a standard stream (a name of one is
 /// refused); returns "" on success, else the reason alone ("it is a
 /// folder"), for a message that names the file in its own way.
