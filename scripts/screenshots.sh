@@ -82,33 +82,12 @@ echo "wrote $out/parts-window.png"
 # E24 parts, and the filter suggested for it. At a scale of 2 the screen is
 # 960 x 540 points, too small for both windows side by side: the Parts
 # window opens in front of the main window, as it places itself.
-subwoofer_settings() {
-  cat >"$XDG_CONFIG_HOME/vandrel/vandrel.ini" <<'INI'
-[subwoofer]
-name=Example 12-inch
-fs=26
-qes=0.48
-qms=6.2
-vas=68
-re=3.3
-sd=480
-xmax=12.5
-le=1.6
-box=vented
-vb=70
-fb=27
-ql=7
-port=15
-drive=volts
-volts=30
-INI
-}
 for scale in 1 2; do
   e2e_stop_all
   unset E2E_PROGRAM_PID
   e2e_start_x 1920x1080
   e2e_start_wm
-  subwoofer_settings
+  e2e_keep_twelve_inch
   launch QT_SCALE_FACTOR=$scale
   parts=$(e2e_menu_opens "$win" $((112 * scale)) "^Vandrel: parts and real response$")
   e2e_eventually "the Parts window did not settle" settled_any

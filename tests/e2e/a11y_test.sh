@@ -17,25 +17,7 @@ for tool in Xvfb openbox xprop xdotool; do
 done
 # The README's 12-inch driver in a 70 L box tuned to 27 Hz with a 15 cm
 # port at 30 V, so that the Subwoofer page has figures to name.
-mkdir -p "$XDG_CONFIG_HOME/vandrel"
-cat >"$XDG_CONFIG_HOME/vandrel/vandrel.ini" <<'INI'
-[subwoofer]
-name=Example 12-inch
-fs=26
-qes=0.48
-qms=6.2
-vas=68
-re=3.3
-sd=480
-xmax=12.5
-le=1.6
-box=vented
-vb=70
-fb=27
-port=15
-drive=volts
-volts=30
-INI
+e2e_keep_twelve_inch
 e2e_start_x
 e2e_start_wm
 e2e_start_a11y

@@ -24,6 +24,7 @@ import pyatspi
 from gi.repository import Atspi, GLib
 
 import a11y
+from xwindows import x_window
 
 MAIN_TITLE = "Vandrel: 2nd-order high-pass filter"
 ABOUT_TITLE = "About Vandrel"
@@ -159,15 +160,6 @@ def check_window(app, main_window, entry):
         a11y.press(a11y.find(win, "push button", entry.closed_by))
         a11y.window_gone(app, entry.title)
     return [f"{entry.title}: {p}" for p in problems]
-
-
-def x_window(title):
-    """The X window id of the visible window titled exactly `title`."""
-    def found():
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                             capture_output=True, text=True).stdout.split()
-        return out[0] if out else None
-    return a11y.wait_for(found, f"an X window titled {title!r}")
 
 
 def plot_read_from_the_keyboard(app):

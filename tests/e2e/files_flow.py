@@ -24,6 +24,7 @@ import subprocess
 import sys
 
 import a11y
+from xwindows import keys_to, xdotool
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "kicad"))
 import schematic  # noqa: E402
@@ -31,28 +32,6 @@ import sexpr  # noqa: E402
 
 MAIN_TITLE = "Vandrel: 2nd-order high-pass filter"
 PARTS_TITLE = "Vandrel: parts and real response"
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout.strip()
-
-
-def x_window(title):
-    """The X window id of the visible window titled exactly `title`."""
-    def found():
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                             capture_output=True, text=True).stdout.split()
-        return out[0] if out else None
-    return a11y.wait_for(found, f"an X window titled {title!r}")
-
-
-def keys_to(title, *keys):
-    """Activates the window titled `title`, waits until it has the keyboard,
-    and presses `keys` there."""
-    window = x_window(title)
-    xdotool("windowactivate", "--sync", window)
-    a11y.wait_for(lambda: xdotool("getactivewindow") == window, f"{title!r} to take the keyboard")
-    xdotool("key", "--clearmodifiers", *keys)
 
 
 def type_path(dialog_title, path):

@@ -202,3 +202,28 @@ raise SystemExit(0 if owned.unpack()[0] else 1)' 2>/dev/null
   }
   e2e_eventually "the AT-SPI bus did not start" a11y_bus_up
 }
+
+# Starts the programs with the README's 12-inch driver in a 70 L box tuned
+# to 27 Hz with a 15 cm port at 30 V in their settings, so that the
+# Subwoofer page has figures from the first.
+e2e_keep_twelve_inch() {
+  mkdir -p "$XDG_CONFIG_HOME/vandrel"
+  cat >"$XDG_CONFIG_HOME/vandrel/vandrel.ini" <<'INI'
+[subwoofer]
+name=Example 12-inch
+fs=26
+qes=0.48
+qms=6.2
+vas=68
+re=3.3
+sd=480
+xmax=12.5
+le=1.6
+box=vented
+vb=70
+fb=27
+port=15
+drive=volts
+volts=30
+INI
+}

@@ -20,25 +20,7 @@ program=$1
 for tool in Xvfb openbox xprop xdotool import; do
   command -v "$tool" >/dev/null || e2e_missing "$tool not found"
 done
-mkdir -p "$XDG_CONFIG_HOME/vandrel"
-cat >"$XDG_CONFIG_HOME/vandrel/vandrel.ini" <<'INI'
-[subwoofer]
-name=Example 12-inch
-fs=26
-qes=0.48
-qms=6.2
-vas=68
-re=3.3
-sd=480
-xmax=12.5
-le=1.6
-box=vented
-vb=70
-fb=27
-port=15
-drive=volts
-volts=30
-INI
+e2e_keep_twelve_inch
 
 e2e_start_x 1920x1080
 e2e_start_wm

@@ -21,32 +21,11 @@ import sys
 import pyatspi
 
 import a11y
+from xwindows import keys_to, xdotool
 
 MAIN_TITLE = "Vandrel: 2nd-order high-pass filter"
 PARTS_TITLE = "Vandrel: parts and real response"
 BEYOND_XMAX = (220, 0, 0)  # speaker_plot.h: beyond_xmax_colour
-
-
-def xdotool(*args):
-    return subprocess.run(["xdotool", *args], check=True, capture_output=True, text=True).stdout.strip()
-
-
-def x_window(title):
-    """The X window id of the visible window titled exactly `title`."""
-    def found():
-        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{title}$"],
-                             capture_output=True, text=True).stdout.split()
-        return out[0] if out else None
-    return a11y.wait_for(found, f"an X window titled {title!r}")
-
-
-def keys_to(title, *keys):
-    """Activates the window titled `title`, waits until it has the keyboard,
-    and presses `keys` there."""
-    window = x_window(title)
-    xdotool("windowactivate", "--sync", window)
-    a11y.wait_for(lambda: xdotool("getactivewindow") == window, f"{title!r} to take the keyboard")
-    xdotool("key", "--clearmodifiers", *keys)
 
 
 def red_pixels(node):

@@ -21,6 +21,7 @@
 #include "frm_vandrel.h"
 #include "parts_command.h"
 #include "parts_page/parts_settings.h"
+#include "parts_test_case.h"
 #include "parts_test_helpers.h"
 #include "recording_sink.h"
 #include "subwoofer_page/subwoofer_page.h"
@@ -95,22 +96,10 @@ const QByteArray measurement("* FRD\n10 80 0\n20 90 -10\n100 95 -40\n");
 
 }  // namespace
 
-class DesignWindowTest : public QObject {
+class DesignWindowTest : public PartsTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { use_own_settings(settings_dir_); }
-    void init() {
-        clear_settings();
-        sink_ = std::make_unique<RecordingSink>();
-    }
-    void cleanup() {
-        vandrel::ui::set_open_dialog({});
-        vandrel::ui::set_save_dialog({});
-        vandrel::ui::set_parts_factory({});
-        sink_.reset();
-    }
-
     void openedIntoBothWindows_data();
     void openedIntoBothWindows();
     void refusedChangesNothing_data();
@@ -119,8 +108,6 @@ private slots:
     void theMainWindowSolvesIt();
 
 private:
-    QTemporaryDir settings_dir_;
-    std::unique_ptr<RecordingSink> sink_;
 };
 
 void DesignWindowTest::openedIntoBothWindows_data() {

@@ -21,6 +21,7 @@
 #include <memory>
 
 #include "file_dialogs.h"
+#include "parts_test_case.h"
 #include "parts_test_helpers.h"
 #include "recording_sink.h"
 #include "subwoofer_page/subwoofer_page.h"
@@ -66,20 +67,10 @@ QChar mnemonic(const QString& text) {
 
 }  // namespace
 
-class ExportsWindowTest : public QObject {
+class ExportsWindowTest : public PartsTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { use_own_settings(settings_dir_); }
-    void init() {
-        clear_settings();
-        sink_ = std::make_unique<RecordingSink>();
-    }
-    void cleanup() {
-        vandrel::ui::set_save_dialog({});
-        sink_.reset();
-    }
-
     void frdOfEitherPage_data();
     void frdOfEitherPage();
     void kicadFilesAllOrNone_data();
@@ -89,8 +80,6 @@ private slots:
     void oneLetterForEachControl();
 
 private:
-    QTemporaryDir settings_dir_;
-    std::unique_ptr<RecordingSink> sink_;
 };
 
 void ExportsWindowTest::frdOfEitherPage_data() {

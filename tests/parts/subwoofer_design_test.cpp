@@ -18,6 +18,7 @@
 
 #include "frm_vandrel.h"
 #include "parts_command.h"
+#include "parts_test_case.h"
 #include "recording_sink.h"
 #include "subwoofer_page/speaker_plot.h"
 #include "subwoofer_test_helpers.h"
@@ -25,26 +26,14 @@
 using vandrel::Mode;
 using vandrel::ui::SubwooferPage;
 
-class SubwooferDesignTest : public QObject {
+class SubwooferDesignTest : public PartsTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { use_own_settings(settings_dir_); }
-    void init() {
-        clear_settings();
-        sink_ = std::make_unique<RecordingSink>();
-    }
-    void cleanup() {
-        vandrel::ui::set_parts_factory({});
-        sink_.reset();
-    }
-
     void useThisDesign_data();
     void useThisDesign();
 
 private:
-    QTemporaryDir settings_dir_;
-    std::unique_ptr<RecordingSink> sink_;
 };
 
 void SubwooferDesignTest::useThisDesign_data() {

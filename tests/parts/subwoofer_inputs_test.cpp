@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "file_dialogs.h"
+#include "parts_test_case.h"
 #include "recording_sink.h"
 #include "subwoofer_test_helpers.h"
 #include "widgets/parts_panes.h"
@@ -44,20 +45,10 @@ QString field_text(QWidget* field) {
 
 }  // namespace
 
-class SubwooferInputsTest : public QObject {
+class SubwooferInputsTest : public PartsTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { use_own_settings(settings_dir_); }
-    void init() {
-        clear_settings();
-        sink_ = std::make_unique<RecordingSink>();
-    }
-    void cleanup() {
-        vandrel::ui::set_open_dialog({});
-        sink_.reset();
-    }
-
     void driverFileSaysWhatItEmptied_data();
     void driverFileSaysWhatItEmptied();
     void refusalSaidUnderTheField_data();
@@ -68,8 +59,6 @@ private slots:
     void nameTakesWhatAFileKeeps();
 
 private:
-    QTemporaryDir settings_dir_;
-    std::unique_ptr<RecordingSink> sink_;
 };
 
 void SubwooferInputsTest::driverFileSaysWhatItEmptied_data() {

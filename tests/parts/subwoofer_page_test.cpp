@@ -22,6 +22,7 @@
 #include "frm_vandrel.h"
 #include "parts_command.h"
 #include "file_dialogs.h"
+#include "parts_test_case.h"
 #include "parts_test_helpers.h"
 #include "recording_sink.h"
 #include "subwoofer_test_helpers.h"
@@ -35,22 +36,10 @@ using vandrel::Mode;
 using vandrel::ui::SubwooferPage;
 
 
-class SubwooferPageTest : public QObject {
+class SubwooferPageTest : public PartsTestCase {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { use_own_settings(settings_dir_); }
-    void init() {
-        clear_settings();
-        sink_ = std::make_unique<RecordingSink>();
-    }
-    void cleanup() {
-        vandrel::ui::set_open_dialog({});
-        vandrel::ui::set_save_dialog({});
-        vandrel::ui::set_parts_factory({});
-        sink_.reset();
-    }
-
     void driverTypedOrOpened_data();
     void driverTypedOrOpened();
     void noFilterWhereNothingCanBeMade();
@@ -63,8 +52,6 @@ private slots:
     void savesItsOwnFiles();
 
 private:
-    QTemporaryDir settings_dir_;
-    std::unique_ptr<RecordingSink> sink_;
 };
 
 void SubwooferPageTest::driverTypedOrOpened_data() {
