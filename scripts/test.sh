@@ -17,5 +17,5 @@ scripts/cross_windows.sh
 # from a fixed seed, so that every machine tries the same ones (scripts/fuzz.sh
 # for longer, timed runs).
 FUZZ_RUNS=20000 FUZZ_SEED=1 scripts/fuzz.sh all
-# The same tests again, built with AddressSanitizer and UndefinedBehaviorSanitizer.
-scripts/sanitize.sh
+# The sanitizer build of every test is a long run of its own:
+# scripts/long_checks.sh, which CI runs after this script.

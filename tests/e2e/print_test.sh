@@ -133,9 +133,17 @@ print_window() {
   # cups-pdf names its files after the job.
   [[ $(basename "$PDF") == Vandrel* ]] || e2e_fail "the job is not named Vandrel: $(basename "$PDF")"
   echo "printed $PDF" >&2
-  sleep 0.5  # the backend may still be closing the file
-  local pages
-  pages=$(pdfinfo "$PDF" | awk '/^Pages:/ { print $2 }')
+  # The backend may still be writing the file: wait until it reads whole
+  # and its size holds still.
+  local pages="" size=-1
+  for i in $(seq 100); do
+    if [[ $(stat -c %s "$PDF") == "$size" ]] && pages=$(pdfinfo "$PDF" 2>/dev/null | awk '/^Pages:/ { print $2 }') &&
+       [[ -n $pages ]]; then
+      break
+    fi
+    size=$(stat -c %s "$PDF")
+    sleep 0.2
+  done
   [[ $pages == 1 ]] || e2e_fail "the printout has $pages pages, not 1"
   pdftoppm -r 60 -png -singlefile "$PDF" "$E2E_TMP/page"
 }
