@@ -67,10 +67,11 @@ as_built::Options FilterOptions::build_options() const {
 }
 
 bool FilterOptions::add_outputs(std::vector<files::Output>& outputs, Mode mode, const BatchOutcome& outcome,
-                                const as_built::AsBuilt& built, std::ostream& errors) const {
+                                const as_built::AsBuilt& built, const as_built::Levels* levels,
+                                std::ostream& errors) const {
     if (spice_file_) outputs.push_back({*spice_file_, as_built::spice_netlist(outcome.design, mode, built)});
     if (response_file_) outputs.push_back({*response_file_, as_built::response_csv(as_built::response_rows(built))});
-    return !sheet_file_ || add_sheet(outputs, *sheet_file_, mode, outcome.fields, built, errors);
+    return !sheet_file_ || add_sheet(outputs, *sheet_file_, mode, outcome.fields, built, levels, errors);
 }
 
 }  // namespace vandrel::cli

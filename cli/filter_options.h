@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "vandrel/as_built/levels.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/batch.h"
 #include "vandrel/files/output.h"
@@ -39,10 +40,11 @@ public:
     /// Whether a file was asked for.
     bool writes_files() const { return spice_file_ || response_file_ || sheet_file_; }
 
-    /// Adds the files asked for to `outputs`. False, having said why on
-    /// `errors`, when the build sheet could not be drawn.
+    /// Adds the files asked for to `outputs`, the build sheet with the
+    /// filter's `levels` where given (may be null). False, having said why
+    /// on `errors`, when the build sheet could not be drawn.
     bool add_outputs(std::vector<files::Output>& outputs, Mode mode, const BatchOutcome& outcome,
-                     const as_built::AsBuilt& built, std::ostream& errors) const;
+                     const as_built::AsBuilt& built, const as_built::Levels* levels, std::ostream& errors) const;
 
 private:
     CLI::Option* parts_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include <ostream>
 
+#include "vandrel/as_built/levels_text.h"
 #include "vandrel/texts/figures.h"
 
 namespace vandrel::cli {
@@ -66,9 +67,7 @@ void print_levels(std::ostream& out, const as_built::Levels& l) {
         << headroom_text(l.section_headroom_db) << ")\n";
     out << "  into the amplifier " << figure(l.amp_input_v) << " V rms in the pass band";
     if (l.amp_overdrive_db) {
-        const double d = *l.amp_overdrive_db;
-        out << "; its sensitivity " << figure(*l.inputs.amp_sensitivity_v) << " V: "
-            << (d > 0 ? "overdriven by " + figure(d, 3) + " dB" : d < 0 ? "short by " + figure(-d, 3) + " dB" : "matched")
+        out << "; its sensitivity " << figure(*l.inputs.amp_sensitivity_v) << " V: " << as_built::amplifier_match_text(l)
             << "; a buffer gain of " << figure(*l.matching_gain_db, 3) << " dB matches it best";
     }
     out << "\n";

@@ -132,7 +132,8 @@ int run(int argc, char** argv, const vandrel::files::Streams& streams) {
     // The driver alone is written whatever the filter, unless the filter's files are asked for too.
     const bool driver_alone = speaker.driver_only() && !filter.writes_files();
     if ((as_built || speaker.report() || driver_alone) && speaker_ok) {
-        if (as_built && !filter.add_outputs(outputs, mode, outcome, *as_built, std::cerr)) return 2;
+        if (as_built && !filter.add_outputs(outputs, mode, outcome, *as_built, levels ? &*levels : nullptr, std::cerr))
+            return 2;
         speaker.add_outputs(outputs);
         exports.add_outputs(outputs, mode, outcome, as_built ? &*as_built : nullptr, speaker.report());
     } else if (filter.writes_files() || speaker.writes_files() || exports.writes_files()) {

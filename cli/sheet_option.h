@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "vandrel/as_built/levels.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/files/output.h"
 #include "vandrel/window_model.h"
@@ -23,9 +24,11 @@ namespace vandrel::cli {
 CLI::Option* add_sheet_option(CLI::App& app, std::optional<std::string>& file);
 
 /// Draws the build sheet of a completed run, the field texts `texts` solved
-/// in `mode` and built as `built`, and adds it to `outputs` as `file`.
+/// in `mode` and built as `built`, with the filter's `levels` where given
+/// (may be null), and adds it to `outputs` as `file`.
 /// Returns false, having said why on `errors`, when it could not be drawn.
 bool add_sheet(std::vector<files::Output>& outputs, const std::string& file, Mode mode,
-               const std::map<Field, std::string>& texts, const as_built::AsBuilt& built, std::ostream& errors);
+               const std::map<Field, std::string>& texts, const as_built::AsBuilt& built,
+               const as_built::Levels* levels, std::ostream& errors);
 
 }  // namespace vandrel::cli

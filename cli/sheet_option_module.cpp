@@ -81,11 +81,12 @@ CLI::Option* add_sheet_option(CLI::App& app, std::optional<std::string>& file) {
 }
 
 bool add_sheet(std::vector<files::Output>& outputs, const std::string& file, Mode mode,
-               const std::map<Field, std::string>& texts, const as_built::AsBuilt& built, std::ostream& errors) {
+               const std::map<Field, std::string>& texts, const as_built::AsBuilt& built,
+               const as_built::Levels* levels, std::ostream& errors) {
     std::string failure;
     const sheet::WriteSheet write = load_module(failure);
     std::string pdf;
-    if (write && !write(mode, texts, built, pdf)) failure = "the build sheet could not be drawn";
+    if (write && !write(mode, texts, built, levels, pdf)) failure = "the build sheet could not be drawn";
     if (!failure.empty()) {
         errors << "vandrel-solve: no file written: " << failure << "\n";
         return false;

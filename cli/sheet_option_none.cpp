@@ -23,7 +23,7 @@ CLI::Option* add_sheet_option(CLI::App& app, std::optional<std::string>&) {
 }
 
 bool add_sheet(std::vector<files::Output>&, const std::string&, Mode, const std::map<Field, std::string>&,
-               const as_built::AsBuilt&, std::ostream& errors) {
+               const as_built::AsBuilt&, const as_built::Levels*, std::ostream& errors) {
     errors << "vandrel-solve: this vandrel-solve was built without Qt and cannot draw build sheets\n";
     return false;
 }

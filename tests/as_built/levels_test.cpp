@@ -7,6 +7,7 @@
 
 #include "vandrel/as_built/corners.h"
 #include "vandrel/as_built/levels.h"
+#include "vandrel/as_built/levels_text.h"
 
 namespace {
 
@@ -122,6 +123,43 @@ TEST(Levels, InputsChecked) {
     PathParts broken = path(17, 0.707, 6);
     broken.r3 = 0;
     EXPECT_THROW(filter_levels(broken, {}), std::invalid_argument);
+}
+
+TEST(Levels, InWords) {
+    struct Case {
+        const char* name;
+        double source_v, supply_v;
+        std::optional<double> sensitivity, overdrive_db, matching_db;
+        double headroom_db;
+        const char* match;
+        const char* summary;
+        const char* headroom;
+    };
+    const Case cases[] = {
+        {"no sensitivity", 2, 15, {}, {}, {}, 7.6, "", "2 V rms from the source; the op-amps on \u00b115 V swing 9.546 V rms.",
+         "7.6 dB"},
+        {"overdriven", 2, 15, 1, 17.77, 0, -4.652, "overdriven by 17.8 dB",
+         "2 V rms from the source; the op-amps on \u00b115 V swing 9.546 V rms. A buffer gain of 0 dB matches the "
+         "amplifier's 1 V best.",
+         "clips by 4.65 dB"},
+        {"short", 0.5, 12, 2, -12.2, 12.2, 0, "short by 12.2 dB",
+         "0.5 V rms from the source; the op-amps on \u00b112 V swing 7.425 V rms. A buffer gain of 12.2 dB matches "
+         "the amplifier's 2 V best.",
+         "0 dB"},
+        {"matched", 1, 15, 1, 0, 0, 20, "matched", "1 V rms from the source; the op-amps on \u00b115 V swing 9.546 V "
+         "rms. A buffer gain of 0 dB matches the amplifier's 1 V best.", "20 dB"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Levels l;
+        l.inputs = {c.source_v, c.supply_v, c.sensitivity};
+        l.swing_v_rms = (c.supply_v - 1.5) / std::sqrt(2.0);
+        l.amp_overdrive_db = c.overdrive_db;
+        l.matching_gain_db = c.matching_db;
+        EXPECT_EQ(amplifier_match_text(l), c.match);
+        EXPECT_EQ(levels_summary(l), c.summary);
+        EXPECT_EQ(headroom_text(c.headroom_db), c.headroom);
+    }
 }
 
 TEST(Corners, TheEightThatMoveF0AndQ) {

@@ -72,8 +72,11 @@ QByteArray read_all(const QString& path) {
 // The parts choices as the controls show them.
 QString choices_of(const frm_parts& w) {
     const auto number = [](const vandrel::ui::ValueBox* b) { return QString::number(b->value()); };
+    const auto sensitivity = w.spn_amp_sensitivity->entry();
     return QStringList{w.cbo_series->currentText(), w.cbo_combine->currentText(), number(w.spn_r_tol),
-                       number(w.spn_c_tol), number(w.spn_load), w.cbo_capacitor->currentText()}
+                       number(w.spn_c_tol), number(w.spn_load), w.cbo_capacitor->currentText(),
+                       number(w.spn_source_v), number(w.spn_supply),
+                       sensitivity ? QString::number(*sensitivity) : QStringLiteral("none")}
         .join(QLatin1Char('|'));
 }
 
@@ -120,7 +123,7 @@ void DesignWindowTest::openedIntoBothWindows_data() {
 
     const QByteArray head(R"({"format": "vandrel-design", "version": 1)");
     const QString start = QStringLiteral("opt_butterworth 1.0 6 17 0.707 17 0");
-    const QString defaults = QStringLiteral("E24|single|1|5|10|as typed");
+    const QString defaults = QStringLiteral("E24|single|1|5|10|as typed|2|15|none");
     const QString none = QStringLiteral("None. An FRD file or a measurement program's text export is drawn without "
                                         "and with the filter.");
     QTest::newRow("the whole design")
@@ -129,8 +132,9 @@ void DesignWindowTest::openedIntoBothWindows_data() {
             "driver": {"name": "Test 12", "fs": "26 Hz", "qes": 0.48, "qms": 6.2, "vas": "2.4 ft3", "re": 3.3,
                        "sd": 480, "xmax": "0.5 in", "le": 1.6, "pe": 500},
             "box": {"type": "vented", "vb": 70, "fb": 27, "ql": 10, "port_diameter": "6 in"},
-            "drive": {"watts": 100}, "limits": {"amp_volts": 20}, "measurement": "room.frd"})"
-        << "opt_sos 2.2 0 20 2 17 0" << "E96|two in parallel|0.5|2|4.7|nearest E12"
+            "drive": {"watts": 100}, "limits": {"amp_volts": 20, "source_volts": "0.5 V", "supply": 12,
+                       "amp_sensitivity": "1.5 V"}, "measurement": "room.frd"})"
+        << "opt_sos 2.2 0 20 2 17 0" << "E96|two in parallel|0.5|2|4.7|nearest E12|0.5|12|1.5"
         << "name=Test 12 fs=26 qes=0.48 qms=6.2 vas=67.9604 re=3.3 sd=480 xmax=12.7 le=1.6 vb=70 fb=27 ql=10 "
            "port=15.24 volts=2.83 watts=100 vented watts"
         << "room.frd: 3 points from 10 to 100 Hz" << "";
@@ -145,7 +149,7 @@ void DesignWindowTest::openedIntoBothWindows_data() {
         << "opt_butterworth 1.0 6 25 0.707 17 4" << defaults << "volts=2.83 sealed volts" << none << "";
     QTest::newRow("peaking, exact parts")
         << head + R"(, "filter": {"mode": "peaking", "freq_peak": "40", "peakmag": "3"}, "parts": {"series": "exact"}})"
-        << "opt_peaking 1.0 6 17 0.707 40 3" << "exact|single|1|5|10|as typed" << "volts=2.83 sealed volts" << none
+        << "opt_peaking 1.0 6 17 0.707 40 3" << "exact|single|1|5|10|as typed|2|15|none" << "volts=2.83 sealed volts" << none
         << "";
     QTest::newRow("a measurement not there")
         << head + R"(, "measurement": "gone.frd"})" << start << defaults << "volts=2.83 sealed volts"
@@ -216,6 +220,11 @@ void DesignWindowTest::refusedChangesNothing_data() {
                                      "1000000.";
     QTest::newRow("both drives") << head + R"(, "drive": {"volts": 10, "watts": 5}})"
                                  << "drive gives both volts and watts: a drive is one of them.";
+    QTest::newRow("rails with no swing") << head + R"(, "limits": {"supply": "1 V"}})"
+                                         << "limits.supply: Supply: 1 V is too small. Type a number from 1.5 to 100 V.";
+    QTest::newRow("a sensitivity in watts") << head + R"(, "limits": {"amp_sensitivity": "2 W"}})"
+                                            << "limits.amp_sensitivity: Amplifier sensitivity: \u201c2 W\u201d is not in a "
+                                               "unit of Amplifier sensitivity. Type a number from 0.001 to 100 V.";
     QTest::newRow("a name too long") << head + R"(, "driver": {"name": ")" + QByteArray(201, 'n') + "\"}}"
                                      << "driver.name is longer than 200 bytes.";
     QTest::newRow("no such file") << QByteArray() << "there is no such file.";
@@ -322,6 +331,7 @@ void DesignWindowTest::savedWholeAndReadBack() {
   },
   "limits": {
     "amp_volts": 20.0,
+    "source_volts": 2.0,
     "supply": 15.0
   },
   "measurement": "room.frd"
@@ -336,7 +346,7 @@ void DesignWindowTest::savedWholeAndReadBack() {
     w.mnu_open_design->trigger();
     QCOMPARE(sink_->messages, QStringList());
     QCOMPARE(again.summary(), QStringLiteral("opt_sos 1.0 12 20 2 17 x"));
-    QCOMPARE(choices_of(w), QStringLiteral("as shown|single|1|5|10|nearest E6"));
+    QCOMPARE(choices_of(w), QStringLiteral("as shown|single|1|5|10|nearest E6|2|15|none"));
     QCOMPARE(inputs_of(*w.subwoofer), QStringLiteral("name=Test \"12\" #1 fs=26 qes=0.48 qts=0.45 vas=68 re=3.3 sd=480 "
                                                      "xmax=12.5 vb=40 volts=2.83 watts=50 sealed watts"));
     QCOMPARE(w.subwoofer->inputs().driver.pe, std::optional(600.0));

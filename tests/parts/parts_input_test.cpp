@@ -51,6 +51,8 @@ private slots:
     void figuresInPeoplesUnits_data();
     void figuresInPeoplesUnits();
     void warningsBesideWhatTheyName();
+    void levelsAtFullScale_data();
+    void levelsAtFullScale();
 
 private:
     QTemporaryDir settings_dir_;
@@ -105,6 +107,11 @@ void PartsInputTest::numberFieldsRefuseWithAReason_data() {
                                   << "Resistor tolerance: 99 is too large. Type a number from 0 to 50 %. The "
                                      "figures keep 1 %." << kept;
     QTest::newRow("tolerance taken") << "spn_r_tol" << "0.25" << 0.25 << "" << kept;
+    QTest::newRow("source 0") << "spn_source_v" << "0" << 2.0 << "Source full scale: 0 is too small." << kept;
+    QTest::newRow("source with its unit") << "spn_source_v" << "0.5 v" << 0.5 << "" << kept;
+    QTest::newRow("supply beyond the range") << "spn_supply" << "150" << 15.0
+                                             << "Supply: 150 is too large. Type a number from 1.5 to 100 V." << kept;
+    QTest::newRow("sensitivity taken") << "spn_amp_sensitivity" << "1.5" << 1.5 << "" << kept;
 }
 
 void PartsInputTest::numberFieldsRefuseWithAReason() {
@@ -238,6 +245,64 @@ void PartsInputTest::warningsBesideWhatTheyName() {
     f.built->warnings.clear();
     report.show_figures(f);
     QVERIFY(report.cell(QStringLiteral("parts_r3_warning"))->isHidden());
+}
+
+void PartsInputTest::levelsAtFullScale_data() {
+    QTest::addColumn<QString>("design");  // gain|freq|q, SOS, 1 uF
+    QTest::addColumn<QString>("typed");   // source|supply|sensitivity
+    QTest::addColumn<QString>("cells");   // name=text|...
+    QTest::addColumn<QString>("red");     // the cells marked, by name
+
+    QTest::newRow("no clipping, no sensitivity")
+        << "6|20|0.707" << "2|15|" << "levels_buffer_level=3.989 V rms|levels_section_headroom=7.6 dB|levels_amp_headroom=no sensitivity"
+        << "";
+    QTest::newRow("the high-pass clips")
+        << "12|20|2" << "2|15|" << "levels_section_level=16.3 V rms|levels_section_at=20.94 Hz|levels_section_headroom=\u26a0 clips by 4.65 dB"
+        << "levels_section_headroom";
+    QTest::newRow("lower rails clip the buffer too")
+        << "12|20|2" << "2|5|" << "levels_buffer_headroom=\u26a0 clips by 10 dB|levels_note=2 V rms from the source; the op-amps on \u00b15 V swing 2.475 V rms." << "levels_buffer_headroom|levels_section_headroom";
+    QTest::newRow("an amplifier overdriven, and the gain to match it")
+        << "12|20|0.707" << "2|15|1" << "levels_amp_level=7.728 V rms|levels_amp_headroom=\u26a0 overdriven by 17.8 dB|levels_note=2 V rms from the source; the op-amps on \u00b115 V swing 9.546 V rms. A buffer gain of 0 dB matches the amplifier's 1 V best."
+        << "levels_amp_headroom";
+    QTest::newRow("an amplifier left short") << "0|20|0.707" << "0.5|15|2" << "levels_amp_headroom=short by 12.2 dB" << "";
+    QTest::newRow("rails with no swing") << "6|20|0.707" << "2|1.5|"
+                                         << "levels_buffer_level=none|levels_note=No levels: supply of 1.5 V leaves the op-amps no swing: they swing to within 1.5 V of each rail." << "";
+}
+
+// The levels of the parts chosen (E24), as vandrel-solve gives them for
+// the same design and inputs, the clipping stages marked.
+void PartsInputTest::levelsAtFullScale() {
+    QFETCH(QString, design);
+    QFETCH(QString, typed);
+    QFETCH(QString, cells);
+    QFETCH(QString, red);
+    const QStringList d = design.split(QLatin1Char('|'));
+    const QStringList t = typed.split(QLatin1Char('|'));
+    frm_parts w(nullptr);
+    w.show_design(solved(Mode::sos, {{Field::gain, d[0].toStdString()}, {Field::freq, d[1].toStdString()},
+                                     {Field::q, d[2].toStdString()}}),
+                  Mode::sos);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const auto type = [](vandrel::ui::ValueBox* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    };
+    type(w.spn_source_v, t[0]);
+    type(w.spn_supply, t[1]);
+    type(w.spn_amp_sensitivity, t[2]);
+    QVERIFY2(w.lbl_input_problem->text().isEmpty(), qPrintable(w.lbl_input_problem->text()));
+    for (const QString& cell : cells.split(QLatin1Char('|'))) {
+        const QString name = cell.section(QLatin1Char('='), 0, 0);
+        QCOMPARE(w.report->cell(name)->text(), cell.section(QLatin1Char('='), 1));
+    }
+    const QStringList marked = red.isEmpty() ? QStringList() : red.split(QLatin1Char('|'));
+    for (const char* name : {"levels_buffer_headroom", "levels_section_headroom", "levels_amp_headroom"}) {
+        const QString n = QLatin1String(name);
+        QVERIFY2(w.report->cell(n)->styleSheet().contains(QLatin1String("#a01010")) == marked.contains(n), name);
+    }
 }
 
 QTEST_MAIN(PartsInputTest)

@@ -72,8 +72,8 @@ void PartsLayoutTest::arrangedForItsShape_data() {
 
     QTest::newRow("wide: beside") << QSize(1000, 700) << "E24" << Arrangement::beside << false;
     QTest::newRow("wide, exact values: beside") << QSize(1000, 700) << "exact" << Arrangement::beside << false;
-    QTest::newRow("tall: report above") << QSize(600, 830) << "E24" << Arrangement::stacked << false;
-    QTest::newRow("narrow and tall: above, as forms") << QSize(320, 1050) << "E24" << Arrangement::stacked << true;
+    QTest::newRow("tall: report above") << QSize(600, 900) << "E24" << Arrangement::stacked << false;
+    QTest::newRow("narrow and tall: above, as forms") << QSize(400, 1050) << "E24" << Arrangement::stacked << true;
     QTest::newRow("narrow and short: tabs, as forms") << QSize(330, 620) << "E24" << Arrangement::tabs << true;
 }
 
@@ -178,11 +178,13 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands_data() {
     // The plot after the figures where it is shown beside them; on tabs,
     // once its tab is chosen.
     QTest::newRow("beside") << QSize(1000, 700)
-                            << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll "
-                               "magnitude_view cmd_copy cmd_spice cmd_csv cmd_frd cmd_plot cmd_sheet cmd_kicad";
+                            << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load spn_source_v "
+                               "spn_supply spn_amp_sensitivity report_scroll magnitude_view cmd_copy cmd_spice "
+                               "cmd_csv cmd_frd cmd_plot cmd_sheet cmd_kicad";
     QTest::newRow("on tabs") << QSize(330, 620)
-                             << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load report_scroll "
-                                "cmd_copy cmd_spice cmd_csv cmd_frd cmd_plot cmd_sheet cmd_kicad cbo_series";
+                             << "cbo_series cbo_combine spn_r_tol spn_c_tol cbo_capacitor spn_load spn_source_v "
+                                "spn_supply spn_amp_sensitivity report_scroll cmd_copy cmd_spice cmd_csv cmd_frd "
+                                "cmd_plot cmd_sheet cmd_kicad cbo_series";
 }
 
 // In whatever arrangement, and after changing it.
@@ -198,7 +200,7 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
     QVERIFY(QTest::qWaitForWindowActive(&w));
     w.cbo_series->setFocus();
     QStringList order;
-    for (int i = 0; i < 15; ++i) {
+    for (int i = 0; i < 18; ++i) {
         order << QApplication::focusWidget()->objectName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }

@@ -4,6 +4,7 @@
 // tuning; the port's length; the limits' inputs.
 #include <gtest/gtest.h>
 
+#include "../../design/src/speaker/ceilings.h"
 #include "systems.h"
 #include "vandrel/speaker/limits.h"
 #include "vandrel/speaker/port.h"
@@ -102,6 +103,38 @@ TEST(Limits, EachLimitBindsOnItsOwn) {
         EXPECT_EQ(a.max_spl_filtered_limit[c.i], c.filtered_limit);
         EXPECT_NEAR(a.amplifier_v_filtered[c.i], c.full_scale, 1e-12);
         EXPECT_EQ(a.full_scale_beyond[c.i], c.filtered_limit != Limit::drive);
+    }
+}
+
+TEST(Limits, ATieNamesTheFirstLimit) {
+    // Every limit at 10 V exactly: the amplifier at 10 V, the voice coil at
+    // sqrt(25 W x 4 ohm), the cone at 12.5 mm for 1.25 mm a volt, the port
+    // at 20 m/s for 2 m/s a volt. Those not in the tie are at 20 V.
+    struct Case {
+        const char* name;
+        double amp_v, pe_w, excursion_mm, port_ms;  // per volt: mm, m/s
+        std::optional<double> full_scale;           // with the filter: V h(f)
+        Limit limit;
+    };
+    const Case cases[] = {
+        {"all four: the amplifier", 10, 25, 1.25, 2, std::nullopt, Limit::amplifier},
+        {"thermal, xmax and port: thermal", 20, 25, 1.25, 2, std::nullopt, Limit::thermal},
+        {"xmax and port: xmax", 20, 100, 1.25, 2, std::nullopt, Limit::xmax},
+        {"full scale at the limits: drive", 10, 25, 1.25, 2, 10.0, Limit::drive},
+        {"full scale just above them", 10, 25, 1.25, 2, 10.000000001, Limit::amplifier},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Inputs in = inputs(twelve_inch(), vented_70l(), 10);
+        in.driver.re = 4;
+        in.driver.pe = c.pe_w;
+        in.amp_volts = c.amp_v;
+        in.port_limit = 20;
+        const Ceilings ceilings(in);
+        const Sample per_volt{1, c.excursion_mm, c.port_ms};
+        const Ceiling got = c.full_scale ? ceilings.with(per_volt, *c.full_scale) : ceilings.without(per_volt);
+        EXPECT_EQ(got.volts, 10);
+        EXPECT_EQ(got.limit, c.limit);
     }
 }
 

@@ -99,6 +99,18 @@ QWidget* PartsPage::build_choices() {
     spn_load = number(this, "spn_load", load_range, 1,
                       QStringLiteral("The load at the output, k\u03a9 (the amplifier's input), from 0.01 to 100000."));
 
+    spn_source_v = number(this, "spn_source_v", source_volts_entry, 0.1,
+                          QStringLiteral("The source's full scale, V rms, from 0.001 to 100: the level the levels "
+                                         "below are worked out at. 2 V is the usual line-level full scale."));
+    spn_supply = number(this, "spn_supply", supply_entry, 1,
+                        QStringLiteral("The op-amps' rails, \u00b1 V, above 1.5 and up to 100. An op-amp's output "
+                                       "swings to within 1.5 V of each rail."));
+    spn_amp_sensitivity =
+        number(this, "spn_amp_sensitivity", amp_sensitivity_entry, 0.1,
+               QStringLiteral("The amplifier's input level for its full output, V rms, from 0.001 to 100; empty "
+                              "where it is not known. With it the figures say whether full scale overdrives the "
+                              "amplifier, and the buffer gain that matches it best."));
+
     choices_row_ = new WrapRow(14, 6);
     choices_row_->setObjectName(QStringLiteral("choices_row"));
     choices_row_->add(choice(QStringLiteral("&Series:"), cbo_series));
@@ -107,6 +119,9 @@ QWidget* PartsPage::build_choices() {
     choices_row_->add(choice(QStringLiteral("C&apacitors \u00b1"), spn_c_tol, QStringLiteral("%")));
     choices_row_->add(choice(QStringLiteral("C val&ue:"), cbo_capacitor));
     choices_row_->add(choice(QStringLiteral("&Load:"), spn_load, QStringLiteral("k\u03a9")));
+    choices_row_->add(choice(QStringLiteral("Sourc&e:"), spn_source_v, QStringLiteral("V rms")));
+    choices_row_->add(choice(QStringLiteral("Suppl&y \u00b1"), spn_supply, QStringLiteral("V")));
+    choices_row_->add(choice(QStringLiteral("Amp sens&itivity:"), spn_amp_sensitivity, QStringLiteral("V rms")));
     return choices_row_;
 }
 
@@ -153,7 +168,7 @@ void PartsPage::build_controls() {
     connect(cbo_series, &QComboBox::currentIndexChanged, this, &PartsPage::choice_Change);
     connect(cbo_combine, &QComboBox::currentIndexChanged, this, &PartsPage::choice_Change);
     connect(cbo_capacitor, &QComboBox::currentIndexChanged, this, &PartsPage::choice_Change);
-    for (ValueBox* box : {spn_r_tol, spn_c_tol, spn_load}) {
+    for (ValueBox* box : number_fields()) {
         connect(box, &ValueBox::value_changed, this, &PartsPage::choice_Change);
         connect(box, &ValueBox::problem_changed, this, &PartsPage::input_Problem);
     }

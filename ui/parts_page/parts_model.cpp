@@ -68,6 +68,15 @@ PartsFigures work_out(const Module1& design, Mode mode, const PartsChoices& choi
     for (int i = 0; i <= points; ++i) out.band_hz.push_back(std::pow(10.0, static_cast<double>(i) / band_per_decade));
     const std::span<const as_built::PathParts> runs(out.built->runs);
     out.band = as_built::tolerance_band(runs.first(std::min(runs.size(), band_runs)), out.band_hz);
+
+    const as_built::LevelInputs level_inputs{choices.source_v, choices.supply_v, choices.amp_sensitivity_v};
+    const as_built::LevelCheck check = as_built::check_level_inputs(level_inputs);
+    if (!check.errors.empty()) {
+        out.levels_failure = check.errors.front().text;
+        return out;
+    }
+    out.levels = as_built::filter_levels(out.built->path, level_inputs);
+    out.levels->warnings.insert(out.levels->warnings.begin(), check.warnings.begin(), check.warnings.end());
     return out;
 }
 

@@ -9,9 +9,12 @@
 #include <string_view>
 #include <vector>
 
+#include "vandrel/as_built/levels.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/module1.h"
+#include "vandrel/texts/units.h"
 #include "vandrel/window_model.h"
+#include "widgets/entry_check.h"
 
 namespace vandrel::ui {
 
@@ -24,9 +27,23 @@ struct PartsChoices {
     double r_pct = 1;      ///< resistor tolerance, +- %
     double c_pct = 5;      ///< capacitor tolerance, +- %
     double load_kohm = 10;
+    double source_v = as_built::default_source_volts;  ///< the source's full scale, V rms
+    double supply_v = as_built::default_supply_volts;  ///< the op-amps' rails, +- V
+    std::optional<double> amp_sensitivity_v;          ///< the amplifier's input for full output, V rms
 
     friend bool operator==(const PartsChoices&, const PartsChoices&) = default;
 };
+
+/// The fields of the filter's levels, with the engine's bounds: the
+/// source's full scale and the amplifier's sensitivity (which may be left
+/// empty), V rms; the op-amps' rails, +- V (exactly 1.5 V, where an op-amp
+/// has no swing left, is refused with the engine's reason).
+inline constexpr EntryRange source_volts_entry{"Source full scale", "V", as_built::source_volts_range.lo,
+                                               as_built::source_volts_range.hi, false, &texts::volts};
+inline constexpr EntryRange supply_entry{"Supply", "V", as_built::supply_range.lo, as_built::supply_range.hi, false,
+                                         &texts::volts};
+inline constexpr EntryRange amp_sensitivity_entry{"Amplifier sensitivity", "V", as_built::amp_sensitivity_range.lo,
+                                                  as_built::amp_sensitivity_range.hi, true, &texts::volts};
 
 /// The sources offered, in the order the window lists them, with their
 /// names: "E3" ... "E192", "exact", "as shown".
@@ -74,6 +91,11 @@ struct PartsFigures {
     /// for drawing.
     std::vector<double> band_hz;
     std::vector<as_built::Band> band;
+    /// The levels inside the parts at full scale, their inputs' unusual
+    /// values among the warnings first; none without parts, or where the
+    /// inputs cannot be (then `levels_failure` says why).
+    std::optional<as_built::Levels> levels;
+    std::string levels_failure;
 };
 
 /// Works out the figures for `design`, solved in `mode`, with `choices`.

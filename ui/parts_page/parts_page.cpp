@@ -50,8 +50,14 @@ int PartsPage::least_height(int width, int least_pane_height) const {
 }
 
 std::vector<QWidget*> PartsPage::tab_order() const {
-    return {cbo_series, cbo_combine, spn_r_tol, spn_c_tol, cbo_capacitor, spn_load, panes->tabs()->tabBar(),
-            report_scroll_, plot->magnitude_view()};
+    return {cbo_series,   cbo_combine,         spn_r_tol,
+            spn_c_tol,    cbo_capacitor,       spn_load,
+            spn_source_v, spn_supply,          spn_amp_sensitivity,
+            panes->tabs()->tabBar(), report_scroll_, plot->magnitude_view()};
+}
+
+std::vector<ValueBox*> PartsPage::number_fields() const {
+    return {spn_r_tol, spn_c_tol, spn_load, spn_source_v, spn_supply, spn_amp_sensitivity};
 }
 
 Arrangement PartsPage::arrangement() const { return panes->arrangement(); }
@@ -88,6 +94,9 @@ PartsChoices PartsPage::choices() const {
     c.r_pct = spn_r_tol->value();
     c.c_pct = spn_c_tol->value();
     c.load_kohm = spn_load->value();
+    c.source_v = spn_source_v->value();
+    c.supply_v = spn_supply->value();
+    c.amp_sensitivity_v = spn_amp_sensitivity->entry();
     return c;
 }
 
@@ -99,6 +108,9 @@ void PartsPage::set_choices(const PartsChoices& c) {
     spn_r_tol->set_value(c.r_pct);
     spn_c_tol->set_value(c.c_pct);
     spn_load->set_value(c.load_kohm);
+    spn_source_v->set_value(c.source_v);
+    spn_supply->set_value(c.supply_v);
+    spn_amp_sensitivity->set_entry(c.amp_sensitivity_v);
     loading_ = false;
     cbo_combine->setEnabled(c.source.kind == ab::PartSource::Kind::series);
 }
@@ -116,10 +128,12 @@ void PartsPage::choice_Change() {
 // A field refused its text: say why beside it, and what the figures use.
 void PartsPage::input_Problem() {
     QStringList lines;
-    for (const ValueBox* box : {spn_r_tol, spn_c_tol, spn_load})
+    for (const ValueBox* box : number_fields())
         if (!box->problem().isEmpty())
-            lines << box->problem() + QStringLiteral(" The figures keep %1 %2.")
-                                          .arg(to_qstring(texts::figure(box->value(), 6)), to_qstring(box->range().unit));
+            lines << box->problem() + (box->entry() ? QStringLiteral(" The figures keep %1 %2.")
+                                                          .arg(to_qstring(texts::figure(box->value(), 6)),
+                                                               to_qstring(box->range().unit))
+                                                    : QStringLiteral(" The figures keep it empty."));
     lbl_input_problem->setText(lines.join(QLatin1Char('\n')));
     lbl_input_problem->setVisible(!lines.isEmpty());
 }

@@ -66,6 +66,9 @@ public:
     ValueBox* spn_r_tol = nullptr;
     ValueBox* spn_c_tol = nullptr;
     ValueBox* spn_load = nullptr;
+    ValueBox* spn_source_v = nullptr;
+    ValueBox* spn_supply = nullptr;
+    ValueBox* spn_amp_sensitivity = nullptr;
     QLabel* lbl_input_problem = nullptr;
     QLabel* lbl_failure = nullptr;
     PartsReport* report = nullptr;
@@ -84,6 +87,8 @@ protected:
 
 private:
     QWidget* build_choices();
+    /// The number fields, in the order the page shows them.
+    std::vector<ValueBox*> number_fields() const;
     void build_controls();
 
     std::optional<std::pair<Module1, Mode>> design_;

@@ -80,6 +80,7 @@ PartsReport::PartsReport(QWidget* parent) : QWidget(parent) {
                              {"peak", QStringLiteral("Peak")}},
                             cells_, this));
     cells_[QStringLiteral("tolerance_note")] = tolerance->add_note(nullptr, "tolerance_note");
+    add_levels_table(add);
     for (const auto& [part, name] : warning_notes) {
         QLabel* note = cells_.at(QLatin1String(name));
         note->setStyleSheet(QStringLiteral("QLabel { color: #8a4b00; }"));
@@ -162,6 +163,8 @@ void PartsReport::show_figures(const PartsFigures& f) {
     spread("section_f3", b.tolerance.section_f3, " Hz", false);
     spread("path_f3", b.tolerance.path_f3, " Hz", false);
     spread("peak", b.tolerance.peak_db, " dB", true);
+
+    show_levels(f);
 
     // The warnings next to what they name.
     for (const auto& [part, name] : warning_notes) {

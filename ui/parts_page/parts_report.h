@@ -6,10 +6,13 @@
 // "parts_r3_chosen", "section_f3_built", "path_gain_value",
 // "tolerance_peak_p95"; the warnings of a part are under its row
 // ("parts_r3_warning", "parts_c_warning"), those of the path under its
-// figures ("path_warning").
+// figures ("path_warning"). The levels at full scale are the table
+// "levels" ("levels_section_headroom"), with "levels_note" and
+// "levels_warning" below it.
 
 #include <QWidget>
 
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -38,6 +41,9 @@ public:
 
 private:
     void set(const QString& name, const std::string& text);
+    /// The levels' table, given to `add`, which lays it out.
+    void add_levels_table(const std::function<ReportTable*(ReportTable*)>& add);
+    void show_levels(const PartsFigures& figures);
 
     std::map<QString, QLabel*> cells_;
     std::vector<ReportTable*> tables_;

@@ -31,6 +31,11 @@ PartsChoices load_choices() {
     c.r_pct = number_in(s, QStringLiteral("parts/r_tol_pct"), c.r_pct, r_tol_range);
     c.c_pct = number_in(s, QStringLiteral("parts/c_tol_pct"), c.c_pct, c_tol_range);
     c.load_kohm = number_in(s, QStringLiteral("parts/load_kohm"), c.load_kohm, load_range);
+    c.source_v = number_in(s, QStringLiteral("levels/source_v"), c.source_v, source_volts_entry);
+    c.supply_v = number_in(s, QStringLiteral("levels/supply_v"), c.supply_v, supply_entry);
+    // Left empty, the sensitivity is saved as an empty text, which reads as 0.
+    if (const double v = number_in(s, QStringLiteral("levels/amp_sensitivity_v"), 0, amp_sensitivity_entry); v > 0)
+        c.amp_sensitivity_v = v;
     return c;
 }
 
@@ -42,6 +47,10 @@ void save_choices(const PartsChoices& c) {
     s->setValue(QStringLiteral("parts/r_tol_pct"), c.r_pct);
     s->setValue(QStringLiteral("parts/c_tol_pct"), c.c_pct);
     s->setValue(QStringLiteral("parts/load_kohm"), c.load_kohm);
+    s->setValue(QStringLiteral("levels/source_v"), c.source_v);
+    s->setValue(QStringLiteral("levels/supply_v"), c.supply_v);
+    s->setValue(QStringLiteral("levels/amp_sensitivity_v"),
+                c.amp_sensitivity_v ? QVariant(*c.amp_sensitivity_v) : QVariant(QString()));
 }
 
 }  // namespace vandrel::ui

@@ -8,7 +8,8 @@
 namespace vandrel::ui {
 
 /// The choices as last saved; the defaults (E24, single, capacitors as
-/// typed, 1 %, 5 %, 10 kOhm) where nothing usable is saved.
+/// typed, 1 %, 5 %, 10 kOhm, a 2 V source, +-15 V rails, no amplifier
+/// sensitivity) where nothing usable is saved.
 PartsChoices load_choices();
 void save_choices(const PartsChoices& choices);
 

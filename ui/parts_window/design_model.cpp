@@ -123,6 +123,9 @@ project::Design design_of(const WindowDesign& w, const std::filesystem::path& fo
     // Left out, a vented box's Ql would be 7.
     d.box.ql = s.ql ? texts::shortest(*s.ql) : "none";
     d.limits = w.limits;
+    d.limits.source_volts = texts::shortest(c.source_v);
+    d.limits.supply = texts::shortest(c.supply_v);
+    d.limits.amp_sensitivity = c.amp_sensitivity_v ? Text(texts::shortest(*c.amp_sensitivity_v)) : Text();
     if (!w.measurement.empty())
         d.measurement = utf8_of(is_within(folder, w.measurement)
                                     ? w.measurement.lexically_normal().lexically_relative(folder.lexically_normal())
@@ -152,6 +155,10 @@ WindowDesignRead window_design(const project::Design& design, const std::filesys
     c.r_pct = number(p.r_tol, r_tol_range, "parts.r_tol", problem, c.r_pct).value_or(c.r_pct);
     c.c_pct = number(p.c_tol, c_tol_range, "parts.c_tol", problem, c.c_pct).value_or(c.c_pct);
     c.load_kohm = number(p.load, load_range, "parts.load", problem, c.load_kohm).value_or(c.load_kohm);
+    const project::LimitInputs& l = d.limits;
+    c.source_v = number(l.source_volts, source_volts_entry, "limits.source_volts", problem, c.source_v).value_or(c.source_v);
+    c.supply_v = number(l.supply, supply_entry, "limits.supply", problem, c.supply_v).value_or(c.supply_v);
+    c.amp_sensitivity_v = number(l.amp_sensitivity, amp_sensitivity_entry, "limits.amp_sensitivity", problem, std::nullopt);
 
     SpeakerInputs& s = w.speaker;
     s.driver.name = d.driver.name.value_or("");
@@ -181,6 +188,8 @@ WindowDesignRead window_design(const project::Design& design, const std::filesys
     }
 
     w.limits = d.limits;
+    // Those the page of parts has fields for are in its choices.
+    w.limits.source_volts = w.limits.supply = w.limits.amp_sensitivity = Text();
     if (d.measurement && !d.measurement->empty()) {
         const std::filesystem::path m = path_of_utf8(*d.measurement);
         w.measurement = m.is_relative() ? folder / m : m;

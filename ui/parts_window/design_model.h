@@ -24,8 +24,8 @@ struct WindowDesign {
     PartsChoices choices;
     SpeakerInputs speaker;  ///< with the driver's Pe
     std::filesystem::path measurement;  ///< the measurement shown; empty for none
-    /// The amplifier's limits, which no window has fields for: kept as a
-    /// design file gave them, and written back.
+    /// The limits no window has fields for: kept as a design file gave
+    /// them, and written back (the filter's levels are in `choices`).
     project::LimitInputs limits;
 };
 
@@ -46,7 +46,8 @@ struct WindowDesignRead {
 /// field refuses refuses the whole design. What the file leaves out is as
 /// vandrel-solve takes it: the main window's fields and the mode as the
 /// window starts (Butterworth), the parts choices' defaults (E24, single,
-/// 1 %, 5 %, 10 kOhm, as typed), no driver values, a vented box where fb is
+/// 1 %, 5 %, 10 kOhm, as typed, a 2 V source, +-15 V, no amplifier
+/// sensitivity), no driver values, a vented box where fb is
 /// given (else sealed) with Ql 7 (sealed: none), 2.83 V, no measurement. A
 /// relative measurement path is taken from `folder`.
 WindowDesignRead window_design(const project::Design& design, const std::filesystem::path& folder);

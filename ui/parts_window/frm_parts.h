@@ -80,6 +80,9 @@ public:
     vandrel::ui::ValueBox* spn_r_tol = nullptr;
     vandrel::ui::ValueBox* spn_c_tol = nullptr;
     vandrel::ui::ValueBox* spn_load = nullptr;
+    vandrel::ui::ValueBox* spn_source_v = nullptr;
+    vandrel::ui::ValueBox* spn_supply = nullptr;
+    vandrel::ui::ValueBox* spn_amp_sensitivity = nullptr;
     QLabel* lbl_input_problem = nullptr;
     QLabel* lbl_failure = nullptr;
     vandrel::ui::PartsReport* report = nullptr;

@@ -59,6 +59,9 @@ void frm_parts::build_controls() {
     spn_r_tol = parts->spn_r_tol;
     spn_c_tol = parts->spn_c_tol;
     spn_load = parts->spn_load;
+    spn_source_v = parts->spn_source_v;
+    spn_supply = parts->spn_supply;
+    spn_amp_sensitivity = parts->spn_amp_sensitivity;
     lbl_input_problem = parts->lbl_input_problem;
     lbl_failure = parts->lbl_failure;
     report = parts->report;

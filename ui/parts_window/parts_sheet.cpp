@@ -20,15 +20,16 @@ QByteArray build_sheet(const PartsFigures& figures, const SpeakerFigures* subwoo
         {Field::freq, number_to_field_text(d.f0)},         {Field::q, number_to_field_text(d.q)},
         {Field::freq_peak, number_to_field_text(d.freq_peak)}, {Field::peakmag, number_to_field_text(d.peakmag)},
     };
+    const as_built::Levels* levels = figures.levels ? &*figures.levels : nullptr;
     if (!subwoofer || !subwoofer->analysis || !subwoofer->system)
-        return sheet::build_sheet_pdf({figures.mode, texts}, *figures.built);
+        return sheet::build_sheet_pdf({figures.mode, texts}, *figures.built, levels);
     const std::string filter = std::string(mode_caption(figures.mode)) + ", f0 " + sheet::six_digits(d.f0) +
                                " Hz, Q " + sheet::six_digits(d.q);
     sheet::SubwooferSheet page{*subwoofer->system, *subwoofer->analysis, filter, subwoofer->filter_parts, {},
                                subwoofer->warnings};
     if (suggestion && suggestion->design && is_design(filter_of(figures), *suggestion->design))
         page.suggestion = suggestion->design;
-    return sheet::build_sheet_pdf({figures.mode, texts}, *figures.built, &page);
+    return sheet::build_sheet_pdf({figures.mode, texts}, *figures.built, levels, &page);
 }
 
 }  // namespace vandrel::ui

@@ -80,7 +80,7 @@ void set_creation_date(QByteArray& pdf, const QByteArray& date) {
 
 }  // namespace
 
-QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built,
+QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built, const as_built::Levels* levels,
                            const SubwooferSheet* subwoofer) {
     const std::optional<QByteArray> date = source_date();
     // Qt's PDF writer keeps the fonts in a hash and writes them in its
@@ -108,7 +108,7 @@ QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& b
         writer.setCreator(QStringLiteral("Vandrel %1").arg(QLatin1String(program_version.data(), program_version.size())));
         QPainter painter;
         if (!painter.begin(&writer)) return {};
-        paint_sheet(painter, design, built);
+        paint_sheet(painter, design, built, levels);
         if (subwoofer) {
             if (!writer.newPage()) return {};
             paint_subwoofer_sheet(painter, *subwoofer);

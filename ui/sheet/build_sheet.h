@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "vandrel/as_built/levels.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/speaker/analysis.h"
 #include "vandrel/speaker/suggest.h"
@@ -47,18 +48,19 @@ inline constexpr QSizeF page_size{595.276, 841.89};
 inline constexpr char sheet_title[] = "Vandrel build sheet";
 
 /// Paints the sheet onto a painter whose unit is the point, from the top left
-/// corner of the page.
-void paint_sheet(QPainter& painter, const TypedDesign& design, const as_built::AsBuilt& built);
+/// corner of the page; with `levels`, the filter's levels at full scale too.
+void paint_sheet(QPainter& painter, const TypedDesign& design, const as_built::AsBuilt& built,
+                 const as_built::Levels* levels = nullptr);
 
 /// Paints the second page, as paint_sheet does the first.
 void paint_subwoofer_sheet(QPainter& painter, const SubwooferSheet& subwoofer);
 
 /// The sheet as a PDF of one A4 page, or two with `subwoofer`, titled
-/// sheet_title. With
+/// sheet_title, with the levels where given. With
 /// SOURCE_DATE_EPOCH set (seconds since 1970) the file carries that creation
 /// date, so that a sheet drawn again is the same file byte for byte; else the
 /// time of drawing. Empty when it could not be drawn.
-QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built,
+QByteArray build_sheet_pdf(const TypedDesign& design, const as_built::AsBuilt& built, const as_built::Levels* levels,
                            const SubwooferSheet* subwoofer = nullptr);
 
 }  // namespace vandrel::sheet

@@ -28,11 +28,12 @@ void errors_only(QtMsgType type, const QMessageLogContext& context, const QStrin
 }  // namespace
 
 extern "C" Q_DECL_EXPORT bool vandrel_write_sheet(vandrel::Mode mode, const std::map<vandrel::Field, std::string>& texts,
-                                                  const vandrel::as_built::AsBuilt& built, std::string& pdf) {
+                                                  const vandrel::as_built::AsBuilt& built,
+                                                  const vandrel::as_built::Levels* levels, std::string& pdf) {
     static_assert(std::is_same_v<decltype(&vandrel_write_sheet), vandrel::sheet::WriteSheet>);
     QByteArray bytes;
     if (QCoreApplication::instance()) {
-        bytes = vandrel::sheet::build_sheet_pdf({mode, texts}, built);
+        bytes = vandrel::sheet::build_sheet_pdf({mode, texts}, built, levels);
     } else {
         char name[] = "vandrel-solve", platform[] = "-platform", offscreen[] = "offscreen";
         char* argv[] = {name, platform, offscreen, nullptr};
@@ -41,7 +42,7 @@ extern "C" Q_DECL_EXPORT bool vandrel_write_sheet(vandrel::Mode mode, const std:
         {
             const vandrel::sheet::RuntimeFolder runtime;
             const QGuiApplication app(argc, argv);
-            bytes = vandrel::sheet::build_sheet_pdf({mode, texts}, built);
+            bytes = vandrel::sheet::build_sheet_pdf({mode, texts}, built, levels);
         }
         qInstallMessageHandler(passed_on);
     }

@@ -13,6 +13,7 @@
 #include "parts_to_buy.h"
 #include "pictures.h"
 #include "sheet_cursor.h"
+#include "sheet_levels.h"
 #include "sheet_plot.h"
 #include "sheet_style.h"
 #include "sheet_text.h"
@@ -174,7 +175,7 @@ void figures(Cursor& c, const ab::AsBuilt& built, qreal width) {
 
 }  // namespace
 
-void paint_sheet(QPainter& p, const TypedDesign& design, const ab::AsBuilt& built) {
+void paint_sheet(QPainter& p, const TypedDesign& design, const ab::AsBuilt& built, const ab::Levels* levels) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     p.fillRect(QRectF(QPointF(0, 0), page_size), Qt::white);
@@ -193,6 +194,10 @@ void paint_sheet(QPainter& p, const TypedDesign& design, const ab::AsBuilt& buil
     c.skip(gap);
     figures(c, built, width);
     c.skip(gap);
+    if (levels) {
+        levels_block(c, *levels, width);
+        c.skip(gap);
+    }
 
     const std::vector<ab::ResponseRow> rows = ab::response_rows(built);
     const qreal bottom = page_size.height() - margin;

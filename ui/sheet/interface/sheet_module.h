@@ -8,17 +8,19 @@
 #include <map>
 #include <string>
 
+#include "vandrel/as_built/levels.h"
 #include "vandrel/as_built/report.h"
 #include "vandrel/window_model.h"
 
 namespace vandrel::sheet {
 
 /// The module's entry point: draws the sheet of `built`, the field texts
-/// `texts` solved in `mode`, as PDF into `pdf`; false when it could not be
+/// `texts` solved in `mode`, with the filter's `levels` at full scale where
+/// given (may be null), as PDF into `pdf`; false when it could not be
 /// drawn. It starts Qt Gui on the "offscreen" platform for the time it
 /// takes, so no display is needed, and stops it again.
 using WriteSheet = bool (*)(Mode mode, const std::map<Field, std::string>& texts, const as_built::AsBuilt& built,
-                            std::string& pdf);
+                            const as_built::Levels* levels, std::string& pdf);
 
 /// The entry point's name, and the module's name without prefix or suffix.
 inline constexpr char write_sheet_symbol[] = "vandrel_write_sheet";
