@@ -24,14 +24,17 @@ struct WindowDesign {
     PartsChoices choices;
     SpeakerInputs speaker;  ///< with the driver's Pe
     std::filesystem::path measurement;  ///< the measurement shown; empty for none
-    /// The amplifier's limits, which no window has fields for: kept as a
-    /// design file gave them, and written back.
+    /// The filter's levels (source_volts, supply, amp_sensitivity), which
+    /// no window has fields for: kept as a design file gave them, and
+    /// written back. The amplifier's most and the port's limit are the
+    /// Subwoofer page's (`speaker`), not these.
     project::LimitInputs limits;
 };
 
 /// The design file of `window`, to be written in `folder`: every field's
-/// text; the box's tuning and port only for a vented box, the drive as it
-/// is chosen, Ql "none" for no leakage; the measurement relative to
+/// text; the box's tuning and port only for a vented box, the drive and the
+/// amplifier's most as they are chosen, the port air limit only with a
+/// port, Ql "none" for no leakage; the measurement relative to
 /// `folder` where it lies there or below.
 project::Design design_of(const WindowDesign& window, const std::filesystem::path& folder);
 
@@ -47,7 +50,8 @@ struct WindowDesignRead {
 /// vandrel-solve takes it: the main window's fields and the mode as the
 /// window starts (Butterworth), the parts choices' defaults (E24, single,
 /// 1 %, 5 %, 10 kOhm, as typed), no driver values, a vented box where fb is
-/// given (else sealed) with Ql 7 (sealed: none), 2.83 V, no measurement. A
+/// given (else sealed) with Ql 7 (sealed: none), 2.83 V, the amplifier's
+/// most the drive, a port air limit of 17 m/s, no measurement. A
 /// relative measurement path is taken from `folder`.
 WindowDesignRead window_design(const project::Design& design, const std::filesystem::path& folder);
 
