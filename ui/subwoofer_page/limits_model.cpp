@@ -65,7 +65,7 @@ std::string port_length_text(const sp::Inputs& s, const sp::Analysis& a) {
                              figure(sp::port_end_correction) + " r in all";
     if (p.length_cm <= 0)
         return across + "no length tunes it to " + figure(s.box.fb) + " Hz, with " + ends + "; at least " +
-               figure(p.narrowest_cm) + " cm across would.";
+               figure(p.narrowest_cm, 3) + " cm across would.";
     return across + figure(p.length_cm) + " cm long (" + figure(p.volume_l) + " L), with " + ends + ".";
 }
 

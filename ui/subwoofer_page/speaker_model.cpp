@@ -18,7 +18,7 @@ using texts::figure;
 // How the page writes each parameter the engine names.
 constexpr std::pair<std::string_view, std::string_view> symbols[] = {
     {"fs", "fs"},   {"qes", "Qes"}, {"qms", "Qms"}, {"qts", "Qts"},   {"vas", "Vas"},
-    {"re", "Re"},   {"sd", "Sd"},   {"xmax", "Xmax"}, {"le", "Le"},   {"vb", "Vb"},
+    {"re", "Re"},   {"sd", "Sd"},   {"xmax", "Xmax"}, {"le", "Le"},   {"pe", "Pe"},   {"vb", "Vb"},
     {"fb", "fb"},   {"ql", "Ql"},   {"port-diameter", "Port diameter"}, {"volts", "Volts"}, {"watts", "Watts"},
     {"amp-volts", "Amp volts"}, {"amp-watts", "Amp watts"}, {"port-limit", "Port air limit"},
 };
@@ -68,7 +68,7 @@ std::string page_words(std::string text) {
     // The driver's and the box's symbols wherever they stand as words.
     const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     for (std::string_view name :
-         {"qes", "qms", "qts", "vas", "re", "sd", "xmax", "le", "vb", "ql", "amp-volts", "amp-watts", "port-limit"})
+         {"qes", "qms", "qts", "vas", "re", "sd", "xmax", "le", "pe", "vb", "ql", "amp-volts", "amp-watts", "port-limit"})
         for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + name.size()))
             if ((at == 0 || !letter(text[at - 1])) && (at + name.size() == text.size() || !letter(text[at + name.size()])))
                 text.replace(at, name.size(), symbol_of(name));
