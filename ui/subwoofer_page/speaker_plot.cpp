@@ -118,6 +118,7 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     for (QLineSeries* s : {spl_limit_, measured_, measured_filtered_, spl_, spl_filtered_}) attach(spl, s, x, spl_axis_);
 
     excursion_chart_ = make_chart(QStringLiteral("Excursion (mm)"), excursion_axis_, x);
+    x->setTitleVisible(false);
     excursion_ = line(QStringLiteral("Without the filter"), without_colour, Qt::DashLine);
     excursion_filtered_ = line(QStringLiteral("With the filter"), result_colour);
     xmax_ = limit_line(QStringLiteral("Xmax"));
