@@ -256,8 +256,9 @@ void DesignWindowTest::refusedChangesNothing() {
     QCOMPARE(inputs_of(*w.subwoofer), inputs);
 }
 
-// Written whole (numbers as the engine writes them), the limits the
-// windows do not show kept from the file opened, and read back to the same.
+// Written whole (numbers as the engine writes them), the levels the
+// windows do not show kept from the file opened, the amplifier's most from
+// its field, and read back to the same.
 void DesignWindowTest::savedWholeAndReadBack() {
     QTemporaryDir dir;
     write(dir, QStringLiteral("room.frd"), measurement);
@@ -285,7 +286,7 @@ void DesignWindowTest::savedWholeAndReadBack() {
         w.cbo_capacitor->setCurrentText(QStringLiteral("nearest E6"));
         w.subwoofer->put_inputs({{"Test \"12\" #1", 26.0, 0.48, {}, 0.45, 68.0, 3.3, 480.0, 12.5, {}, 600.0},
                                  vandrel::speaker::Box::Type::sealed, 40.0, 27.0, {}, false, 10.0,
-                                 vandrel::ui::DriveUnit::watts, 2.83, 50.0});
+                                 vandrel::ui::DriveUnit::watts, 2.83, 50.0, vandrel::ui::DriveUnit::volts, 20.0});
         w.mnu_save_design->trigger();
     }
     QCOMPARE(filters, QStringList({QStringLiteral("Vandrel design (*.vandrel)"), QStringLiteral("All files (*)")}));

@@ -139,8 +139,9 @@ void PartsA11yTest::figuresReadWithTheirValues_data() {
     QTest::newRow("subwoofer note") << "system_unsafe" << "Beyond Xmax (12.5 mm) with the filter: up to 21.44 Hz";
     QTest::newRow("subwoofer sealed box, none") << "system_box" << "What the subwoofer does note";
     QTest::newRow("suggestion") << "lbl_suggestion"
-                                << "Suggestion: \u201cSuggest a filter\u201d finds the design that keeps the cone "
-                                   "within Xmax at this drive with the lowest f3.";
+                                << "Suggestion: \u201cSuggest a filter\u201d finds the design with the lowest f3 "
+                                   "that keeps every limit at this drive, built with the first page's parts at their "
+                                   "tolerances.";
     QTest::newRow("parts f3 as built") << "section_f3_built" << "f3 as built: 17 Hz";
     QTest::newRow("parts R3 chosen") << "parts_r3_chosen" << "R3 chosen: 6.62097 k\u03a9";
     QTest::newRow("path gain, one column without a heading") << "path_gain_value" << "Gain: 5.828 dB";

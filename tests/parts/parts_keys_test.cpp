@@ -96,15 +96,18 @@ void PartsKeysTest::plotsReadFromTheKeyboard_data() {
     QTest::newRow("subwoofer, the focus") << true << "" << 20.0
                                           << "20 Hz; SPL (dB) 100.79 without the filter, 98.84 with it; excursion (mm) "
                                              "18.38 without the filter, 14.69 with it; port air (m/s) 13.54 without "
-                                             "the filter, 10.81 with it";
+                                             "the filter, 10.81 with it; loudest safe (dB) 97.44 without the filter "
+                                             "(Xmax), 97.44 with it (Xmax)";
     QTest::newRow("subwoofer, two steps up") << true << "Right Right" << 25.0
                                              << "25 Hz; SPL (dB) 107.10 without the filter, 106.17 with it; excursion "
                                                 "(mm) 6.54 without the filter, 5.88 with it; port air (m/s) 14.32 "
-                                                "without the filter, 12.88 with it";
+                                                "without the filter, 12.88 with it; loudest safe (dB) 107.10 without "
+                                                "the filter (amplifier), 106.17 with it (full scale)";
     QTest::newRow("subwoofer, a decade down") << true << "PageDown" << 2.0
                                               << "2 Hz; SPL (dB) 20.48 without the filter, -22.57 with it; excursion "
                                                  "(mm) 38.05 without the filter, 0.27 with it; port air (m/s) 1.31 "
-                                                 "without the filter, 0.01 with it";
+                                                 "without the filter, 0.01 with it; loudest safe (dB) 10.81 without "
+                                                 "the filter (Xmax), -22.57 with it (full scale)";
     // Exact parts: the section as built is the exact design; the whole path
     // has the buffer's gain, its input and feedback capacitors and the load.
     QTest::newRow("parts, the focus") << false << "" << 20.0
@@ -215,9 +218,11 @@ void PartsKeysTest::legendKeepsEveryEntry_data() {
     QTest::addColumn<int>("width");
     QTest::addColumn<int>("rows");  // of the legend
 
-    QTest::newRow("narrow") << 520 << 3;
+    QTest::newRow("narrow") << 520 << 2;
     QTest::newRow("middle") << 800 << 2;
-    QTest::newRow("wide") << 1500 << 1;
+    // The figures' loudest levels widen the inputs beside the plots.
+    QTest::newRow("wide") << 1500 << 2;
+    QTest::newRow("wider") << 1900 << 1;
 }
 
 // A measurement opened while the page is hidden, then the page shown: its
@@ -250,7 +255,7 @@ void PartsKeysTest::legendKeepsEveryEntry() {
         places.push_back(entry->geometry());
     }
     QCOMPARE(names, QStringList({"Without the filter", "With the filter", "With the filter, beyond Xmax", "Measured",
-                                 "Measured with the filter", "Limits: pass band \u2212 3 dB, Xmax, 17 m/s"}));
+                                 "Measured with the filter", "Limits: pass band \u2212 3 dB, Xmax, port air"}));
     std::set<int> tops;
     for (const QRect& r : places) tops.insert(r.top());
     QTEST(int(tops.size()), "rows");

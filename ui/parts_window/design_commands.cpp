@@ -66,7 +66,6 @@ void frm_parts::open_design(const QString& path) {
     }
     keep_design_folder(path);
     const vandrel::ui::WindowDesign& w = *taken.window;
-    kept_limits_ = w.limits;
     parts->set_choices(w.choices);
     vandrel::ui::save_choices(w.choices);
     subwoofer->put_inputs(w.speaker);
@@ -94,7 +93,6 @@ void frm_parts::mnu_save_design_Click() {
     w.choices = parts->choices();
     w.speaker = subwoofer->inputs();
     if (subwoofer->has_measurement()) w.measurement = vandrel::ui::native_path(subwoofer->measurement_path());
-    w.limits = kept_limits_;
 
     const QString path = vandrel::ui::ask_save_path(
         this, {QStringLiteral("Save design"), QDir(design_folder()).filePath(QStringLiteral("vandrel-design.vandrel")),

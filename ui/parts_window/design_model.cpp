@@ -122,10 +122,13 @@ project::Design design_of(const WindowDesign& w, const std::filesystem::path& fo
     d.box.type = vented ? "vented" : "sealed";
     // Left out, a vented box's Ql would be 7.
     d.box.ql = s.ql ? texts::shortest(*s.ql) : "none";
-    d.limits = w.limits;
     d.limits.source_volts = texts::shortest(c.source_v);
     d.limits.supply = texts::shortest(c.supply_v);
     d.limits.amp_sensitivity = c.amp_sensitivity_v ? Text(texts::shortest(*c.amp_sensitivity_v)) : Text();
+    if (s.amp == DriveUnit::volts && s.amp_volts) d.limits.amp_volts = texts::shortest(*s.amp_volts);
+    if (s.amp == DriveUnit::watts && s.amp_watts) d.limits.amp_watts = texts::shortest(*s.amp_watts);
+    // Without a port there is no air velocity to limit: vandrel-solve refuses it.
+    if (vented && s.port && s.port_limit) d.limits.port_limit = texts::shortest(*s.port_limit);
     if (!w.measurement.empty())
         d.measurement = utf8_of(is_within(folder, w.measurement)
                                     ? w.measurement.lexically_normal().lexically_relative(folder.lexically_normal())
@@ -187,9 +190,14 @@ WindowDesignRead window_design(const project::Design& design, const std::filesys
         s.watts = number(drive.watts, watts_entry, "drive.watts", problem, std::nullopt);
     }
 
-    w.limits = d.limits;
-    // Those the page of parts has fields for are in its choices.
-    w.limits.source_volts = w.limits.supply = w.limits.amp_sensitivity = Text();
+    if (l.amp_volts && l.amp_watts && problem.empty())
+        problem = "limits gives both amp_volts and amp_watts: the amplifier's most is one of them";
+    s.amp_volts = number(l.amp_volts, amp_volts_entry, "limits.amp_volts", problem, std::nullopt);
+    if (l.amp_watts) {
+        s.amp = DriveUnit::watts;
+        s.amp_watts = number(l.amp_watts, amp_watts_entry, "limits.amp_watts", problem, std::nullopt);
+    }
+    s.port_limit = number(l.port_limit, port_limit_entry, "limits.port_limit", problem, speaker::default_port_limit);
     if (d.measurement && !d.measurement->empty()) {
         const std::filesystem::path m = path_of_utf8(*d.measurement);
         w.measurement = m.is_relative() ? folder / m : m;

@@ -24,14 +24,12 @@ struct WindowDesign {
     PartsChoices choices;
     SpeakerInputs speaker;  ///< with the driver's Pe
     std::filesystem::path measurement;  ///< the measurement shown; empty for none
-    /// The limits no window has fields for: kept as a design file gave
-    /// them, and written back (the filter's levels are in `choices`).
-    project::LimitInputs limits;
 };
 
 /// The design file of `window`, to be written in `folder`: every field's
-/// text; the box's tuning and port only for a vented box, the drive as it
-/// is chosen, Ql "none" for no leakage; the measurement relative to
+/// text; the box's tuning and port only for a vented box, the drive and the
+/// amplifier's most as they are chosen, the port air limit only with a
+/// port, Ql "none" for no leakage; the measurement relative to
 /// `folder` where it lies there or below.
 project::Design design_of(const WindowDesign& window, const std::filesystem::path& folder);
 
@@ -48,7 +46,8 @@ struct WindowDesignRead {
 /// window starts (Butterworth), the parts choices' defaults (E24, single,
 /// 1 %, 5 %, 10 kOhm, as typed, a 2 V source, +-15 V, no amplifier
 /// sensitivity), no driver values, a vented box where fb is
-/// given (else sealed) with Ql 7 (sealed: none), 2.83 V, no measurement. A
+/// given (else sealed) with Ql 7 (sealed: none), 2.83 V, the amplifier's
+/// most the drive, a port air limit of 17 m/s, no measurement. A
 /// relative measurement path is taken from `folder`.
 WindowDesignRead window_design(const project::Design& design, const std::filesystem::path& folder);
 

@@ -156,8 +156,6 @@ private:
     bool stale_ = false;
     /// Designs shown so far, to tell whether a Solve showed one.
     int designs_shown_ = 0;
-    /// The limits of the design file last opened, written back when saved.
-    vandrel::project::LimitInputs kept_limits_;
     /// The size of the first place, which the least size stays within: the
     /// window may be as small as placed, and never grows by itself.
     QSize squeezed_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};

@@ -6,7 +6,14 @@
 namespace vandrel::ui {
 
 SpeakerFilter filter_of(const PartsFigures& f) {
-    SpeakerFilter out{{}, "exact", f.design, f.mode, {}};
+    SpeakerFilter out{{}, "exact", f.design, f.mode, {}, {}};
+    // The suggestion builds its designs as the first page builds this one.
+    out.options.source = f.choices.source;
+    out.options.combine = f.choices.combine;
+    out.options.capacitor = f.choices.capacitor;
+    out.options.load_kohm = f.choices.load_kohm;
+    out.options.tolerance.r_pct = f.choices.r_pct;
+    out.options.tolerance.c_pct = f.choices.c_pct;
     if (f.built) {
         out.path = f.built->path;
         out.parts = std::string(as_built::source_name(f.built->options.source));

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The build sheet's second page: the subwoofer behind the filter. The
-// driver and the box, the drive, the filter and the suggestion it is, the
-// figures without and with the filter, and the SPL and excursion plots.
+// driver and the box with the port's length, the drive, the limits, the
+// filter and the suggestion it is, the figures without and with the filter
+// with the loudest safe levels, and the SPL and excursion plots.
 
 #include <QPainter>
 
@@ -44,6 +45,18 @@ std::string f3_text(const std::optional<double>& f3, const std::vector<double>& 
 
 std::string peak(double value, double hz, const char* unit) {
     return worked(value, unit) + " at " + worked(hz, "Hz");
+}
+
+// What limits the loudest safe level, as the window names it.
+std::string limit_text(sp::Limit limit) {
+    switch (limit) {
+    case sp::Limit::drive: return "full scale";
+    case sp::Limit::amplifier: return "amplifier";
+    case sp::Limit::thermal: return "Pe";
+    case sp::Limit::xmax: return "Xmax";
+    case sp::Limit::port: return "port air";
+    }
+    return "full scale";
 }
 
 void header(QPainter& p, qreal width, const QString& caption) {
@@ -98,6 +111,11 @@ void box_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     } else {
         row("fb", figure_text(b.fb, "Hz"));
         row("Port", b.port_diameter ? figure_text(b.port_diameter, "cm") + " across" : "none given");
+        if (const std::optional<sp::PortFit>& port = s.analysis.port)
+            row("Port length", port->length_cm > 0 ? worked(port->length_cm, "cm") + " (" + worked(port->volume_l, "L") +
+                                                         "; ends 0.85 r flanged, 0.613 r free)"
+                                                   : "none tunes it: at least " + worked(port->narrowest_cm, "cm") +
+                                                         " across");
     }
     row("Ql", b.ql ? six_digits(*b.ql) : "none: no leakage");
     c.skip(gap);
@@ -107,6 +125,10 @@ void box_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     row("Pass band", worked(s.analysis.passband_spl_db, "dB") + " SPL at 1 m");
     row("Filter", s.filter);
     row("Parts", s.filter_parts + (s.filter_parts == "exact" ? " values" : " series"));
+    const sp::LimitValues& l = s.analysis.limits;
+    row("Amplifier", figure_text(l.amp_v, "V") + " at most");
+    row("Pe", l.pe_w && l.thermal_v ? figure_text(*l.pe_w, "W") + " (" + worked(l.thermal_v, "V") + ")" : "none given");
+    if (l.port_limit_ms) row("Port air", figure_text(*l.port_limit_ms, "m/s") + " at most");
 }
 
 void figures_block(Cursor& c, const SubwooferSheet& s, qreal width) {
@@ -131,6 +153,12 @@ void figures_block(Cursor& c, const SubwooferSheet& s, qreal width) {
         row(QStringLiteral("Peak port air"),
             peak(*a.without_filter.peak_port_velocity, *a.without_filter.peak_port_hz, "m/s"),
             peak(*a.with_filter.peak_port_velocity, *a.with_filter.peak_port_hz, "m/s"));
+    const sp::MaxSplFigures& m = a.max_spl;
+    for (std::size_t i = 0; i < sp::level_hz.size(); ++i)
+        row(QStringLiteral("Loudest at %1").arg(q(figure_text(sp::level_hz[i], "Hz"))),
+            worked(m.db_at[i], "dB") + " (" + limit_text(m.limit_at[i]) + ")",
+            worked(m.filtered_db_at[i], "dB") + " (" + limit_text(m.filtered_limit_at[i]) + "), " +
+                vandrel::texts::figure(m.lost_db_at[i], 3) + " dB lost");
     c.skip(3);
     c.paragraph(QStringLiteral("Beyond Xmax (%1) with the filter: %2.")
                     .arg(q(figure_text(s.system.driver.xmax, "mm")),
@@ -146,8 +174,9 @@ void suggestion_block(Cursor& c, const SubwooferSheet& s, qreal width) {
         return;
     }
     const sp::Design& d = *s.suggestion;
-    c.paragraph(QStringLiteral("Used: %1, %2 Hz, Q %3, worked out with exact resistors: f3 %4, peak excursion %5.")
+    c.paragraph(QStringLiteral("Used: %1, %2 Hz, Q %3, worked out with %4: f3 %5, peak excursion %6.")
                     .arg(q(std::string(mode_caption(d.mode))), q(d.freq_text), q(d.q_text),
+                         q(d.parts == "exact" ? std::string("exact resistors") : d.parts + " parts"),
                          q(d.f3 ? worked(d.f3, "Hz") : "below 1 Hz"),
                          q(peak(d.peak_excursion_mm, d.peak_excursion_hz, "mm"))),
                 width);

@@ -18,8 +18,9 @@ using texts::figure;
 // How the page writes each parameter the engine names.
 constexpr std::pair<std::string_view, std::string_view> symbols[] = {
     {"fs", "fs"},   {"qes", "Qes"}, {"qms", "Qms"}, {"qts", "Qts"},   {"vas", "Vas"},
-    {"re", "Re"},   {"sd", "Sd"},   {"xmax", "Xmax"}, {"le", "Le"},   {"vb", "Vb"},
+    {"re", "Re"},   {"sd", "Sd"},   {"xmax", "Xmax"}, {"le", "Le"},   {"pe", "Pe"},   {"vb", "Vb"},
     {"fb", "fb"},   {"ql", "Ql"},   {"port-diameter", "Port diameter"}, {"volts", "Volts"}, {"watts", "Watts"},
+    {"amp-volts", "Amp volts"}, {"amp-watts", "Amp watts"}, {"port-limit", "Port air limit"},
 };
 
 std::string_view symbol_of(std::string_view parameter) {
@@ -66,7 +67,8 @@ std::string page_sentence(const sp::Issue& issue) { return page_words(issue.text
 std::string page_words(std::string text) {
     // The driver's and the box's symbols wherever they stand as words.
     const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    for (std::string_view name : {"qes", "qms", "qts", "vas", "re", "sd", "xmax", "le", "vb", "ql"})
+    for (std::string_view name :
+         {"qes", "qms", "qts", "vas", "re", "sd", "xmax", "le", "pe", "vb", "ql", "amp-volts", "amp-watts", "port-limit"})
         for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + name.size()))
             if ((at == 0 || !letter(text[at - 1])) && (at + name.size() == text.size() || !letter(text[at + name.size()])))
                 text.replace(at, name.size(), symbol_of(name));
@@ -123,11 +125,33 @@ SpeakerFigures work_out_speaker(const SpeakerInputs& in, const SpeakerFilter& fi
         out.watts = in.watts;
     }
 
+    // The amplifier's most and the port's limit, as vandrel-solve checks them.
+    std::optional<double> amp_volts;
+    if (volts && in.amp == DriveUnit::volts && in.amp_volts) {
+        const sp::Checked<double> checked = sp::check_amp_volts(*in.amp_volts, *volts);
+        add_issues(checked.errors, out.problems);
+        add_issues(checked.warnings, out.warnings);
+        amp_volts = checked.value;
+    } else if (volts && in.amp == DriveUnit::watts && in.amp_watts && driver.value) {
+        const sp::Checked<double> checked = sp::amp_volts_from_watts(*in.amp_watts, driver.value->re, *volts);
+        add_issues(checked.errors, out.problems);
+        add_issues(checked.warnings, out.warnings);
+        amp_volts = checked.value;
+        out.amp_watts = in.amp_watts;
+    }
+    double port_limit = sp::default_port_limit;
+    if (box && box->port_diameter && in.port_limit) {
+        const sp::Checked<double> checked = sp::check_port_limit(*in.port_limit);
+        add_issues(checked.errors, out.problems);
+        add_issues(checked.warnings, out.warnings);
+        port_limit = checked.value.value_or(port_limit);
+    }
+
     if (!missing.empty())
         out.problems.insert(out.problems.begin(), "Give " + listed(missing) + " to see what the subwoofer does.");
     if (!out.problems.empty() || !driver.value || !box || !volts) return out;
 
-    sp::Inputs system{*driver.value, *box, *volts, filter.path};
+    sp::Inputs system{*driver.value, *box, *volts, filter.path, amp_volts, port_limit};
     try {
         out.analysis = sp::analyse(system, measurement);
     } catch (const std::invalid_argument& e) {
@@ -293,7 +317,8 @@ std::string port_summary(const SpeakerFigures& f) {
     if (!without.peak_port_velocity || !with.peak_port_velocity) return "No port given, so no port air velocity.";
     return "Port air velocity at most " + peak(*without.peak_port_velocity, *without.peak_port_hz, "m/s") +
            " without the filter, " + peak(*with.peak_port_velocity, *with.peak_port_hz, "m/s") +
-           " with it; a port is heard above 17 m/s.";
+           " with it; the limit is " + figure(f.analysis->limits.port_limit_ms.value_or(sp::default_port_limit)) +
+           " m/s.";
 }
 
 double table_at(const std::vector<double>& values, double hz) {

@@ -45,6 +45,11 @@ inline constexpr EntryRange ql_entry = speaker_entry(speaker::ql_limits, "Ql", "
 inline constexpr EntryRange port_entry = speaker_entry(speaker::port_limits, "Port diameter", "cm", texts::centimetres);
 inline constexpr EntryRange volts_entry = speaker_entry(speaker::volts_limits, "Volts", "V", texts::volts);
 inline constexpr EntryRange watts_entry = speaker_entry(speaker::watts_limits, "Watts", "W", texts::watts);
+inline constexpr EntryRange amp_volts_entry = speaker_entry(speaker::amp_volts_limits, "Amp volts", "V", texts::volts);
+inline constexpr EntryRange amp_watts_entry = speaker_entry(speaker::amp_watts_limits, "Amp watts", "W", texts::watts);
+/// The port's air velocity limit: m/s only, which no other field reads.
+inline constexpr EntryRange port_limit_entry{"Port air limit", "m/s", speaker::port_limit_limits.lo,
+                                             speaker::port_limit_limits.hi, true, nullptr};
 
 /// How the drive is given.
 enum class DriveUnit { volts, watts };
@@ -67,6 +72,14 @@ struct SpeakerInputs {
     DriveUnit drive = DriveUnit::volts;
     std::optional<double> volts = speaker::default_volts;      ///< V rms
     std::optional<double> watts;                               ///< W into Re
+    /// The amplifier's most output, given as volts or as watts into Re;
+    /// neither given: the drive.
+    DriveUnit amp = DriveUnit::volts;
+    std::optional<double> amp_volts;                           ///< V rms
+    std::optional<double> amp_watts;                           ///< W into Re
+    /// The port's air velocity not to exceed, m/s peak; used with a port
+    /// diameter only, and none is the default.
+    std::optional<double> port_limit = speaker::default_port_limit;
 };
 
 /// The filter ahead of the amplifier: the signal path of the parts chosen
@@ -77,6 +90,9 @@ struct SpeakerFilter {
     Module1 design;
     Mode mode = Mode::butterworth;
     std::string failure;  ///< why there is no path: not even the exact design can be built
+    /// How the first page builds it (its series, combination, capacitors,
+    /// load and tolerances): the suggestion builds its designs so.
+    as_built::Options options;
 };
 
 /// Everything the page shows for its inputs and a filter.
@@ -84,6 +100,7 @@ struct SpeakerFigures {
     std::optional<speaker::Inputs> system;      ///< the checked inputs with the filter; none while some are missing or wrong
     std::optional<speaker::Analysis> analysis;  ///< with `system`
     std::optional<double> watts;                ///< the drive as given in watts
+    std::optional<double> amp_watts;            ///< the amplifier's most as given in watts
     std::string filter_parts;                   ///< "E24", "exact"
     std::vector<std::string> problems;          ///< why there is no analysis, a sentence each
     std::vector<std::string> warnings;          ///< unusual values, then the analysis' warnings

@@ -20,6 +20,8 @@
 #include "plots/keyboard_readout.h"
 #include "plots/plot_heights.h"
 #include "layout.h"
+#include "limits_model.h"
+#include "max_spl_chart.h"
 #include "qtext.h"
 #include "vandrel/texts/figures.h"
 
@@ -112,19 +114,21 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     spl_filtered_ = line(QStringLiteral("With the filter"), result_colour);
     measured_ = line(QStringLiteral("Measured"), measured_colour, Qt::DashLine);
     measured_filtered_ = line(QStringLiteral("Measured with the filter"), measured_colour);
-    spl_limit_ = limit_line(QStringLiteral("Limits: pass band \u2212 3 dB, Xmax, 17 m/s"));
+    spl_limit_ = limit_line(QStringLiteral("Limits: pass band \u2212 3 dB, Xmax, port air"));
     for (QLineSeries* s : {spl_limit_, measured_, measured_filtered_, spl_, spl_filtered_}) attach(spl, s, x, spl_axis_);
 
     excursion_chart_ = make_chart(QStringLiteral("Excursion (mm)"), excursion_axis_, x);
+    x->setTitleVisible(false);
     excursion_ = line(QStringLiteral("Without the filter"), without_colour, Qt::DashLine);
     excursion_filtered_ = line(QStringLiteral("With the filter"), result_colour);
     xmax_ = limit_line(QStringLiteral("Xmax"));
     for (QLineSeries* s : {xmax_, excursion_, excursion_filtered_}) attach(excursion_chart_, s, x, excursion_axis_);
 
     QChart* port = make_chart(QStringLiteral("Port (m/s)"), port_axis_, x);
+    x->setTitleVisible(false);
     port_ = line(QStringLiteral("Without the filter"), without_colour, Qt::DashLine);
     port_filtered_ = line(QStringLiteral("With the filter"), result_colour);
-    port_limit_ = limit_line(QStringLiteral("17 m/s"));
+    port_limit_ = limit_line(QStringLiteral("Port air limit"));
     for (QLineSeries* s : {port_limit_, port_, port_filtered_}) attach(port, s, x, port_axis_);
 
     charts_ = new QWidget(this);
@@ -143,7 +147,10 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
                  to_qstring(excursion_summary(nothing_yet)));
     make_picture(port_view_, QAccessible::Chart, QStringLiteral("Port air velocity"),
                  to_qstring(port_summary(nothing_yet)));
-    for (QChartView* view : {spl_view_, excursion_view_, port_view_}) view->installEventFilter(this);
+    max_spl_ = std::make_unique<MaxSplChart>(charts_, on_hover);
+    make_picture(max_spl_->view(), QAccessible::Chart, QStringLiteral("Loudest safe SPL"),
+                 to_qstring(max_spl_summary(nothing_yet)));
+    for (QChartView* view : {spl_view_, excursion_view_, port_view_, max_spl_->view()}) view->installEventFilter(this);
     // A legend for all three: the warning colour, and the limits in each.
     auto* beyond = line(QStringLiteral("With the filter, beyond Xmax"), beyond_xmax_colour);
     beyond->setParent(this);
@@ -155,8 +162,10 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     charts_layout->addWidget(spl_view_, 3);
     charts_layout->addWidget(legend_);
     charts_layout->addWidget(excursion_view_, 3);
-    // The lowest chart also holds the frequency axis' title.
     charts_layout->addWidget(port_view_, 3);
+    // The lowest chart also holds the frequency axis' title.
+    charts_layout->addWidget(max_spl_->view(), 3);
+    charts_layout->addWidget(max_spl_->legend());
     scroll_ = plot_scroll(charts_, QStringLiteral("subwoofer_plots_scroll"), QStringLiteral("Subwoofer plots"));
 
     readout_ = new QLabel(this);
@@ -165,7 +174,7 @@ SpeakerPlot::SpeakerPlot(QWidget* parent) : QWidget(parent) {
     readout_->setAccessibleName(QStringLiteral("Subwoofer plot readout"));
     readout_->setWordWrap(true);
     keys_ = new KeyboardReadout({static_cast<HoverView*>(spl_view_), static_cast<HoverView*>(excursion_view_),
-                                 static_cast<HoverView*>(port_view_)},
+                                 static_cast<HoverView*>(port_view_), static_cast<HoverView*>(max_spl_->view())},
                                 readout_, [this](double hz) { return readout(hz); },
                                 QStringLiteral("Point at the plots, or Tab to them and press the arrow keys, to read "
                                                "the frequency and every curve."),
@@ -224,17 +233,18 @@ void SpeakerPlot::show_figures(const SpeakerFigures& f) {
 
         const bool ported = !a.port_velocity.empty();
         port_view_->setVisible(ported);
-        // The frequency axis titled below the lowest chart only.
-        excursion_chart_->axes(Qt::Horizontal).value(0)->setTitleVisible(!ported);
         port_->replace(ported ? points(hz, a.port_velocity) : QList<QPointF>());
         port_filtered_->replace(ported ? points(hz, a.port_velocity_filtered) : QList<QPointF>());
-        set_level(port_limit_, sp::audible_port_velocity);
-        port_top_ = sp::audible_port_velocity;
+        const double port_limit = a.limits.port_limit_ms.value_or(sp::default_port_limit);
+        set_level(port_limit_, port_limit);
+        port_top_ = port_limit;
         if (ported)
             port_top_ = std::max({port_top_, *a.without_filter.peak_port_velocity, *a.with_filter.peak_port_velocity});
     }
+    max_spl_->show(f.analysis && f.system ? &*f.analysis : nullptr);
     fit_ticks();
     keys_->set_summary(to_qstring(spl_summary(f)));
+    max_spl_->view()->setAccessibleDescription(to_qstring(max_spl_summary(f)));
     excursion_view_->setAccessibleDescription(to_qstring(excursion_summary(f)));
     port_view_->setAccessibleDescription(to_qstring(port_summary(f)));
     keys_->refresh();
@@ -267,11 +277,19 @@ void SpeakerPlot::fit_ticks() {
         if (axis->tickInterval() != step) axis->setTickInterval(step);
         set_range(axis, 0, ceiling);
     }
+    max_spl_->fit_ticks();
 }
 
 void SpeakerPlot::fit_heights() {
-    for (QChartView* view : {spl_view_, excursion_view_, port_view_}) view->setMinimumHeight(least_chart_height(view));
+    for (QChartView* view : {spl_view_, excursion_view_, port_view_, max_spl_->view()})
+        view->setMinimumHeight(least_chart_height(view));
 }
+
+QChartView* SpeakerPlot::max_spl_view() const { return max_spl_->view(); }
+
+QStringList SpeakerPlot::max_spl_legend() const { return max_spl_->legend_entries(); }
+
+SpeakerPlot::~SpeakerPlot() = default;
 
 std::optional<double> SpeakerPlot::cursor() const { return keys_->cursor(); }
 
@@ -297,7 +315,7 @@ QString SpeakerPlot::readout(double hz) const {
                     .arg(two_decimals(*a.measured_db[at]), two_decimals(*a.measured_filtered_db[at]));
     text += QStringLiteral("; excursion (mm) ") + pair(a.excursion_mm, a.excursion_filtered_mm);
     if (!a.port_velocity.empty()) text += QStringLiteral("; port air (m/s) ") + pair(a.port_velocity, a.port_velocity_filtered);
-    return text;
+    return text + max_spl_->readout(hz);
 }
 
 QByteArray speaker_plot_file(const SpeakerFigures& figures, const SpeakerFilter& filter, PlotFormat format) {

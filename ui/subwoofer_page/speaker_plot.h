@@ -5,14 +5,17 @@
 // band less 3 dB; its cone excursion without and with the filter against
 // Xmax, the filtered curve drawn in a warning colour where it goes beyond;
 // and, for a vented box with a port, the port's air velocity against
-// 17 m/s. Hovering over any of them shows the frequency and every curve, and
-// so does the keyboard's cursor (keyboard_readout.h) while they have the
-// focus.
+// its limit; and the loudest safe level without and with the filter, marked
+// by what limits it (max_spl_chart.h). Hovering over any of them shows the
+// frequency and every curve, and so does the keyboard's cursor
+// (keyboard_readout.h) while they have the focus.
 
 #include <QColor>
+#include <QStringList>
 #include <QByteArray>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -29,6 +32,7 @@ class QValueAxis;
 namespace vandrel::ui {
 
 class KeyboardReadout;
+class MaxSplChart;
 
 /// The colour of the filtered excursion beyond Xmax.
 inline const QColor beyond_xmax_colour{220, 0, 0};
@@ -36,6 +40,7 @@ inline const QColor beyond_xmax_colour{220, 0, 0};
 class SpeakerPlot final : public QWidget {
 public:
     explicit SpeakerPlot(QWidget* parent = nullptr);
+    ~SpeakerPlot() override;
 
     /// Plots the figures; without an analysis, nothing.
     void show_figures(const SpeakerFigures& figures);
@@ -49,6 +54,11 @@ public:
     QChartView* spl_view() const { return spl_view_; }
     QChartView* excursion_view() const { return excursion_view_; }
     QChartView* port_view() const { return port_view_; }
+    /// The loudest safe level without and with the filter.
+    QChartView* max_spl_view() const;
+    /// Its legend's entries shown: the curves, then "Set by ..." for each
+    /// limit that sets a stretch of them.
+    QStringList max_spl_legend() const;
     QLabel* readout_label() const { return readout_; }
     /// The keyboard's cursor while the plots have the focus, Hz.
     std::optional<double> cursor() const;
@@ -88,6 +98,7 @@ private:
     QValueAxis* excursion_axis_ = nullptr;
     QValueAxis* port_axis_ = nullptr;
     QChart* excursion_chart_ = nullptr;
+    std::unique_ptr<MaxSplChart> max_spl_;
     std::vector<QWidget*> measured_legend_;  ///< the legend's entries of the measurement
 
     // What the readout and the axes need of the figures shown.

@@ -38,6 +38,8 @@ const Number numbers[] = {
     {"vb", &vb_entry, &SpeakerInputs::vb},     {"fb", &fb_entry, &SpeakerInputs::fb},
     {"ql", &ql_entry, &SpeakerInputs::ql},     {"port", &port_entry, &SpeakerInputs::port},
     {"volts", &volts_entry, &SpeakerInputs::volts}, {"watts", &watts_entry, &SpeakerInputs::watts},
+    {"amp_volts", &amp_volts_entry, &SpeakerInputs::amp_volts}, {"amp_watts", &amp_watts_entry, &SpeakerInputs::amp_watts},
+    {"port_limit", &port_limit_entry, &SpeakerInputs::port_limit},
 };
 
 // A kept value: "" for none; `fallback` for anything else that is no
@@ -72,6 +74,7 @@ SpeakerInputs load_speaker_inputs() {
     if (box == QLatin1String("sealed")) in.box = sp::Box::Type::sealed;
     const QString drive = s.value(key("drive")).toString();
     if (drive == QLatin1String("watts")) in.drive = DriveUnit::watts;
+    if (s.value(key("amp")).toString() == QLatin1String("watts")) in.amp = DriveUnit::watts;
     // Ql follows the box unless it was typed; kept without saying which, a
     // value other than the box's default was typed.
     const QVariant typed = s.value(key("ql_typed"));
@@ -89,6 +92,7 @@ void save_speaker_inputs(const SpeakerInputs& in) {
     for (const Number& n : numbers) s->setValue(key(n.key), number_text(in.*n.member));
     s->setValue(key("box"), in.box == sp::Box::Type::sealed ? QStringLiteral("sealed") : QStringLiteral("vented"));
     s->setValue(key("drive"), in.drive == DriveUnit::watts ? QStringLiteral("watts") : QStringLiteral("volts"));
+    s->setValue(key("amp"), in.amp == DriveUnit::watts ? QStringLiteral("watts") : QStringLiteral("volts"));
     s->setValue(key("ql_typed"), in.ql_typed ? QStringLiteral("true") : QStringLiteral("false"));
 }
 

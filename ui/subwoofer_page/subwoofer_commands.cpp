@@ -155,7 +155,15 @@ void SubwooferPage::cmd_suggest_Click() {
     // commands below); it goes to what is to be done next once the search
     // ends, also after Alt+F, which leaves it where it was.
     refocus_after_search_ = true;
-    runner_->start(*figures_.system);
+    // Built as "Use this design" would build it: the main window's fields
+    // with the design's frequency and Q, the parts as the first page chooses them.
+    std::optional<sp::Build> build;
+    if (main_) {
+        build.emplace();
+        for (Field f : all_fields) build->fields[f] = main_->field_now(f);
+        build->options = filter_.options;
+    }
+    runner_->start(*figures_.system, build);
     show_suggestion();
 }
 

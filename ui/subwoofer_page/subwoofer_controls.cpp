@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Subwoofer page's controls: the driver, the box, the drive and the
-// measurement in groups, the figures, the suggestion, and what each says
+// The Subwoofer page's controls: the driver, the box, the drive, the
+// amplifier and limits, and the measurement in groups, the figures, the suggestion, and what each says
 // when pointed at.
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -228,6 +228,33 @@ QGroupBox* SubwooferPage::build_drive() {
     return g;
 }
 
+QGroupBox* SubwooferPage::build_limits() {
+    QGroupBox* g = group("limits", QStringLiteral("Amplifier and limits"));
+    auto* layout = new QVBoxLayout(g);
+    QGridLayout* grid = grid_in(layout);
+    // As the drive: the captions are the options that choose between the fields.
+    const QString volts_tip = QStringLiteral("The amplifier's most output, V rms; empty: the drive. Full scale "
+                                             "through the filter must stay within it.");
+    const QString watts_tip = QStringLiteral("The amplifier's most output as watts into Re; empty: the drive.");
+    opt_amp_volts = new QRadioButton(QStringLiteral("Amp volts"));
+    opt_amp_volts->setObjectName(QStringLiteral("opt_amp_volts"));
+    opt_amp_volts->setToolTip(volts_tip);
+    opt_amp_watts = new QRadioButton(QStringLiteral("Amp watts"));
+    opt_amp_watts->setObjectName(QStringLiteral("opt_amp_watts"));
+    opt_amp_watts->setToolTip(watts_tip);
+    spn_amp_volts = field(grid, "spn_amp_volts", amp_volts_entry, 1, QStringLiteral("amplifier's most output"),
+                          volts_tip, opt_amp_volts);
+    spn_amp_watts = field(grid, "spn_amp_watts", amp_watts_entry, 10, QStringLiteral("amplifier's most into Re"),
+                          watts_tip, opt_amp_watts);
+    amp_group_ = new QButtonGroup(this);
+    amp_group_->addButton(opt_amp_volts);
+    amp_group_->addButton(opt_amp_watts);
+    spn_port_limit = field(grid, "spn_port_limit", port_limit_entry, 1, QStringLiteral("port air velocity limit"),
+                           QStringLiteral("The port's air velocity not to exceed, m/s peak (17 unless you type "
+                                          "another; empty: 17); needs a port diameter."));
+    return g;
+}
+
 QGroupBox* SubwooferPage::build_measurement() {
     QGroupBox* g = group("measurement", QStringLiteral("Measurement"));
     auto* layout = new QVBoxLayout(g);
@@ -250,9 +277,10 @@ QGroupBox* SubwooferPage::build_suggestion() {
     QGroupBox* g = group("suggestion", QStringLiteral("Suggested filter"));
     auto* layout = new QVBoxLayout(g);
     cmd_suggest = button(g, "cmd_suggest", QStringLiteral("Suggest a &filter"),
-                         QStringLiteral("Searches the Butterworth and SOS User-specified designs for the one that "
-                                        "keeps the cone within Xmax at this drive with the lowest f3 (exact "
-                                        "resistors, the capacitors and gain as they are)."));
+                         QStringLiteral("Searches the Butterworth and SOS User-specified designs for the one with "
+                                        "the lowest f3 that keeps every limit at this drive (Xmax, the amplifier, "
+                                        "Pe, the port's air), built with the first page's parts and held at their "
+                                        "tolerance corners; the capacitors and gain as they are."));
     lbl_suggestion = note(g, "lbl_suggestion", QStringLiteral("Suggestion"), nullptr);
     cmd_use = button(g, "cmd_use", QStringLiteral("&Use this design"),
                      QStringLiteral("Puts the suggested mode, frequency and Q into the main window, leaving the "
@@ -277,11 +305,16 @@ void SubwooferPage::build_figures(QWidget* parent) {
                              {"spl30", QStringLiteral("SPL at 30 Hz")},
                              {"spl40", QStringLiteral("SPL at 40 Hz")},
                              {"excursion", QStringLiteral("Peak excursion")},
-                             {"port", QStringLiteral("Peak port air")}},
+                             {"port", QStringLiteral("Peak port air")},
+                             {"loud20", QStringLiteral("Loudest at 20 Hz")},
+                             {"loud30", QStringLiteral("Loudest at 30 Hz")},
+                             {"loud40", QStringLiteral("Loudest at 40 Hz")}},
                             cells_, parent);
     cells_[QStringLiteral("system_passband")] = table->add_note(nullptr, "system_passband");
     cells_[QStringLiteral("system_unsafe")] = table->add_note(nullptr, "system_unsafe");
     cells_[QStringLiteral("system_box")] = table->add_note(nullptr, "system_box");
+    cells_[QStringLiteral("system_limits")] = table->add_note(nullptr, "system_limits");
+    cells_[QStringLiteral("system_port")] = table->add_note(nullptr, "system_port");
     lbl_problems = note(parent, "lbl_problems", QStringLiteral("Why nothing is shown"), "#a01010");
     lbl_units = note(parent, "lbl_units", QStringLiteral("Units converted"), nullptr);
     lbl_units->setToolTip(QStringLiteral("Values typed in another unit (ft\u00b3, in\u00b2, in), and what the "
@@ -293,18 +326,20 @@ void SubwooferPage::build_figures(QWidget* parent) {
 std::vector<QWidget*> SubwooferPage::tab_order() const {
     return {txt_name,   spn_fs,  spn_qes, spn_qms, spn_qts,  spn_vas,  spn_re,   spn_sd,  spn_xmax,
             spn_le,     spn_pe,  cmd_open_driver, cmd_save_driver, opt_sealed, opt_vented, spn_vb, spn_fb, spn_ql,
-            spn_port,   opt_volts, spn_volts, opt_watts, spn_watts, cmd_open_measurement, cmd_clear_measurement,
+            spn_port,   opt_volts, spn_volts, opt_watts, spn_watts, opt_amp_volts, spn_amp_volts, opt_amp_watts,
+            spn_amp_watts, spn_port_limit, cmd_open_measurement, cmd_clear_measurement,
             cmd_suggest, cmd_use, cmd_back, plot->spl_view()};
 }
 
 std::vector<ValueBox*> SubwooferPage::number_fields() const {
     return {spn_fs, spn_qes, spn_qms, spn_qts, spn_vas, spn_re, spn_sd, spn_xmax, spn_le, spn_pe,
-            spn_vb, spn_fb, spn_ql, spn_port, spn_volts, spn_watts};
+            spn_vb, spn_fb, spn_ql, spn_port, spn_volts, spn_watts, spn_amp_volts, spn_amp_watts, spn_port_limit};
 }
 
 void SubwooferPage::connect_handlers() {
     tab_to_chosen(box_group_);
     tab_to_chosen(drive_group_);
+    tab_to_chosen(amp_group_);
     for (ValueBox* box : number_fields()) {
         connect(box, &ValueBox::value_changed, this, box == spn_ql ? &SubwooferPage::ql_Change : &SubwooferPage::input_Change);
         connect(box, &ValueBox::problem_changed, this, &SubwooferPage::input_Problem);
@@ -313,9 +348,10 @@ void SubwooferPage::connect_handlers() {
     connect(box_group_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
         if (checked) box_Change();
     });
-    connect(drive_group_, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
-        if (checked) input_Change();
-    });
+    for (QButtonGroup* choice : {drive_group_, amp_group_})
+        connect(choice, &QButtonGroup::buttonToggled, this, [this](QAbstractButton*, bool checked) {
+            if (checked) input_Change();
+        });
     connect(cmd_open_driver, &QPushButton::clicked, this, &SubwooferPage::cmd_open_driver_Click);
     connect(cmd_save_driver, &QPushButton::clicked, this, &SubwooferPage::cmd_save_driver_Click);
     connect(cmd_open_measurement, &QPushButton::clicked, this, &SubwooferPage::cmd_open_measurement_Click);

@@ -20,6 +20,7 @@
 #include "widgets/parts_panes.h"
 #include "qtext.h"
 #include "widgets/report_table.h"
+#include "limits_model.h"
 #include "speaker_plot.h"
 #include "speaker_settings.h"
 #include "suggest_runner.h"
@@ -41,6 +42,7 @@ SubwooferPage::SubwooferPage(MainWindowDesign* main, QWidget* parent)
     column->addWidget(build_driver());
     column->addWidget(build_box());
     column->addWidget(build_drive());
+    column->addWidget(build_limits());
     column->addWidget(build_measurement());
     column->addWidget(table);
     column->addWidget(lbl_warnings);
@@ -138,6 +140,10 @@ SpeakerInputs SubwooferPage::inputs() const {
     in.drive = opt_watts->isChecked() ? DriveUnit::watts : DriveUnit::volts;
     in.volts = spn_volts->entry();
     in.watts = spn_watts->entry();
+    in.amp = opt_amp_watts->isChecked() ? DriveUnit::watts : DriveUnit::volts;
+    in.amp_volts = spn_amp_volts->entry();
+    in.amp_watts = spn_amp_watts->entry();
+    in.port_limit = spn_port_limit->entry();
     return in;
 }
 
@@ -149,10 +155,12 @@ void SubwooferPage::set_inputs(const SpeakerInputs& in) {
                               {spn_vas, d.vas}, {spn_re, d.re}, {spn_sd, d.sd}, {spn_xmax, d.xmax}, {spn_le, d.le},
                               {spn_pe, d.pe},
                               {spn_vb, in.vb}, {spn_fb, in.fb}, {spn_ql, in.ql}, {spn_port, in.port},
-                              {spn_volts, in.volts}, {spn_watts, in.watts}})
+                              {spn_volts, in.volts}, {spn_watts, in.watts}, {spn_amp_volts, in.amp_volts},
+                              {spn_amp_watts, in.amp_watts}, {spn_port_limit, in.port_limit}})
         box->set_entry(value);
     (in.box == sp::Box::Type::sealed ? opt_sealed : opt_vented)->setChecked(true);
     (in.drive == DriveUnit::watts ? opt_watts : opt_volts)->setChecked(true);
+    (in.amp == DriveUnit::watts ? opt_amp_watts : opt_amp_volts)->setChecked(true);
     ql_typed_ = in.ql_typed;
     loading_ = false;
     enable_for_choices();
@@ -165,6 +173,10 @@ void SubwooferPage::enable_for_choices() {
     spn_port->setEnabled(vented);
     spn_volts->setEnabled(opt_volts->isChecked());
     spn_watts->setEnabled(opt_watts->isChecked());
+    spn_amp_volts->setEnabled(opt_amp_volts->isChecked());
+    spn_amp_watts->setEnabled(opt_amp_watts->isChecked());
+    // A port's air velocity needs its diameter.
+    spn_port_limit->setEnabled(vented && spn_port->entry().has_value());
 }
 
 void SubwooferPage::bring_up_to_date() {
@@ -282,11 +294,22 @@ void SubwooferPage::update_figures() {
         ReportTable::show(cells_.at(QStringLiteral("system_unsafe")),
                           to_qstring(unsafe_text(*figures_.analysis, figures_.system->driver.xmax)));
         ReportTable::show(cells_.at(QStringLiteral("system_box")), to_qstring(sealed_box_text(*figures_.system)));
+        for (const FigureRow& row : loudest_rows(*figures_.analysis)) {
+            const QString name = QStringLiteral("system_%1_").arg(QLatin1String(row.key));
+            ReportTable::show(cells_.at(name + QStringLiteral("without")), to_qstring(row.without));
+            ReportTable::show(cells_.at(name + QStringLiteral("with")), to_qstring(row.with));
+        }
+        ReportTable::show(cells_.at(QStringLiteral("system_limits")), to_qstring(limits_text(*figures_.analysis)));
+        ReportTable::show(cells_.at(QStringLiteral("system_port")),
+                          to_qstring(port_length_text(*figures_.system, *figures_.analysis)));
     }
     else
         // Hidden, the figures say nothing: a screen reader reads hidden text too.
         for (const auto& [name, label] : cells_) ReportTable::show(label, QString());
-    cells_.at(QStringLiteral("system_box"))->setVisible(!cells_.at(QStringLiteral("system_box"))->text().isEmpty());
+    for (const char* note : {"system_box", "system_port"}) {
+        QLabel* label = cells_.at(QLatin1String(note));
+        label->setVisible(!label->text().isEmpty());
+    }
     table->setVisible(shown);
     QStringList warnings;
     for (const std::string& w : figures_.warnings) warnings << QStringLiteral("\u26a0 ") + to_qstring(w);
@@ -314,8 +337,8 @@ void SubwooferPage::show_suggestion() {
     } else if (suggestion_)
         text = QStringLiteral("No suggestion: ") + to_qstring(page_words(suggestion_->note));
     else if (figures_.system)
-        text = QStringLiteral("\u201cSuggest a filter\u201d finds the design that keeps the cone within Xmax at "
-                              "this drive with the lowest f3.");
+        text = QStringLiteral("\u201cSuggest a filter\u201d finds the design with the lowest f3 that keeps every "
+                              "limit at this drive, built with the first page's parts at their tolerances.");
     else
         text = QStringLiteral("A suggestion needs the driver, the box and the drive.");
     set_spoken_text(lbl_suggestion, QStringLiteral("Suggestion"), text);

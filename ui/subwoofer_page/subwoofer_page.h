@@ -46,8 +46,7 @@ public:
     /// Works out what is not up to date yet, for a file written from it.
     void bring_up_to_date();
 
-    /// The inputs as the fields hold them (the last value each took), with
-    /// the driver's Pe, which has no field, as the last driver put in gave it.
+    /// The inputs as the fields hold them (the last value each took).
     SpeakerInputs inputs() const;
     /// Puts `inputs` into the fields (as a driver file does), keeps them and
     /// works the figures out anew.
@@ -65,7 +64,8 @@ public:
     /// Whether a measurement is loaded.
     bool has_measurement() const { return measurement_.has_value(); }
     /// The label of a figure or note by its name ("system_f3_with",
-    /// "system_unsafe", "system_box").
+    /// "system_loud20_with", "system_unsafe", "system_box",
+    /// "system_limits", "system_port").
     QLabel* cell(const QString& name) const;
     /// The line under a number field that says why its text is refused
     /// (and, under Ql, that a value typed is kept).
@@ -111,6 +111,11 @@ public:
     QRadioButton* opt_watts = nullptr;
     ValueBox* spn_volts = nullptr;
     ValueBox* spn_watts = nullptr;
+    QRadioButton* opt_amp_volts = nullptr;
+    QRadioButton* opt_amp_watts = nullptr;
+    ValueBox* spn_amp_volts = nullptr;
+    ValueBox* spn_amp_watts = nullptr;
+    ValueBox* spn_port_limit = nullptr;
     QPushButton* cmd_open_driver = nullptr;
     QPushButton* cmd_save_driver = nullptr;
     QPushButton* cmd_open_measurement = nullptr;
@@ -143,6 +148,7 @@ private:
     QGroupBox* build_driver();
     QGroupBox* build_box();
     QGroupBox* build_drive();
+    QGroupBox* build_limits();
     QGroupBox* build_measurement();
     QGroupBox* build_suggestion();
     void build_figures(QWidget* parent);
@@ -185,6 +191,7 @@ private:
     QGroupBox* suggestion_group_ = nullptr;
     QButtonGroup* box_group_ = nullptr;
     QButtonGroup* drive_group_ = nullptr;
+    QButtonGroup* amp_group_ = nullptr;
 };
 
 }  // namespace vandrel::ui

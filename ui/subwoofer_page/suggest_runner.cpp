@@ -17,13 +17,13 @@ SuggestRunner::~SuggestRunner() {
     }
 }
 
-void SuggestRunner::start(const speaker::Inputs& inputs) {
+void SuggestRunner::start(const speaker::Inputs& inputs, const std::optional<speaker::Build>& build) {
     const int search = ++started_;
     wanted_ = search;
     auto answer = std::make_shared<Answer>();
-    QThread* thread = QThread::create([inputs, answer] {
+    QThread* thread = QThread::create([inputs, build, answer] {
         try {
-            answer->suggestion = speaker::suggest(inputs);
+            answer->suggestion = build ? speaker::suggest(inputs, *build) : speaker::suggest(inputs);
         } catch (const std::exception& e) {
             answer->failure = QString::fromUtf8(e.what());
         }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The suggested filter, searched on a thread of its own so that the window
-// goes on taking keys and paints while it searches (some tens of ms).
+// goes on taking keys and paints while it searches (some tens of ms; built with
+// the parts chosen and held at their tolerance corners, some hundreds).
 
 #include <QObject>
 #include <QString>
@@ -22,9 +23,10 @@ public:
     /// Waits for a search still running: its answer is no longer wanted.
     ~SuggestRunner() override;
 
-    /// Starts a search for `inputs`. An answer to an earlier search that
-    /// comes after this is dropped.
-    void start(const speaker::Inputs& inputs);
+    /// Starts a search for `inputs`, its designs built as `build` says
+    /// (none: exact resistors). An answer to an earlier search that comes
+    /// after this is dropped.
+    void start(const speaker::Inputs& inputs, const std::optional<speaker::Build>& build);
     /// Drops the answer of the search running, if any.
     void forget();
     /// Whether an answer is awaited.
