@@ -19,7 +19,7 @@
 
 #include "file_dialogs.h"
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "parts_page/parts_settings.h"
 #include "parts_test_case.h"
 #include "parts_test_helpers.h"
@@ -357,9 +357,7 @@ void DesignWindowTest::savedWholeAndReadBack() {
 // The real main window takes the design, solves it, and the Parts window
 // follows; Ctrl+O and Ctrl+S reach the commands.
 void DesignWindowTest::theMainWindowSolvesIt() {
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    make_parts_window_here();
     QTemporaryDir dir;
     const QString path = write(dir, QStringLiteral("d.vandrel"), R"({"format": "vandrel-design", "version": 1,
         "filter": {"mode": "sos", "freq": "20", "q": "2"}, "parts": {"series": "E24"}})");
@@ -369,9 +367,7 @@ void DesignWindowTest::theMainWindowSolvesIt() {
     frm_vandrel main;
     main.show();
     main.mnu_parts->trigger();
-    frm_parts* parts = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) parts = p;
+    frm_parts* parts = opened_parts_window();
     QVERIFY(parts);
     parts->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(parts));

@@ -28,7 +28,7 @@
 
 #include "file_dialogs.h"
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "parts_page/response_plot.h"
 #include "plots/hover_view.h"
 #include "recording_sink.h"
@@ -301,9 +301,7 @@ void PartsKeysTest::mainWindowKeys() {
     // "Subwoofer" opens the window on that page, "Parts" on the other.
     main.mnu_subwoofer->trigger();
     frm_parts* w = main.findChild<frm_parts*>();
-    if (!w)
-        for (QWidget* top : QApplication::topLevelWidgets())
-            if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
+    if (!w) w = opened_parts_window();
     QVERIFY(w && design);
     QCOMPARE(w->pages->currentWidget(), w->subwoofer);
     main.mnu_parts->trigger();

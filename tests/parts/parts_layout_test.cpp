@@ -13,7 +13,7 @@
 #include <QtTest>
 
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "widgets/parts_panes.h"
 #include "parts_test_helpers.h"
 #include "parts_page/response_plot.h"
@@ -209,16 +209,12 @@ void PartsLayoutTest::tabGoesThroughChoicesFiguresCommands() {
 
 // Run at scale factors 1 and 2 (1920 x 1080 and 960 x 540 logical pixels).
 void PartsLayoutTest::leastSizeWithinTheScreen() {
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    make_parts_window_here();
     frm_vandrel main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     main.mnu_parts->trigger();
-    frm_parts* w = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
+    frm_parts* w = opened_parts_window();
     QVERIFY(w);
     settle(*w);
     const QRect screen = w->screen()->availableGeometry();

@@ -29,7 +29,7 @@
 
 #include "parts_window/frm_parts.h"
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "file_dialogs.h"
 #include "parts_page/parts_report.h"
 #include "recording_sink.h"
@@ -101,9 +101,7 @@ void PartsWindowTest::init() {
     QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("vandrel"), QStringLiteral("vandrel")).clear();
     sink_ = std::make_unique<RecordingSink>();
     // "Parts" makes the window directly; the module has its own test below.
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    make_parts_window_here();
 }
 
 void PartsWindowTest::cleanup() {

@@ -18,7 +18,7 @@
 #include <memory>
 
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "parts_page/response_plot.h"
 #include "recording_sink.h"
 #include "subwoofer_page/speaker_plot.h"
@@ -86,16 +86,12 @@ void PlotsScaleTest::axesWholeAndEveryChartShown_data() {
 void PlotsScaleTest::axesWholeAndEveryChartShown() {
     QFETCH(bool, subwoofer);
     QFETCH(bool, least);
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    make_parts_window_here();
     frm_vandrel main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     (subwoofer ? main.mnu_subwoofer : main.mnu_parts)->trigger();
-    frm_parts* w = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
+    frm_parts* w = opened_parts_window();
     QVERIFY(w);
     QVERIFY(QTest::qWaitForWindowExposed(w));
     // Beside the main window where there is room for a page 560 wide, else

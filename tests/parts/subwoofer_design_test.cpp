@@ -17,7 +17,7 @@
 #include <memory>
 
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "parts_test_case.h"
 #include "recording_sink.h"
 #include "subwoofer_page/speaker_plot.h"
@@ -66,17 +66,13 @@ void SubwooferDesignTest::useThisDesign() {
     for (const QString& entry : system.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         more[QStringLiteral("subwoofer/") + entry.section(QLatin1Char('='), 0, 0)] = entry.section(QLatin1Char('='), 1);
     keep(more);
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    make_parts_window_here();
     frm_vandrel main;
     main.show();
     main.txt_cfilter->setText(QStringLiteral("2.2"));  // kept by "Use this design"
     main.Command1->click();
     main.mnu_parts->trigger();
-    frm_parts* w = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
+    frm_parts* w = opened_parts_window();
     QVERIFY(w);
     w->pages->setCurrentWidget(w->subwoofer);
     SubwooferPage& page = *w->subwoofer;

@@ -20,7 +20,7 @@
 #include <memory>
 
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "parts_test_case.h"
 #include "parts_window/design_model.h"
 #include "recording_sink.h"
@@ -48,6 +48,15 @@ std::map<QString, QString> settings(const QString& entries) {
     for (const QString& entry : entries.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         out[entry.section(QLatin1Char('='), 0, 0)] = entry.section(QLatin1Char('='), 1);
     return out;
+}
+
+// Keeps the 12-inch in 70 L tuned to 27 Hz with a 15 cm port at 30 V, and
+// `setting` ("key=value;...") beside them.
+void keep_vented(const QString& setting) {
+    std::map<QString, QString> more = settings(setting);
+    more.insert({{"subwoofer/box", "vented"}, {"subwoofer/vb", "70"}, {"subwoofer/fb", "27"}, {"subwoofer/port", "15"},
+                 {"subwoofer/volts", "30"}});
+    keep_twelve_inch(more);
 }
 
 }  // namespace
@@ -98,10 +107,7 @@ void SubwooferLimitsTest::refusedUnderTheField() {
     QFETCH(QString, setting);
     QFETCH(QString, field);
     QFETCH(QString, text);
-    std::map<QString, QString> more = settings(setting);
-    more.insert({{"subwoofer/box", "vented"}, {"subwoofer/vb", "70"}, {"subwoofer/fb", "27"}, {"subwoofer/port", "15"},
-                 {"subwoofer/volts", "30"}});
-    keep_twelve_inch(more);
+    keep_vented(setting);
     auto w = on_subwoofer_page(solved(Mode::butterworth), Mode::butterworth);
     SubwooferPage& page = *w->subwoofer;
     auto* box = page.findChild<vandrel::ui::ValueBox*>(field);
@@ -158,10 +164,7 @@ void SubwooferLimitsTest::typedValueChangesTheFigures() {
     QFETCH(QString, setting);
     QFETCH(QString, field);
     QFETCH(QString, text);
-    std::map<QString, QString> more = settings(setting);
-    more.insert({{"subwoofer/box", "vented"}, {"subwoofer/vb", "70"}, {"subwoofer/fb", "27"}, {"subwoofer/port", "15"},
-                 {"subwoofer/volts", "30"}});
-    keep_twelve_inch(more);
+    keep_vented(setting);
     auto w = on_subwoofer_page(solved(Mode::butterworth), Mode::butterworth);
     SubwooferPage& page = *w->subwoofer;
     if (!field.isEmpty()) type(page.findChild<QWidget*>(field), text);
@@ -306,20 +309,13 @@ void SubwooferLimitsTest::suggestionAsBuilt_data() {
 
 void SubwooferLimitsTest::suggestionAsBuilt() {
     QFETCH(QString, setting);
-    std::map<QString, QString> more = settings(setting);
-    more.insert({{"subwoofer/box", "vented"}, {"subwoofer/vb", "70"}, {"subwoofer/fb", "27"}, {"subwoofer/port", "15"},
-                 {"subwoofer/volts", "30"}});
-    keep_twelve_inch(more);
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    keep_vented(setting);
+    make_parts_window_here();
     frm_vandrel main;
     main.show();
     main.Command1->click();
     main.mnu_parts->trigger();
-    frm_parts* w = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
+    frm_parts* w = opened_parts_window();
     QVERIFY(w);
     w->pages->setCurrentWidget(w->subwoofer);
     SubwooferPage& page = *w->subwoofer;

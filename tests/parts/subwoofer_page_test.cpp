@@ -20,7 +20,7 @@
 #include <memory>
 
 #include "frm_vandrel.h"
-#include "parts_command.h"
+#include "main_window_helpers.h"
 #include "file_dialogs.h"
 #include "parts_test_case.h"
 #include "parts_test_helpers.h"
@@ -180,15 +180,11 @@ void SubwooferPageTest::followsSolveAndParts() {
     QTemporaryDir dir;
     const QString path = write(dir, QStringLiteral("twelve.txt"), twelve_inch);
     vandrel::ui::set_open_dialog([&path](QWidget*, const vandrel::ui::OpenRequest&) { return path; });
-    vandrel::ui::set_parts_factory([](QWidget* main, vandrel::ui::MainWindowDesign* design, QString*) {
-        return new frm_parts(main, design);
-    });
+    make_parts_window_here();
     frm_vandrel main;
     main.show();
     main.mnu_parts->trigger();
-    frm_parts* w = nullptr;
-    for (QWidget* top : QApplication::topLevelWidgets())
-        if (auto* p = qobject_cast<frm_parts*>(top)) w = p;
+    frm_parts* w = opened_parts_window();
     QVERIFY(w);
     w->pages->setCurrentWidget(w->subwoofer);
     w->subwoofer->cmd_open_driver->click();

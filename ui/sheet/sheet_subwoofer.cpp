@@ -47,18 +47,6 @@ std::string peak(double value, double hz, const char* unit) {
     return worked(value, unit) + " at " + worked(hz, "Hz");
 }
 
-// What limits the loudest safe level, as the window names it.
-std::string limit_text(sp::Limit limit) {
-    switch (limit) {
-    case sp::Limit::drive: return "full scale";
-    case sp::Limit::amplifier: return "amplifier";
-    case sp::Limit::thermal: return "Pe";
-    case sp::Limit::xmax: return "Xmax";
-    case sp::Limit::port: return "port air";
-    }
-    return "full scale";
-}
-
 void header(QPainter& p, qreal width, const QString& caption) {
     const QFont title = sheet_font(16, true);
     const LineMetrics big = line_metrics(title, p.device());
@@ -156,8 +144,8 @@ void figures_block(Cursor& c, const SubwooferSheet& s, qreal width) {
     const sp::MaxSplFigures& m = a.max_spl;
     for (std::size_t i = 0; i < sp::level_hz.size(); ++i)
         row(QStringLiteral("Loudest at %1").arg(q(figure_text(sp::level_hz[i], "Hz"))),
-            worked(m.db_at[i], "dB") + " (" + limit_text(m.limit_at[i]) + ")",
-            worked(m.filtered_db_at[i], "dB") + " (" + limit_text(m.filtered_limit_at[i]) + "), " +
+            worked(m.db_at[i], "dB") + " (" + std::string(sp::limit_caption(m.limit_at[i])) + ")",
+            worked(m.filtered_db_at[i], "dB") + " (" + std::string(sp::limit_caption(m.filtered_limit_at[i])) + "), " +
                 vandrel::texts::figure(m.lost_db_at[i], 3) + " dB lost");
     c.skip(3);
     c.paragraph(QStringLiteral("Beyond Xmax (%1) with the filter: %2.")

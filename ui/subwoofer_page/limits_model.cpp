@@ -26,16 +26,7 @@ std::string hz_list() {
 
 }  // namespace
 
-std::string limit_label(sp::Limit limit) {
-    switch (limit) {
-    case sp::Limit::drive: return "full scale";
-    case sp::Limit::amplifier: return "amplifier";
-    case sp::Limit::thermal: return "Pe";
-    case sp::Limit::xmax: return "Xmax";
-    case sp::Limit::port: return "port air";
-    }
-    return "full scale";
-}
+std::string limit_label(sp::Limit limit) { return std::string(sp::limit_caption(limit)); }
 
 std::vector<FigureRow> loudest_rows(const sp::Analysis& a) {
     constexpr const char* keys[] = {"loud20", "loud30", "loud40"};

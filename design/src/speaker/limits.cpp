@@ -54,6 +54,17 @@ std::string_view limit_name(Limit limit) {
     return "drive";
 }
 
+std::string_view limit_caption(Limit limit) {
+    switch (limit) {
+    case Limit::drive: return "full scale";
+    case Limit::amplifier: return "amplifier";
+    case Limit::thermal: return "Pe";
+    case Limit::xmax: return "Xmax";
+    case Limit::port: return "port air";
+    }
+    return "full scale";
+}
+
 Checked<double> check_amp_volts(double volts, double drive_volts) {
     Checked<double> out = checked(volts, amp_volts_limits);
     below_drive(out, amp_volts_limits.name, drive_volts);

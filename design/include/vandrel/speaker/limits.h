@@ -27,6 +27,10 @@ enum class Limit {
 /// tables and of JSON.
 std::string_view limit_name(Limit limit);
 
+/// "full scale", "amplifier", "Pe", "Xmax" or "port air": a limit as the
+/// window and the build sheet name it for people.
+std::string_view limit_caption(Limit limit);
+
 /// Port air velocity not to exceed when none is given, m/s peak: above it
 /// ports are heard.
 inline constexpr double default_port_limit = 17;
