@@ -1,21 +1,11 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Vandrel with its tests and runs every test.
+# The long runs (the Debian package, the Windows build, fuzzing, the
+# sanitizers) are scripts/long_checks.sh, which CI runs after this script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDREL_BUILD_TESTS=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2
-# The Debian package: built, checked, installed, run and removed again (root only).
-scripts/package_test.sh build
-
-# The parts without Qt built for Windows (mingw-w64), vandrel-solve.exe tested under Wine.
-scripts/cross_windows.sh
-
-# Every input that ever failed a fuzz target, then a fixed number of inputs
-# from a fixed seed, so that every machine tries the same ones (scripts/fuzz.sh
-# for longer, timed runs).
-FUZZ_RUNS=20000 FUZZ_SEED=1 scripts/fuzz.sh all
-# The sanitizer build of every test is a long run of its own:
-# scripts/long_checks.sh, which CI runs after this script.
