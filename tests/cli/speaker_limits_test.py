@@ -102,9 +102,13 @@ warned = out["levels"]["warnings"]
 check("level warnings", len(warned) == 4 and warned[0].startswith("supply of 3 V is unusual")
       and "the buffer's output reaches" in warned[1] and "the high-pass's output reaches" in warned[2]
       and warned[3].startswith("full scale drives the amplifier"), str(warned))
-_, out, _ = json_of(*VENTED, "--volts", "20", "--amp-volts", "15")
-check("amplifier below the drive", any(w.startswith("amp-volts: the amplifier's most, 15 V, is below the drive")
-                                       for w in out["speaker"]["warnings"]), str(out["speaker"]["warnings"]))
+for name, args, warning in [
+    ("amplifier below the drive", ("--volts", "20", "--amp-volts", "15"),
+     "amp-volts: the amplifier's most, 15 V, is below the drive"),
+    ("an unusual port limit", ("--port-limit", "50"), "port-limit of 50 m/s is unusual for a subwoofer (usually 5 to 40 m/s)"),
+]:
+    _, out, _ = json_of(*VENTED, *args)
+    check(name, any(w.startswith(warning) for w in out["speaker"]["warnings"]), str(out["speaker"]["warnings"]))
 
 # The text for people.
 text = run("--mode", "sos", "--freq", "20", "--q", "2", "--gain", "12", "--amp-sensitivity", "1").stdout
