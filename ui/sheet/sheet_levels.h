@@ -12,7 +12,10 @@ namespace vandrel::sheet {
 
 class Cursor;
 
-/// Writes the levels `levels` at the cursor, `width` points wide.
+/// Writes the levels `levels` at the cursor, `width` points wide: a row a
+/// stage and one for the amplifier, then the source, the rails and the
+/// matching gain in a line (their warnings are the window's and the command
+/// line's, not the sheet's).
 void levels_block(Cursor& cursor, const as_built::Levels& levels, qreal width);
 
 }  // namespace vandrel::sheet

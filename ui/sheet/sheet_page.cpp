@@ -29,6 +29,7 @@ constexpr qreal margin = 34;
 constexpr qreal gap = 10;             // between blocks
 constexpr qreal diagram_width = 370;  // the diagram's 395 logical pixels scaled to this
 constexpr qreal plot_gap = 16;        // between the two plots
+constexpr qreal levels_parts_width = 280;  // the parts to buy beside the levels
 
 QString q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -117,7 +118,9 @@ void typed_design(Cursor& c, const TypedDesign& design, const ab::AsBuilt& built
 
 void parts_list(Cursor& c, const ab::AsBuilt& built, qreal width) {
     c.heading(QStringLiteral("Parts to buy"), width);
-    const qreal qty = 30, part = 150, tolerance = 60, where = width - qty - part - tolerance;
+    // Narrower beside the levels: the part and tolerance give up room first.
+    const qreal qty = 30, part = std::min<qreal>(150, width * 0.37), tolerance = std::min<qreal>(60, width * 0.18),
+                where = width - qty - part - tolerance;
     c.row({{QStringLiteral("Qty"), qty}, {QStringLiteral("Part"), part}, {QStringLiteral("Tolerance"), tolerance},
            {QStringLiteral("Where"), where}},
           true);
@@ -189,15 +192,21 @@ void paint_sheet(QPainter& p, const TypedDesign& design, const ab::AsBuilt& buil
     typed_design(beside, design, built, margin + width - side);
 
     const qreal diagram_height = pictures::diagram_size.height() * diagram_width / pictures::diagram_size.width();
-    Cursor c(p, margin, std::max(diagram_top + diagram_height, beside.y()) + gap);
-    parts_list(c, built, width);
-    c.skip(gap);
+    // The levels beside the parts to buy, whose columns leave room, so that
+    // the plots keep theirs.
+    const qreal parts_top = std::max(diagram_top + diagram_height, beside.y()) + gap;
+    const qreal parts_width = levels ? levels_parts_width : width;
+    Cursor parts(p, margin, parts_top);
+    parts_list(parts, built, parts_width);
+    qreal below = parts.y();
+    if (levels) {
+        Cursor right(p, margin + parts_width + gap, parts_top);
+        levels_block(right, *levels, width - parts_width - gap);
+        below = std::max(below, right.y());
+    }
+    Cursor c(p, margin, below + gap);
     figures(c, built, width);
     c.skip(gap);
-    if (levels) {
-        levels_block(c, *levels, width);
-        c.skip(gap);
-    }
 
     const std::vector<ab::ResponseRow> rows = ab::response_rows(built);
     const qreal bottom = page_size.height() - margin;
