@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's "Print" and "About" commands, on a stand-in client area.
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -36,6 +37,8 @@ private slots:
     void init();
     void cleanup();
 
+    // First: once loaded, the module stays.
+    void print_without_its_module();
     void print_data();
     void print();
     void print_without_any_printer();
@@ -50,6 +53,8 @@ private:
 };
 
 void MenuCommandsTest::init() {
+    // "Print" loads its module from beside the program.
+    set_print_module_directories({QStringLiteral(VANDREL_PRINT_MODULE_DIR)});
     set_message_sink(&sink);
     sink.messages.clear();
     sink.questions.clear();
@@ -64,6 +69,20 @@ void MenuCommandsTest::cleanup() {
     delete client_area;
     if (frmAbout::loaded())
         delete &frmAbout::instance();
+}
+
+// A program whose print module is missing says so and prints nothing.
+void MenuCommandsTest::print_without_its_module() {
+    const QTemporaryDir empty;
+    set_print_module_directories({empty.path()});
+    int chosen = 0;
+    set_printer_choice([&](QPrinter&) { return ++chosen, true; });
+    sink.answer = true;
+    print_client_area(&main_window, client_area);
+    QCOMPARE(chosen, 0);
+    QCOMPARE(sink.messages.size(), std::size_t{1});
+    QCOMPARE(sink.messages[0].second, QStringLiteral("Printing could not be loaded: vandrel_print.so was not found in ") +
+                                          QDir::toNativeSeparators(empty.path()) + QStringLiteral("."));
 }
 
 void MenuCommandsTest::print_data() {

@@ -90,7 +90,13 @@ for i in $(seq 100); do
   sleep 0.1
 done
 lpstat -r >/dev/null 2>&1 || e2e_fail "the private CUPS scheduler did not start"
-lpadmin -p vandrel-pdf -v "cups-pdf:/$instance" -P "$ppd" -E 2>/dev/null || e2e_fail "cannot add the cups-pdf queue"
+# The scheduler answers before it takes queues: a moment more, at the most 5 s.
+add_queue() { lpadmin -p vandrel-pdf -v "cups-pdf:/$instance" -P "$ppd" -E 2>/dev/null; }
+for i in $(seq 50); do
+  add_queue && break
+  sleep 0.1
+done
+lpstat -p vandrel-pdf >/dev/null 2>&1 || e2e_fail "cannot add the cups-pdf queue"
 lpadmin -d vandrel-pdf || e2e_fail "cannot make the queue the default printer"
 
 e2e_start_x

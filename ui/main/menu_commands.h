@@ -2,6 +2,8 @@
 #pragma once
 // The main window's menu commands, "Print" and "About".
 
+#include <QStringList>
+
 #include <functional>
 
 class QPrinter;
@@ -21,6 +23,10 @@ using PrinterChoice = std::function<bool(QPrinter&)>;
 /// printer with its current settings; tests print into a file instead. An
 /// empty choice restores the default printer.
 void set_printer_choice(PrinterChoice choice);
+
+/// Where "Print" looks for its module (print_module.h); until this is
+/// called, where the Parts window's module is looked for.
+void set_print_module_directories(const QStringList& directories);
 
 /// Shows the program-wide About window modally; returns when it is hidden
 /// or closed.
