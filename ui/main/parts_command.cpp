@@ -3,11 +3,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
-#include <QLibrary>
 #include <QWidget>
 
 #include "message_sink.h"
+#include "module_entry.h"
 
 namespace vandrel::ui {
 namespace {
@@ -31,26 +30,9 @@ QStringList parts_module_directories() {
 
 PartsWindow* load_parts_window(QWidget* main_window, MainWindowDesign* design, const QStringList& directories,
                                QString* failure) {
-#ifdef Q_OS_WIN
-    const QString file = QLatin1String(parts_module_name) + QStringLiteral(".dll");
-#else
-    const QString file = QLatin1String(parts_module_name) + QStringLiteral(".so");
-#endif
-    for (const QString& directory : directories) {
-        const QString path = QDir(directory).filePath(file);
-        if (!QFileInfo::exists(path)) continue;
-        // Never unloaded: the window's code must stay while the window lives.
-        QLibrary module(path);
-        if (const auto create = reinterpret_cast<CreatePartsWindow>(module.resolve(create_parts_window_symbol)))
-            return create(main_window, design);
-        *failure = QStringLiteral("The Parts window could not be loaded: %1").arg(module.errorString());
-        return nullptr;
-    }
-    QStringList places;
-    for (const QString& directory : directories) places << QDir::toNativeSeparators(directory);
-    *failure = QStringLiteral("The Parts window could not be loaded: %1 was not found in %2.")
-                   .arg(file, places.join(QStringLiteral(" or ")));
-    return nullptr;
+    const auto create = reinterpret_cast<CreatePartsWindow>(module_entry(
+        parts_module_name, create_parts_window_symbol, directories, QStringLiteral("The Parts window"), failure));
+    return create ? create(main_window, design) : nullptr;
 }
 
 PartsCommand::~PartsCommand() { delete window_; }
