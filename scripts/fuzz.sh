@@ -9,7 +9,7 @@
 #     scripts/fuzz.sh all 3600
 #   FUZZ_RUNS=N tries exactly N inputs per target instead of a time, from the
 #     seeds alone in a fresh corpus; with FUZZ_SEED=N (libFuzzer's random
-#     seed) every machine then tries the same inputs. scripts/test.sh runs
+#     seed) every machine then tries the same inputs. scripts/long_checks.sh runs
 #     FUZZ_RUNS=... FUZZ_SEED=1 scripts/fuzz.sh all.
 #
 # First the inputs in fuzz/regressions/TARGET are replayed: one file for each
